@@ -1,0 +1,406 @@
+#include "store/DataBase.h"
+
+#include "platform/ProgramPaths.h"
+#include "store/ObjectKinds.h"
+#include "store/ObjectRecord.h"
+#include "store/SettingsFile.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+namespace {
+TMyDataBase* g_current = nullptr;
+
+QString DefaultDatabaseFile(const QString& folder)
+{
+    return QDir(folder).filePath(QStringLiteral("Data/WBD.zdb"));
+}
+} // namespace
+
+namespace DbStatus {
+QString Text(int code)
+{
+    switch (code) {
+    case Ok:
+        return QStringLiteral("Соединение установлено");
+    case FileMissing:
+        return QStringLiteral("Файл по указанному пути не существует");
+    case ConnectFailed:
+        return QStringLiteral("Не удалось подключиться к БД");
+    case NoSystemRow:
+        return QStringLiteral("Неверный формат БД: Нет системной записи");
+    case BadFormat:
+        return QStringLiteral("Неверный формат БД");
+    case QueryFailed:
+        return QStringLiteral("Запрос вызвал ошибку");
+    default:
+        return QString();
+    }
+}
+} // namespace DbStatus
+
+TMyDataBase::TMyDataBase(const QString& name, QObject* parent)
+    : QObject(parent)
+{
+    setObjectName(name);
+}
+
+TMyDataBase::~TMyDataBase()
+{
+    if (g_current == this)
+        g_current = nullptr;
+}
+
+QString TMyDataBase::DatabaseFileFor(int installMode, const QString& path)
+{
+    switch (installMode) {
+    case InstallMode::AllUsers:
+        return DefaultDatabaseFile(ProgramPaths::SharedFolder());
+    case InstallMode::FilePath:
+        return path.trimmed().isEmpty() ? DefaultDatabaseFile(ProgramPaths::ProgramFolder()) : path;
+    case InstallMode::Flash:
+        return DefaultDatabaseFile(ProgramPaths::ProgramFolder());
+    default:
+        return path;
+    }
+}
+
+void TMyDataBase::SetStatus(int code, const QString& errorText)
+{
+    m_statusCode = code;
+    m_statusText = DbStatus::Text(code);
+    m_errorText = errorText;
+}
+
+int TMyDataBase::Open(int connectionType, int installMode, const QString& catalog, const QString& password,
+                      const QString& user, const QString& dataSource)
+{
+    SetStatus(DbStatus::Ok);
+    m_writeMode = 0;
+    m_systemRowId.clear();
+    m_description.clear();
+    m_identityRowId.clear();
+    Close();
+
+    QString source = dataSource;
+    if (installMode >= InstallMode::AllUsers && installMode <= InstallMode::Flash) {
+        source = DatabaseFileFor(installMode, dataSource);
+        if (!QFileInfo(source).isFile()) {
+            SetStatus(DbStatus::FileMissing);
+            return m_statusCode;
+        }
+    }
+    m_connectionType = connectionType;
+    m_installMode = installMode;
+    m_catalog = catalog;
+    m_password = password;
+    m_user = user;
+    m_dataSource = source;
+
+    if (!Reconnect()) {
+        SetStatus(DbStatus::ConnectFailed, m_connection.ErrorText());
+        return m_statusCode;
+    }
+    SetStatus(DbStatus::Ok);
+    ReadSystemRow();
+    return m_statusCode;
+}
+
+int TMyDataBase::OpenFromEntry(const TDBMainInfo& entry)
+{
+    m_entryId = entry.Obj;
+    bool userOk = true;
+    bool passwordOk = true;
+    QString user = SettingsFile::DecodeText(entry.Str2, &userOk);
+    QString password = SettingsFile::DecodeText(entry.Str3, &passwordOk);
+    return Open(static_cast<int>(entry.Int1), static_cast<int>(entry.Int2), entry.Str4, passwordOk ? password : QString(),
+                userOk ? user : QString(), entry.Str1);
+}
+
+std::unique_ptr<TMyDataBase> TMyDataBase::OpenCopy() const
+{
+    auto copy = std::make_unique<TMyDataBase>(objectName());
+    copy->m_connectionType = m_connectionType;
+    copy->m_installMode = m_installMode;
+    copy->m_catalog = m_catalog;
+    copy->m_password = m_password;
+    copy->m_user = m_user;
+    copy->m_dataSource = m_dataSource;
+    copy->m_entryId = m_entryId;
+    if (!copy->Reconnect()) {
+        copy->SetStatus(DbStatus::ConnectFailed, copy->m_connection.ErrorText());
+        return copy;
+    }
+    copy->SetStatus(DbStatus::Ok);
+    copy->ReadSystemRow();
+    return copy;
+}
+
+bool TMyDataBase::Connect()
+{
+    if (m_connectionType == ConnectionType::File) {
+        m_engine = TSqlEngine::SQLite;
+        m_connection = TSqlConnection::OpenSqliteFile(m_dataSource, TSqlConnection::ExistingFile);
+        return m_connection.IsOpen();
+    }
+    if (m_connectionType == ConnectionType::Server) {
+        m_engine = TSqlEngine::PostgreSQL;
+        bool userOk = true;
+        bool passwordOk = true;
+        QString user = SettingsFile::DecodeText(m_user, &userOk);
+        QString password = SettingsFile::DecodeText(m_password, &passwordOk);
+        QString host = m_dataSource;
+        int port = 0;
+        int colon = host.lastIndexOf(QLatin1Char(':'));
+        if (colon > 0 && !host.startsWith(QLatin1Char('/'))) {
+            bool portOk = false;
+            port = host.mid(colon + 1).toInt(&portOk);
+            if (portOk)
+                host = host.left(colon);
+            else
+                port = 0;
+        }
+        m_connection = TSqlConnection::OpenPostgres(host, port, user, password, m_catalog);
+        return m_connection.IsOpen();
+    }
+    return false;
+}
+
+bool TMyDataBase::Reconnect()
+{
+    m_connection.Close();
+    m_transactionDepth = 0;
+    return Connect();
+}
+
+void TMyDataBase::Close()
+{
+    m_connection.Close();
+    m_transactionDepth = 0;
+}
+
+void TMyDataBase::ReadSystemRow()
+{
+    QSqlQuery q(Connection());
+    q.setForwardOnly(true);
+    if (!q.exec(Translate(QStringLiteral("select * from AllInfo where ObjType = 897")))) {
+        SetStatus(DbStatus::BadFormat, q.lastError().text());
+        return;
+    }
+    QString id;
+    if (q.next()) {
+        QSqlRecord row = q.record();
+        id = row.value(QStringLiteral("ObjId")).toString();
+        if (!id.trimmed().isEmpty() && !IsNewId(id)) {
+            m_systemRowId = id.left(16);
+            m_description = row.value(QStringLiteral("Comments")).toString();
+            m_writeMode = row.value(QStringLiteral("Int5")).toLongLong();
+        }
+    }
+    q.finish();
+    if (m_systemRowId.isEmpty()) {
+        SetStatus(DbStatus::NoSystemRow);
+        return;
+    }
+    m_statusText = DbStatus::SystemRowRead;
+
+    QSqlQuery identity(Connection());
+    identity.setForwardOnly(true);
+    if (identity.exec(Translate(QStringLiteral("select ObjId from AllInfo where ObjType = 899 and Int5 = 1 and Date2 = 0 "
+                                               "order by ObjId")))
+        && identity.next()) {
+        m_identityRowId = identity.value(0).toString().left(16);
+    }
+}
+
+QString TMyDataBase::Translate(const QString& dialectSql) const
+{
+    return SqlDialect::Translate(dialectSql, m_engine);
+}
+
+std::unique_ptr<QSqlQuery> TMyDataBase::CreateQuery(const QString& sql, bool forwardOnly)
+{
+    if (!IsConnected()) {
+        SetStatus(DbStatus::QueryFailed, QStringLiteral("not connected"));
+        return nullptr;
+    }
+    auto q = std::make_unique<QSqlQuery>(Connection());
+    q->setForwardOnly(forwardOnly);
+    if (!q->exec(Translate(sql))) {
+        SetStatus(DbStatus::QueryFailed, q->lastError().text());
+        return nullptr;
+    }
+    SetStatus(DbStatus::Ok);
+    return q;
+}
+
+std::unique_ptr<QSqlQuery> TMyDataBase::CreateCommand()
+{
+    if (!IsConnected())
+        return nullptr;
+    return std::make_unique<QSqlQuery>(Connection());
+}
+
+int TMyDataBase::Execute(const QString& sql)
+{
+    m_rowsAffected = -1;
+    if (!IsConnected()) {
+        SetStatus(DbStatus::QueryFailed, QStringLiteral("not connected"));
+        return m_statusCode;
+    }
+    QSqlQuery q(Connection());
+    if (!q.exec(Translate(sql))) {
+        SetStatus(DbStatus::QueryFailed, q.lastError().text());
+        return m_statusCode;
+    }
+    m_rowsAffected = q.numRowsAffected();
+    SetStatus(DbStatus::Ok);
+    return m_statusCode;
+}
+
+int TMyDataBase::ExecuteCommand(QSqlQuery& command)
+{
+    m_rowsAffected = -1;
+    if (!command.exec()) {
+        SetStatus(DbStatus::QueryFailed, command.lastError().text());
+        return m_statusCode;
+    }
+    m_rowsAffected = command.numRowsAffected();
+    SetStatus(DbStatus::Ok);
+    return m_statusCode;
+}
+
+int TMyDataBase::ExecuteOn(TMyDataBase* db, const QString& sql)
+{
+    if (!db)
+        db = g_current;
+    return db ? db->Execute(sql) : DbStatus::NoDatabase;
+}
+
+std::unique_ptr<QSqlQuery> TMyDataBase::QueryOn(TMyDataBase* db, const QString& sql)
+{
+    if (!db)
+        db = g_current;
+    return db ? db->CreateQuery(sql) : nullptr;
+}
+
+QString TMyDataBase::NewId(int kind)
+{
+    const bool entry = kind == Kind::DatabaseEntry;
+    const QString row = entry ? m_systemRowId : m_identityRowId;
+    if (row.isEmpty() || !IsConnected())
+        return Ids::Null;
+    const QString where = QStringLiteral(" where ObjId = ") + SqlDialect::Quote(row);
+    const QString counter = entry ? QStringLiteral("Int4") : QStringLiteral("Int1");
+    // A database list entry must not take the id of a row copied in from elsewhere: skip used ones.
+    for (int attempt = 0; attempt < 1000; ++attempt) {
+        if (Execute(QStringLiteral("update AllInfo set ") + counter + QStringLiteral(" = ") + counter
+                    + QStringLiteral(" + 1") + where)
+                != DbStatus::Ok
+            || m_rowsAffected != 1)
+            return Ids::Null;
+        auto q = CreateQuery(QStringLiteral("select Int1, Int2, Int4 from AllInfo") + where);
+        if (!q || !q->next())
+            return Ids::Null;
+        QString id = entry ? MakeId(static_cast<quint32>(q->value(2).toLongLong()), 1)
+                           : MakeId(static_cast<quint32>(q->value(0).toLongLong()),
+                                    static_cast<quint32>(q->value(1).toLongLong()));
+        if (!entry)
+            return id;
+        q.reset();
+        auto used = CreateQuery(QStringLiteral("select count(*) from AllInfo where ObjId = ") + SqlDialect::Quote(id));
+        if (!used || !used->next())
+            return Ids::Null;
+        if (used->value(0).toLongLong() == 0)
+            return id;
+    }
+    return Ids::Null;
+}
+
+bool TMyDataBase::RunControl(const QString& sql)
+{
+    if (!IsConnected())
+        return false;
+    QSqlQuery q(Connection());
+    if (q.exec(sql))
+        return true;
+    SetStatus(DbStatus::QueryFailed, q.lastError().text());
+    return false;
+}
+
+TMyDataBase* CurrentDatabase()
+{
+    return g_current;
+}
+
+void SetCurrentDatabase(TMyDataBase* db)
+{
+    g_current = db;
+}
+
+std::unique_ptr<TMyDataBase> OpenCurrentDatabase()
+{
+    TSettings settings = SettingsFile::Read(QDir(ProgramPaths::ProgramFolder()).filePath(QStringLiteral("Zorvin.ini")));
+    if (!settings.IsValid())
+        return nullptr;
+    auto db = std::make_unique<TMyDataBase>(QStringLiteral("Server_1"));
+    if (settings.Mode == InstallMode::Server)
+        db->Open(ConnectionType::Server, settings.Mode, settings.Catalog, settings.EncodedPassword, settings.EncodedUser,
+                 settings.Server);
+    else
+        db->Open(ConnectionType::File, settings.Mode, QString(), QString(), QString(), settings.Path);
+    SetCurrentDatabase(db.get());
+    return db;
+}
+
+TWriteTransaction::TWriteTransaction(TMyDataBase* db)
+    : m_db(db)
+{
+    if (!m_db)
+        return;
+    m_level = m_db->m_transactionDepth + 1;
+    QString begin;
+    if (m_level == 1)
+        begin = m_db->Engine() == TSqlEngine::SQLite ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("BEGIN");
+    else
+        begin = QStringLiteral("SAVEPOINT zorvin_%1").arg(m_level);
+    m_active = m_db->RunControl(begin);
+    if (m_active)
+        m_db->m_transactionDepth = m_level;
+}
+
+TWriteTransaction::~TWriteTransaction()
+{
+    Rollback();
+}
+
+bool TWriteTransaction::Commit()
+{
+    if (!m_active)
+        return false;
+    QString commit = m_level == 1 ? QStringLiteral("COMMIT") : QStringLiteral("RELEASE SAVEPOINT zorvin_%1").arg(m_level);
+    if (!m_db->RunControl(commit)) {
+        Rollback();
+        return false;
+    }
+    m_active = false;
+    m_db->m_transactionDepth = m_level - 1;
+    return true;
+}
+
+void TWriteTransaction::Rollback()
+{
+    if (!m_active)
+        return;
+    m_active = false;
+    if (m_level == 1) {
+        m_db->RunControl(QStringLiteral("ROLLBACK"));
+    } else {
+        m_db->RunControl(QStringLiteral("ROLLBACK TO SAVEPOINT zorvin_%1").arg(m_level));
+        m_db->RunControl(QStringLiteral("RELEASE SAVEPOINT zorvin_%1").arg(m_level));
+    }
+    m_db->m_transactionDepth = m_level - 1;
+}

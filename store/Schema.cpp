@@ -1,0 +1,211 @@
+#include "store/Schema.h"
+
+#include "store/Gid.h"
+#include "store/ObjectKinds.h"
+#include "store/SqlConnection.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace {
+
+QList<TColumn> MakeColumns()
+{
+    using T = TColumnType;
+    QList<TColumn> c;
+    c << TColumn{QStringLiteral("ObjId"), T::Id} << TColumn{QStringLiteral("ObjType"), T::Integer};
+    for (int i = 1; i <= 5; ++i)
+        c << TColumn{QStringLiteral("Link%1").arg(i), T::Id};
+    for (int i = 1; i <= 5; ++i)
+        c << TColumn{QStringLiteral("Int%1").arg(i), T::Integer};
+    for (int i = 1; i <= 5; ++i)
+        c << TColumn{QStringLiteral("Str%1").arg(i), T::Text};
+    c << TColumn{QStringLiteral("Flag"), T::Flag} << TColumn{QStringLiteral("Date1"), T::Date}
+      << TColumn{QStringLiteral("D1Flag"), T::Flag} << TColumn{QStringLiteral("D1Fixed"), T::Flag}
+      << TColumn{QStringLiteral("Date2"), T::Date} << TColumn{QStringLiteral("D2Flag"), T::Flag}
+      << TColumn{QStringLiteral("D2Fixed"), T::Flag} << TColumn{QStringLiteral("Comments"), T::Text}
+      << TColumn{QStringLiteral("DCreate"), T::Date} << TColumn{QStringLiteral("DModify"), T::Date}
+      << TColumn{QStringLiteral("Foto"), T::Blob} << TColumn{QStringLiteral("D1Search"), T::Date}
+      << TColumn{QStringLiteral("D2Search"), T::Date} << TColumn{QStringLiteral("Creator"), T::Id}
+      << TColumn{QStringLiteral("Modifier"), T::Id} << TColumn{QStringLiteral("ExternalFlag"), T::Flag}
+      << TColumn{QStringLiteral("PublishedFlag"), T::Flag} << TColumn{QStringLiteral("Archived"), T::Flag};
+    return c;
+}
+
+QString SqliteColumnDefinition(const TColumn& column)
+{
+    switch (column.Type) {
+    case TColumnType::Id:
+        return column.Name + QStringLiteral(" TEXT NOT NULL DEFAULT '' COLLATE NOCASE");
+    case TColumnType::Integer:
+    case TColumnType::Flag:
+        return column.Name + QStringLiteral(" INTEGER NOT NULL DEFAULT 0");
+    case TColumnType::Text:
+        return column.Name + QStringLiteral(" TEXT NOT NULL DEFAULT '' COLLATE UNOCASE");
+    case TColumnType::Date:
+        return column.Name + QStringLiteral(" REAL NOT NULL DEFAULT 0");
+    case TColumnType::Blob:
+        return column.Name + QStringLiteral(" BLOB");
+    }
+    return {};
+}
+
+struct TIndex
+{
+    QString Name;
+    QString Columns;
+};
+
+// Each index serves a family of the system's statements: links are followed with and without the kind,
+// lists of one kind are ordered by Str1, reminders search the derived day-and-month columns, the list of
+// recent changes orders by DModify.
+QList<TIndex> Indexes()
+{
+    QList<TIndex> list;
+    for (int i = 1; i <= 5; ++i)
+        list << TIndex{QStringLiteral("AllInfo_Link%1").arg(i), QStringLiteral("Link%1, ObjType").arg(i)};
+    list << TIndex{QStringLiteral("AllInfo_Kind_Str1"), QStringLiteral("ObjType, Str1")}
+         << TIndex{QStringLiteral("AllInfo_D1Search"), QStringLiteral("D1Search")}
+         << TIndex{QStringLiteral("AllInfo_D2Search"), QStringLiteral("D2Search")}
+         << TIndex{QStringLiteral("AllInfo_DModify"), QStringLiteral("DModify")};
+    return list;
+}
+
+bool Run(QSqlDatabase& connection, const QString& sql, QString* error)
+{
+    QSqlQuery q(connection);
+    if (q.exec(sql))
+        return true;
+    if (error)
+        *error = q.lastError().text();
+    return false;
+}
+
+bool InsertFixedRow(QSqlDatabase& connection, const QString& id, int kind, qint64 int1, qint64 int2, qint64 int5,
+                    const QString& comments, QString* error)
+{
+    QSqlQuery q(connection);
+    q.prepare(QStringLiteral("insert into AllInfo (ObjId, ObjType, Link1, Link2, Link3, Link4, Link5, Int1, Int2, "
+                             "Int5, Comments) values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+    q.addBindValue(id);
+    q.addBindValue(kind);
+    const QString link = kind == Kind::Placeholder ? QString(Ids::None) : QStringLiteral("");
+    for (int i = 0; i < 5; ++i)
+        q.addBindValue(link);
+    q.addBindValue(int1);
+    q.addBindValue(int2);
+    q.addBindValue(int5);
+    q.addBindValue(comments.isNull() ? QStringLiteral("") : comments);
+    if (q.exec())
+        return true;
+    if (error)
+        *error = q.lastError().text();
+    return false;
+}
+
+} // namespace
+
+namespace Schema {
+
+const QList<TColumn>& Columns()
+{
+    static const QList<TColumn> columns = MakeColumns();
+    return columns;
+}
+
+bool ColumnType(const QString& name, TColumnType* type)
+{
+    QString bare = name.mid(name.lastIndexOf(QLatin1Char('.')) + 1);
+    for (const TColumn& c : Columns()) {
+        if (c.Name.compare(bare, Qt::CaseInsensitive) == 0) {
+            if (type)
+                *type = c.Type;
+            return true;
+        }
+    }
+    return false;
+}
+
+QString IdentityRowId()
+{
+    return MakeId(Kind::IdentityRow, 0);
+}
+
+QStringList IndexNames()
+{
+    QStringList names;
+    for (const TIndex& index : Indexes())
+        names << index.Name;
+    return names;
+}
+
+bool Create(QSqlDatabase& connection, TSqlEngine engine, const TNewDatabase& options, QString* error)
+{
+    if (options.Prefix <= 2) {
+        if (error)
+            *error = QStringLiteral("Префикс идентификаторов не может быть 0, 1 или 2");
+        return false;
+    }
+    if (engine != TSqlEngine::SQLite) {
+        if (error)
+            *error = QStringLiteral("Этот сервер баз данных не поддерживается");
+        return false;
+    }
+    QStringList definitions;
+    for (const TColumn& c : Columns())
+        definitions << SqliteColumnDefinition(c);
+    definitions.first() = QStringLiteral("ObjId TEXT NOT NULL PRIMARY KEY COLLATE NOCASE");
+
+    if (!Run(connection, QStringLiteral("BEGIN IMMEDIATE"), error))
+        return false;
+    bool ok = Run(connection, QStringLiteral("CREATE TABLE AllInfo (") + definitions.join(QStringLiteral(", "))
+                      + QStringLiteral(") STRICT"),
+                  error);
+    for (const TIndex& index : Indexes()) {
+        if (ok)
+            ok = Run(connection,
+                     QStringLiteral("CREATE INDEX %1 ON AllInfo (%2)").arg(index.Name, index.Columns), error);
+    }
+    ok = ok && InsertFixedRow(connection, Ids::None, Kind::Placeholder, 0, 0, 0, QString(), error);
+    ok = ok
+        && InsertFixedRow(connection, Ids::SystemRow, Kind::DatabaseIdentity, 0, 0, options.Reference ? 0 : 1,
+                          options.Description, error);
+    ok = ok
+        && InsertFixedRow(connection, IdentityRowId(), Kind::IdentityRow, 0, options.Prefix, 1, QString(), error);
+    if (ok)
+        ok = Run(connection, QStringLiteral("COMMIT"), error);
+    if (!ok)
+        Run(connection, QStringLiteral("ROLLBACK"), nullptr);
+    return ok;
+}
+
+bool CreateDatabaseFile(const QString& path, const TNewDatabase& options, QString* error)
+{
+    if (QFileInfo::exists(path)) {
+        if (error)
+            *error = QStringLiteral("Файл уже существует: %1").arg(path);
+        return false;
+    }
+    bool ok = false;
+    {
+        TSqlConnection connection = TSqlConnection::OpenSqliteFile(path, TSqlConnection::CreateFile);
+        if (!connection.IsOpen()) {
+            if (error)
+                *error = QStringLiteral("Не удалось создать файл базы данных %1: %2").arg(path, connection.ErrorText());
+        } else {
+            QSqlDatabase db = connection.Database();
+            ok = Run(db, QStringLiteral("PRAGMA journal_mode=WAL"), error) && Create(db, TSqlEngine::SQLite, options, error);
+        }
+    }
+    if (!ok) {
+        QFile::remove(path);
+        QFile::remove(path + QStringLiteral("-wal"));
+        QFile::remove(path + QStringLiteral("-shm"));
+    }
+    return ok;
+}
+
+} // namespace Schema

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "store/SqlDialect.h"
+
+#include <QList>
+#include <QString>
+
+class QSqlDatabase;
+
+/// How a column of AllInfo is typed on every engine.
+enum class TColumnType {
+    Id,      ///< identifier text of at most 16 characters, compared ignoring ASCII case
+    Integer, ///< 64-bit integer
+    Text,    ///< text compared ignoring letter case in every alphabet
+    Flag,    ///< integer Boolean: -1 true, 0 false
+    Date,    ///< double precision day serial, 0 = none
+    Blob,    ///< picture bytes, NULL when none
+};
+
+struct TColumn
+{
+    QString Name;
+    TColumnType Type;
+};
+
+/// Options of a new database.
+struct TNewDatabase
+{
+    QString Description;    ///< shown as the database's name
+    quint32 Prefix = 3;     ///< prefix number of new identifiers; never 0, 1 or 2
+    bool Reference = false; ///< a reference database: write mode 0
+};
+
+namespace Schema {
+
+/// The columns of AllInfo in the order of the record's full insert statement.
+const QList<TColumn>& Columns();
+/// The type of column \a name (case-insensitive, alias qualification ignored); false when none.
+bool ColumnType(const QString& name, TColumnType* type);
+
+/// The id of the identity row a new database gets.
+QString IdentityRowId();
+
+/// Creates AllInfo, its indexes and its fixed rows (placeholder, system row, identity row) on an open,
+/// empty connection, in one transaction. False with \a error set on failure (nothing is left behind).
+bool Create(QSqlDatabase& connection, TSqlEngine engine, const TNewDatabase& options, QString* error);
+
+/// Makes a new SQLite database file at \a path (which must not exist). False with \a error set on
+/// failure; a partly written file is removed.
+bool CreateDatabaseFile(const QString& path, const TNewDatabase& options, QString* error);
+
+/// The index names the schema creates, for checks that statements use them.
+QStringList IndexNames();
+
+} // namespace Schema

@@ -1,0 +1,116 @@
+#include "store/SqlConnection.h"
+
+#include "store/TextCollation.h"
+
+#include <QAtomicInteger>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QUrl>
+
+namespace {
+QString NewConnectionName()
+{
+    static QAtomicInteger<quint64> counter;
+    return QStringLiteral("zorvin-%1").arg(counter.fetchAndAddRelaxed(1) + 1);
+}
+} // namespace
+
+TSqlConnection::TSqlConnection(const QString& driver)
+    : m_name(NewConnectionName())
+{
+    m_db = QSqlDatabase::addDatabase(driver, m_name);
+}
+
+TSqlConnection::TSqlConnection(TSqlConnection&& other) noexcept
+    : m_name(std::move(other.m_name))
+    , m_db(std::move(other.m_db))
+    , m_error(std::move(other.m_error))
+{
+    other.m_name.clear();
+    other.m_db = QSqlDatabase();
+}
+
+TSqlConnection& TSqlConnection::operator=(TSqlConnection&& other) noexcept
+{
+    if (this != &other) {
+        Close();
+        m_name = std::move(other.m_name);
+        m_db = std::move(other.m_db);
+        m_error = std::move(other.m_error);
+        other.m_name.clear();
+        other.m_db = QSqlDatabase();
+    }
+    return *this;
+}
+
+TSqlConnection::~TSqlConnection()
+{
+    Close();
+}
+
+void TSqlConnection::Close()
+{
+    if (m_name.isEmpty())
+        return;
+    m_db.close();
+    m_db = QSqlDatabase();
+    QSqlDatabase::removeDatabase(m_name);
+    m_name.clear();
+}
+
+bool TSqlConnection::IsOpen() const
+{
+    return !m_name.isEmpty() && m_db.isOpen();
+}
+
+QSqlDatabase TSqlConnection::Database() const
+{
+    return m_db;
+}
+
+TSqlConnection TSqlConnection::OpenSqliteFile(const QString& path, TFileMode mode)
+{
+    TextCollation::RegisterSqliteTextRules();
+    TSqlConnection connection(QStringLiteral("QSQLITE"));
+    QSqlDatabase db = connection.Database();
+    QString uri = QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded);
+    uri += mode == ExistingFile ? QStringLiteral("?mode=rw") : QStringLiteral("?mode=rwc");
+    db.setDatabaseName(uri);
+    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=5000"));
+    if (!db.open()) {
+        connection.m_error = db.lastError().text();
+        db.close();
+        return connection;
+    }
+    // SQLite opens any file lazily; reading the schema is what refuses a file that is not a database.
+    QSqlQuery probe(db);
+    if (!probe.exec(QStringLiteral("select count(*) from sqlite_master"))) {
+        connection.m_error = probe.lastError().text();
+        probe.finish();
+        db.close();
+        return connection;
+    }
+    probe.finish();
+    // Safe with the write-ahead log and much faster for one-row saves.
+    probe.exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
+    return connection;
+}
+
+TSqlConnection TSqlConnection::OpenPostgres(const QString& host, int port, const QString& user,
+                                            const QString& password, const QString& database)
+{
+    TSqlConnection connection(QStringLiteral("QPSQL"));
+    QSqlDatabase db = connection.Database();
+    db.setHostName(host);
+    if (port > 0)
+        db.setPort(port);
+    db.setUserName(user);
+    db.setPassword(password);
+    db.setDatabaseName(database);
+    db.setConnectOptions(QStringLiteral("connect_timeout=5"));
+    if (!db.open()) {
+        connection.m_error = db.lastError().text();
+        db.close();
+    }
+    return connection;
+}

@@ -1,0 +1,332 @@
+// Opening databases, statuses, statements, identifiers, transactions and the case-folding text rules.
+#include "platform/ProgramPaths.h"
+#include "store/DataBase.h"
+#include "store/Gid.h"
+#include "store/ObjectKinds.h"
+#include "store/SettingsFile.h"
+#include "store/SqlDialect.h"
+#include "tests/support/TempDatabase.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSqlQuery>
+#include <QTest>
+#include <QThread>
+
+namespace {
+QString Scalar(TMyDataBase* db, const QString& sql)
+{
+    auto q = db->CreateQuery(sql);
+    return q && q->next() ? q->value(0).toString() : QStringLiteral("<none>");
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+} // namespace
+
+class TestDatabase : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void cleanup()
+    {
+        ProgramPaths::SetProgramFolder(QString());
+        ProgramPaths::SetSharedFolder(QString());
+    }
+
+    void opensWorkingDatabaseAndReadsSystemRow()
+    {
+        TTempDatabase fixture;
+        TMyDataBase* db = fixture.Db();
+        QCOMPARE(db->StatusCode(), 0);
+        QCOMPARE(db->StatusText(), QStringLiteral("Системная запись активирована"));
+        QCOMPARE(db->SystemRowId(), Ids::SystemRow);
+        QCOMPARE(db->Description(), QStringLiteral("Тестовая база"));
+        QCOMPARE(db->WriteMode(), 1);
+        QVERIFY(db->IsWritable());
+        QCOMPARE(db->IdentityRowId(), MakeId(899, 0));
+        QCOMPARE(Scalar(db, QStringLiteral("select ObjType from AllInfo where ObjId = \"0000000200000001\"")),
+                 QStringLiteral("29"));
+    }
+
+    void failedOpensGiveTheirStatusAndWriteNothing_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("missing file") << "missing" << 1 << "Файл по указанному пути не существует";
+        QTest::newRow("damaged file") << "damaged" << 3 << "Не удалось подключиться к БД";
+        QTest::newRow("database without the table") << "notable" << 6 << "Неверный формат БД";
+        QTest::newRow("no system row") << "nosystem" << 4 << "Неверный формат БД: Нет системной записи";
+    }
+
+    void failedOpensGiveTheirStatusAndWriteNothing()
+    {
+        QFETCH(QString, kind);
+        QFETCH(int, status);
+        QFETCH(QString, text);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("WBD.zdb"));
+        if (kind == QLatin1String("damaged")) {
+            WriteFile(path, QByteArray("This is not a database file, only some text.\n").repeated(200));
+        } else if (kind == QLatin1String("notable")) {
+            TSqlConnection c = TSqlConnection::OpenSqliteFile(path, TSqlConnection::CreateFile);
+            QSqlQuery(c.Database()).exec(QStringLiteral("create table Other (x integer)"));
+        } else if (kind == QLatin1String("nosystem")) {
+            TNewDatabase options;
+            options.Prefix = 7;
+            QString error;
+            QVERIFY(Schema::CreateDatabaseFile(path, options, &error));
+            TSqlConnection c = TSqlConnection::OpenSqliteFile(path, TSqlConnection::ExistingFile);
+            QVERIFY(QSqlQuery(c.Database()).exec(QStringLiteral("delete from AllInfo where ObjType = 897")));
+        }
+        QByteArray before;
+        if (QFile::exists(path)) {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            before = f.readAll();
+        }
+        TMyDataBase db;
+        QCOMPARE(db.Open(ConnectionType::File, InstallMode::FilePath, QString(), QString(), QString(), path), status);
+        QCOMPARE(db.StatusText(), text);
+        QVERIFY(!db.IsWritable());
+        db.Close();
+        if (kind == QLatin1String("missing")) {
+            QVERIFY(!QFile::exists(path));
+        } else {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            QCOMPARE(f.readAll().size(), before.size());
+        }
+    }
+
+    void referenceDatabaseOpensReadOnly()
+    {
+        TNewDatabase options = TTempDatabase::DefaultOptions();
+        options.Reference = true;
+        TTempDatabase fixture(options);
+        QCOMPARE(fixture.Db()->StatusCode(), 0);
+        QCOMPARE(fixture.Db()->WriteMode(), 0);
+        QVERIFY(!fixture.Db()->IsWritable());
+    }
+
+    void installModesPlaceTheFile()
+    {
+        QTemporaryDir program;
+        QTemporaryDir shared;
+        ProgramPaths::SetProgramFolder(program.path());
+        ProgramPaths::SetSharedFolder(shared.path());
+        QCOMPARE(TMyDataBase::DatabaseFileFor(InstallMode::Flash, QStringLiteral("/ignored")),
+                 program.filePath(QStringLiteral("Data/WBD.zdb")));
+        QCOMPARE(TMyDataBase::DatabaseFileFor(InstallMode::FilePath, QString()),
+                 program.filePath(QStringLiteral("Data/WBD.zdb")));
+        QCOMPARE(TMyDataBase::DatabaseFileFor(InstallMode::FilePath, QStringLiteral("/x/y.zdb")),
+                 QStringLiteral("/x/y.zdb"));
+        QCOMPARE(TMyDataBase::DatabaseFileFor(InstallMode::AllUsers, QString()),
+                 shared.filePath(QStringLiteral("Data/WBD.zdb")));
+        ProgramPaths::SetSharedFolder(QString());
+        QCOMPARE(TMyDataBase::DatabaseFileFor(InstallMode::AllUsers, QString()),
+                 QStringLiteral("/var/lib/zorvin/Data/WBD.zdb"));
+    }
+
+    void startUpFromSettingsFile_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<bool>("created");
+        QTest::addColumn<int>("status");
+        QTest::newRow("flash") << QStringLiteral("FLASH") << true << 0;
+        QTest::newRow("filepath in lower case with an empty field")
+            << (QStringLiteral("filepath|") + SettingsFile::EncodeField(QString())) << true << 0;
+        QTest::newRow("unknown keyword") << QStringLiteral("NETWORK|0000") << false << 0;
+        QTest::newRow("no file") << QString() << false << 0;
+        QTest::newRow("path to a missing file")
+            << (QStringLiteral("FILEPATH|") + SettingsFile::EncodeField(QStringLiteral("/nonexistent/x.zdb"))) << true
+            << 1;
+    }
+
+    void startUpFromSettingsFile()
+    {
+        QFETCH(QString, line);
+        QFETCH(bool, created);
+        QFETCH(int, status);
+        TTempDatabase fixture;
+        SetCurrentDatabase(nullptr);
+        ProgramPaths::SetProgramFolder(fixture.Folder());
+        if (!line.isEmpty())
+            WriteFile(QDir(fixture.Folder()).filePath(QStringLiteral("Zorvin.ini")), line.toUtf8() + "\r\n");
+        std::unique_ptr<TMyDataBase> db = OpenCurrentDatabase();
+        QCOMPARE(db != nullptr, created);
+        if (!db) {
+            QCOMPARE(CurrentDatabase(), nullptr);
+            return;
+        }
+        QCOMPARE(db->objectName(), QStringLiteral("Server_1"));
+        QCOMPARE(CurrentDatabase(), db.get());
+        QCOMPARE(db->StatusCode(), status);
+        db.reset();
+        QCOMPARE(CurrentDatabase(), nullptr);
+    }
+
+    void statementsSetTheStatus()
+    {
+        TTempDatabase fixture;
+        TMyDataBase* db = fixture.Db();
+        QCOMPARE(db->Execute(QStringLiteral("update AllInfo set Str1 = \"x\" where ObjType = 29")), 0);
+        QCOMPARE(db->RowsAffected(), 1);
+        QCOMPARE(db->Execute(QStringLiteral("update NoSuchTable set Str1 = 1")), 20);
+        QCOMPARE(db->StatusText(), QStringLiteral("Запрос вызвал ошибку"));
+        QVERIFY(!db->ErrorText().isEmpty());
+        QVERIFY(!db->CreateQuery(QStringLiteral("select nothing from nowhere")));
+        QCOMPARE(db->StatusCode(), 20);
+        QVERIFY(db->CreateQuery(QStringLiteral("select * from AllInfo")));
+        QCOMPARE(db->StatusCode(), 0);
+
+        SetCurrentDatabase(nullptr);
+        QCOMPARE(TMyDataBase::ExecuteOn(nullptr, QStringLiteral("delete from AllInfo")), -1001);
+        QVERIFY(!TMyDataBase::QueryOn(nullptr, QStringLiteral("select * from AllInfo")));
+        QCOMPARE(TMyDataBase::ExecuteOn(db, QStringLiteral("update AllInfo set Int3 = 1 where ObjType = 29")), 0);
+
+        db->Close();
+        QCOMPARE(db->Execute(QStringLiteral("update AllInfo set Int3 = 2")), 20);
+        QVERIFY(!db->CreateQuery(QStringLiteral("select * from AllInfo")));
+        QVERIFY(!db->CreateCommand());
+        QVERIFY(db->Reconnect());
+        QCOMPARE(Scalar(db, QStringLiteral("select Int3 from AllInfo where ObjType = 29")), QStringLiteral("1"));
+    }
+
+    void newIdsComeFromTheCounters()
+    {
+        TTempDatabase fixture;
+        TMyDataBase* db = fixture.Db();
+        QCOMPARE(db->NewId(Kind::Person), QStringLiteral("0000001A00000001"));
+        QCOMPARE(db->NewId(Kind::Event), QStringLiteral("0000001A00000002"));
+        QCOMPARE(db->NewId(Kind::DatabaseEntry), QStringLiteral("0000000100000001"));
+        QVERIFY(db->Execute(QStringLiteral("update AllInfo set Int1 = 254 where ObjType = 899")) == 0);
+        QCOMPARE(db->NewId(Kind::Person), QStringLiteral("0000001A000000FF"));
+        // An entry id already taken by a row is skipped.
+        QVERIFY(db->Execute(QStringLiteral("insert into AllInfo (ObjId, ObjType) values (\"0000000100000002\", 1)")) == 0);
+        QCOMPARE(db->NewId(Kind::DatabaseEntry), QStringLiteral("0000000100000003"));
+    }
+
+    void newIdFailsWithoutIdentityRow()
+    {
+        TTempDatabase fixture;
+        QVERIFY(fixture.Run(QStringLiteral("update AllInfo set Int5 = 0 where ObjType = 899")));
+        TMyDataBase db;
+        QCOMPARE(db.Open(ConnectionType::File, InstallMode::FilePath, QString(), QString(), QString(), fixture.FilePath()), 0);
+        QVERIFY(db.IdentityRowId().isEmpty());
+        QCOMPARE(db.NewId(Kind::Person), Ids::Null);
+    }
+
+    void transactionsRollBackUnlessCommitted()
+    {
+        TTempDatabase fixture;
+        TMyDataBase* db = fixture.Db();
+        const QString count = QStringLiteral("select count(*) from AllInfo");
+        {
+            TWriteTransaction outer(db);
+            QVERIFY(outer.IsActive());
+            db->Execute(QStringLiteral("insert into AllInfo (ObjId, ObjType) values (\"A\", 1)"));
+            {
+                TWriteTransaction inner(db);
+                QVERIFY(inner.IsActive());
+                db->Execute(QStringLiteral("insert into AllInfo (ObjId, ObjType) values (\"B\", 1)"));
+            } // inner rolled back: B is gone, A stays within the outer
+            QCOMPARE(Scalar(db, count), QStringLiteral("4"));
+            {
+                TWriteTransaction inner(db);
+                db->Execute(QStringLiteral("insert into AllInfo (ObjId, ObjType) values (\"C\", 1)"));
+                QVERIFY(inner.Commit());
+            }
+            QVERIFY(outer.Commit());
+        }
+        QCOMPARE(Scalar(db, count), QStringLiteral("5"));
+        {
+            TWriteTransaction t(db);
+            db->Execute(QStringLiteral("delete from AllInfo"));
+        }
+        QCOMPARE(fixture.Scalar(count).toInt(), 5);
+    }
+
+    void textComparesIgnoringCaseInEveryAlphabet_data()
+    {
+        QTest::addColumn<QString>("condition");
+        QTest::addColumn<QString>("found");
+        QTest::newRow("prefix in lower case") << "Str1 like \"ив%\"" << "Иванов";
+        QTest::newRow("equal in upper case") << "Str1 = \"ИВАНОВ\"" << "Иванов";
+        QTest::newRow("latin") << "Str1 like \"sMiTh\"" << "Smith";
+        QTest::newRow("underscore is one letter") << "Str1 like \"_етров\"" << "Петров";
+        QTest::newRow("substring") << "Str1 like \"%ОВ\" and Str1 like \"п%\"" << "Петров";
+        QTest::newRow("greek") << "Str1 = \"σοφία\"" << "ΣΟΦΊΑ";
+        QTest::newRow("no match") << "Str1 like \"иванова%\"" << "";
+        QTest::newRow("quote inside") << "Str1 = \"ооо \"\"ромашка\"\"\"" << "ООО \"Ромашка\"";
+    }
+
+    void textComparesIgnoringCaseInEveryAlphabet()
+    {
+        QFETCH(QString, condition);
+        QFETCH(QString, found);
+        TTempDatabase fixture;
+        TMyDataBase* db = fixture.Db();
+        const QStringList names{QStringLiteral("Иванов"), QStringLiteral("Петров"), QStringLiteral("Smith"),
+                                QStringLiteral("ΣΟΦΊΑ"), QStringLiteral("ООО \"Ромашка\"")};
+        int n = 0;
+        for (const QString& name : names) {
+            QCOMPARE(db->Execute(QStringLiteral("insert into AllInfo (ObjId, ObjType, Str1) values (\"T%1\", 1, %2)")
+                                     .arg(++n)
+                                     .arg(SqlDialect::Quote(name))),
+                     0);
+        }
+        auto q = db->CreateQuery(QStringLiteral("select Str1 from AllInfo where ObjType = 1 and ") + condition);
+        QVERIFY(q);
+        QStringList rows;
+        while (q->next())
+            rows << q->value(0).toString();
+        QCOMPARE(rows.join(QLatin1Char(',')), found);
+    }
+
+    void distinctMergesLetterCaseAndOrdersFolded()
+    {
+        TTempDatabase fixture;
+        TMyDataBase* db = fixture.Db();
+        int n = 0;
+        for (const char* name : {"иванов", "Борисов", "ИВАНОВ", "Иванов", "анна", "Яшин"})
+            db->Execute(QStringLiteral("insert into AllInfo (ObjId, ObjType, Str1) values (\"T%1\", 1, %2)")
+                            .arg(++n)
+                            .arg(SqlDialect::Quote(QString::fromUtf8(name))));
+        auto q = db->CreateQuery(QStringLiteral("select distinct Str1 from AllInfo where ObjType = 1 order by Str1"));
+        QVERIFY(q);
+        QStringList rows;
+        while (q->next())
+            rows << q->value(0).toString().toLower();
+        QCOMPARE(rows, (QStringList{QStringLiteral("анна"), QStringLiteral("борисов"), QStringLiteral("иванов"),
+                                    QStringLiteral("яшин")}));
+    }
+
+    void copyOnAnotherThreadSeesTheSameRows()
+    {
+        TTempDatabase fixture;
+        TMyDataBase* db = fixture.Db();
+        db->Execute(QStringLiteral("update AllInfo set Str2 = \"общий\" where ObjType = 29"));
+        QString seen;
+        int status = -1;
+        QThread* thread = QThread::create([&] {
+            std::unique_ptr<TMyDataBase> copy = db->OpenCopy();
+            status = copy->StatusCode();
+            seen = Scalar(copy.get(), QStringLiteral("select Str2 from AllInfo where ObjType = 29"));
+        });
+        thread->start();
+        QVERIFY(thread->wait(10000));
+        delete thread;
+        QCOMPARE(status, 0);
+        QCOMPARE(seen, QStringLiteral("общий"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDatabase)
+#include "tst_database.moc"
