@@ -40,18 +40,23 @@ struct TSettings
  */
 namespace SettingsFile {
 
+/// The most code units a field can hold: its length prefix states at most FFFF digits.
+inline constexpr int MaxFieldLength = 0xFFFF / 4;
+
 /// The once-encoded form of \a text (no length prefix).
 QString EncodeText(const QString& text);
 /// The text of a once-encoded form; false in \a ok for anything that is not hexadecimal digits.
 QString DecodeText(const QString& encoded, bool* ok = nullptr);
-/// Length prefix + encoded text.
+/// Length prefix + encoded text; a text longer than MaxFieldLength is cut to it.
 QString EncodeField(const QString& text);
 /// Takes one field off the front of \a payload and returns its decoded text (the empty text when fewer
 /// than 4 characters are left). Never reads past the payload: a bad field sets \a ok to false.
 QString DecodeField(QString& payload, bool* ok = nullptr);
 
 /// The settings of one settings-file line (keyword, optionally "|" and the payload).
-/// A line that is not a valid settings line gives Mode None.
+/// A line that is not a valid settings line gives Mode None: an unknown keyword, a field that does not
+/// decode, or a server user or password that is not a once-encoded text. Text after the last field the
+/// mode needs is ignored; missing fields are empty.
 TSettings ParseLine(const QString& line);
 /// The settings-file line for \a settings (user and password taken once-encoded).
 QString FormatLine(const TSettings& settings);
@@ -59,7 +64,9 @@ QString FormatLine(const TSettings& settings);
 /// Reads the first line of the file at \a path (a byte-order mark and CR line ends are accepted).
 /// A missing or unreadable file gives Mode None.
 TSettings Read(const QString& path);
-/// Writes \a settings as the file at \a path; false with \a error set when it cannot be written.
+/// Writes \a settings as the file at \a path: one line of UTF-8 without a byte-order mark, replacing the
+/// file only once it is completely written. False with \a error set when the settings have no mode, a
+/// field is longer than MaxFieldLength or the file cannot be written.
 bool Write(const QString& path, const TSettings& settings, QString* error = nullptr);
 
 } // namespace SettingsFile
