@@ -1,9 +1,24 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds with warnings as errors, and runs every test suite.
+# Installs what is needed, builds with warnings as errors, and runs every test suite: once in the
+# ordinary build and once more under the address and undefined-behaviour sanitizers.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 bash "$here/tools/install-deps.sh"
-build=${BUILD_DIR:-$here/build-test}
-BUILD_DIR=$build bash "$here/tools/build.sh" -DZORVIN_WERROR=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cd "$build"
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 900 -j "$(nproc)"
+
+run_suite() {
+    local build=$1
+    shift
+    BUILD_DIR=$build bash "$here/tools/build.sh" -DZORVIN_WERROR=ON "$@"
+    (cd "$build" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 900 -j "$(nproc)")
+}
+
+status=0
+echo "== Tests"
+run_suite "${BUILD_DIR:-$here/build-test}" -DCMAKE_BUILD_TYPE=RelWithDebInfo || status=$?
+if [ "${ZORVIN_SKIP_SANITIZERS:-0}" != 1 ]; then
+    echo "== Tests under the address and undefined-behaviour sanitizers"
+    ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+        run_suite "${SANITIZE_BUILD_DIR:-$here/build-sanitize}" -DCMAKE_BUILD_TYPE=Debug -DZORVIN_SANITIZE=ON \
+        -DZORVIN_BUILD_BENCH=OFF || status=$?
+fi
+exit $status
