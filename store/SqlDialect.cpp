@@ -1,6 +1,7 @@
 #include "store/SqlDialect.h"
 
 #include "store/DateSerial.h"
+#include "store/Schema.h"
 
 #include <QList>
 #include <QLocale>
@@ -40,34 +41,14 @@ struct TToken
 
 using TTokens = QList<TToken>;
 
-// Columns of AllInfo that hold text: a + next to one of them joins texts.
-const QSet<QString> kTextColumns = {
-    u"objid"_s,
-    u"link1"_s,
-    u"link2"_s,
-    u"link3"_s,
-    u"link4"_s,
-    u"link5"_s,
-    u"str1"_s,
-    u"str2"_s,
-    u"str3"_s,
-    u"str4"_s,
-    u"str5"_s,
-    u"comments"_s,
-    u"creator"_s,
-    u"modifier"_s,
-};
-
-const QSet<QString> kBooleanColumns = {
-    u"flag"_s,
-    u"d1flag"_s,
-    u"d1fixed"_s,
-    u"d2flag"_s,
-    u"d2fixed"_s,
-    u"externalflag"_s,
-    u"publishedflag"_s,
-    u"archived"_s,
-};
+// Whether a word names a column of AllInfo of one of \a types (alias qualification ignored).
+bool IsColumnOf(const TToken& token, std::initializer_list<TColumnType> types)
+{
+    TColumnType type;
+    if (token.kind != TTokenKind::Word || !Schema::ColumnType(token.text, &type))
+        return false;
+    return std::find(types.begin(), types.end(), type) != types.end();
+}
 
 bool IsDigit(QChar c)
 {
@@ -371,7 +352,7 @@ void TranslateTrueFalse(TTokens& tokens)
 void TranslateQuotedBooleans(TTokens& tokens)
 {
     auto isBooleanColumn = [](const TToken& token) {
-        return token.kind == TTokenKind::Word && kBooleanColumns.contains(ColumnName(token));
+        return IsColumnOf(token, {TColumnType::Flag});
     };
     auto translateIfBoolean = [](TToken& token) {
         if (token.kind != TTokenKind::Text)
@@ -401,7 +382,7 @@ void TranslateConcatenation(TTokens& tokens)
         if (i < 0)
             return false;
         const TToken& token = tokens[i];
-        return IsTextLiteral(token) || (token.kind == TTokenKind::Word && kTextColumns.contains(ColumnName(token)));
+        return IsTextLiteral(token) || IsColumnOf(token, {TColumnType::Text, TColumnType::Id});
     };
     for (qsizetype i = 0; i < tokens.size(); ++i) {
         if (IsSymbol(tokens[i], u"&")
