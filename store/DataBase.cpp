@@ -18,6 +18,19 @@ QString DefaultDatabaseFile(const QString& folder)
 {
     return QDir(folder).filePath(QStringLiteral("Data/WBD.zdb"));
 }
+
+// The server's own words for a failure: its primary message without the severity word, the statement
+// excerpt and the row details, which say nothing to a user. The driver's text when the server said nothing
+// (the connection is gone).
+QString ServerErrorText(const QSqlError& error)
+{
+    QString text = error.databaseText().section(QLatin1Char('\n'), 0, 0).trimmed();
+    for (const QString& severity : {QStringLiteral("ERROR:"), QStringLiteral("FATAL:"), QStringLiteral("PANIC:")}) {
+        if (text.startsWith(severity))
+            text = text.mid(severity.size()).trimmed();
+    }
+    return text.isEmpty() ? error.text().trimmed() : text;
+}
 } // namespace
 
 namespace DbStatus {
@@ -54,6 +67,37 @@ TMyDataBase::~TMyDataBase()
         g_current = nullptr;
 }
 
+void TMyDataBase::SplitServerAddress(const QString& server, QString* host, int* port)
+{
+    QString h = server.trimmed();
+    int p = 0;
+    auto takePort = [&](qsizetype colon) {
+        bool ok = false;
+        const int number = h.mid(colon + 1).toInt(&ok);
+        if (ok && number > 0 && number <= 65535) {
+            p = number;
+            h = h.left(colon);
+        }
+    };
+    if (h.startsWith(QLatin1Char('['))) {
+        // [address]:port, the only way to give a port with an IPv6 address.
+        const qsizetype close = h.indexOf(QLatin1Char(']'));
+        if (close > 0) {
+            if (close + 1 < h.size() && h.at(close + 1) == QLatin1Char(':'))
+                takePort(close + 1);
+            h = h.mid(1, close - 1);
+        }
+    } else if (h.count(QLatin1Char(':')) == 1 || h.startsWith(QLatin1Char('/'))) {
+        // host:port, or a socket folder with the port that names its socket file: /run/postgresql:5433.
+        // A bare IPv6 address has several colons and no port.
+        const qsizetype colon = h.lastIndexOf(QLatin1Char(':'));
+        if (colon > 0)
+            takePort(colon);
+    }
+    *host = h;
+    *port = p;
+}
+
 QString TMyDataBase::DatabaseFileFor(int installMode, const QString& path)
 {
     switch (installMode) {
@@ -66,6 +110,11 @@ QString TMyDataBase::DatabaseFileFor(int installMode, const QString& path)
     default:
         return path;
     }
+}
+
+QString TMyDataBase::ErrorTextOf(const QSqlError& error) const
+{
+    return m_engine == TSqlEngine::PostgreSQL ? ServerErrorText(error) : error.text();
 }
 
 void TMyDataBase::SetStatus(int code, const QString& errorText)
@@ -152,17 +201,9 @@ bool TMyDataBase::Connect()
         bool passwordOk = true;
         QString user = SettingsFile::DecodeText(m_user, &userOk);
         QString password = SettingsFile::DecodeText(m_password, &passwordOk);
-        QString host = m_dataSource;
+        QString host;
         int port = 0;
-        int colon = host.lastIndexOf(QLatin1Char(':'));
-        if (colon > 0 && !host.startsWith(QLatin1Char('/'))) {
-            bool portOk = false;
-            port = host.mid(colon + 1).toInt(&portOk);
-            if (portOk)
-                host = host.left(colon);
-            else
-                port = 0;
-        }
+        SplitServerAddress(m_dataSource, &host, &port);
         m_connection = TSqlConnection::OpenPostgres(host, port, user, password, m_catalog);
         return m_connection.IsOpen();
     }
@@ -228,9 +269,12 @@ std::unique_ptr<QSqlQuery> TMyDataBase::CreateQuery(const QString& sql, bool for
         return nullptr;
     }
     auto q = std::make_unique<QSqlQuery>(Connection());
-    q->setForwardOnly(forwardOnly);
+    // A forward-only query on a server connection streams its rows, and the next statement on the
+    // connection silently cuts it off; callers run statements while they walk a result, so a server
+    // result is fetched whole.
+    q->setForwardOnly(forwardOnly && m_engine == TSqlEngine::SQLite);
     if (!q->exec(Translate(sql))) {
-        SetStatus(DbStatus::QueryFailed, q->lastError().text());
+        SetStatus(DbStatus::QueryFailed, ErrorTextOf(q->lastError()));
         return nullptr;
     }
     SetStatus(DbStatus::Ok);
@@ -253,7 +297,7 @@ int TMyDataBase::Execute(const QString& sql)
     }
     QSqlQuery q(Connection());
     if (!q.exec(Translate(sql))) {
-        SetStatus(DbStatus::QueryFailed, q.lastError().text());
+        SetStatus(DbStatus::QueryFailed, ErrorTextOf(q.lastError()));
         return m_statusCode;
     }
     m_rowsAffected = q.numRowsAffected();
@@ -265,7 +309,7 @@ int TMyDataBase::ExecuteCommand(QSqlQuery& command)
 {
     m_rowsAffected = -1;
     if (!command.exec()) {
-        SetStatus(DbStatus::QueryFailed, command.lastError().text());
+        SetStatus(DbStatus::QueryFailed, ErrorTextOf(command.lastError()));
         return m_statusCode;
     }
     m_rowsAffected = command.numRowsAffected();
@@ -295,14 +339,20 @@ QString TMyDataBase::NewId(int kind)
         return Ids::Null;
     const QString where = QStringLiteral(" where ObjId = ") + SqlDialect::Quote(row);
     const QString counter = entry ? QStringLiteral("Int4") : QStringLiteral("Int1");
+    const QString increment = QStringLiteral("update AllInfo set %1 = %1 + 1").arg(counter) + where;
     // A database list entry must not take the id of a row copied in from elsewhere: skip used ones.
     for (int attempt = 0; attempt < 1000; ++attempt) {
-        if (Execute(QStringLiteral("update AllInfo set ") + counter + QStringLiteral(" = ") + counter
-                    + QStringLiteral(" + 1") + where)
-                != DbStatus::Ok
-            || m_rowsAffected != 1)
-            return Ids::Null;
-        auto q = CreateQuery(QStringLiteral("select Int1, Int2, Int4 from AllInfo") + where);
+        std::unique_ptr<QSqlQuery> q;
+        if (m_engine == TSqlEngine::PostgreSQL) {
+            // Other clients save at the same time: the increment and the read must be one statement, so
+            // that no other increment can come between them even outside a transaction. The update locks
+            // the counter row until the saving transaction ends, so concurrent saves take turns.
+            q = CreateQuery(increment + QStringLiteral(" returning Int1, Int2, Int4"));
+        } else {
+            if (Execute(increment) != DbStatus::Ok || m_rowsAffected != 1)
+                return Ids::Null;
+            q = CreateQuery(QStringLiteral("select Int1, Int2, Int4 from AllInfo") + where);
+        }
         if (!q || !q->next())
             return Ids::Null;
         QString id = entry ? MakeId(static_cast<quint32>(q->value(2).toLongLong()), 1)
@@ -327,7 +377,7 @@ bool TMyDataBase::RunControl(const QString& sql)
     QSqlQuery q(Connection());
     if (q.exec(sql))
         return true;
-    SetStatus(DbStatus::QueryFailed, q.lastError().text());
+    SetStatus(DbStatus::QueryFailed, ErrorTextOf(q.lastError()));
     return false;
 }
 
@@ -363,13 +413,20 @@ TWriteTransaction::TWriteTransaction(TMyDataBase* db)
         return;
     m_level = m_db->m_transactionDepth + 1;
     QString begin;
-    if (m_level == 1)
-        begin = m_db->Engine() == TSqlEngine::SQLite ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("BEGIN");
-    else
+    if (m_level > 1)
         begin = QStringLiteral("SAVEPOINT zorvin_%1").arg(m_level);
+    else if (m_db->Engine() == TSqlEngine::SQLite)
+        begin = QStringLiteral("BEGIN IMMEDIATE");
+    else
+        // Concurrent saves wait for the counter row's lock and then read its newest value; a server whose
+        // default is a stricter level would refuse them instead.
+        begin = QStringLiteral("BEGIN ISOLATION LEVEL READ COMMITTED");
     m_active = m_db->RunControl(begin);
-    if (m_active)
+    if (m_active) {
         m_db->m_transactionDepth = m_level;
+        // A failure reported after this point belongs to this transaction, not to an earlier statement.
+        m_db->SetStatus(DbStatus::Ok);
+    }
 }
 
 TWriteTransaction::~TWriteTransaction()

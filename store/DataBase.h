@@ -9,6 +9,7 @@
 
 #include <memory>
 
+class QSqlError;
 class QSqlQuery;
 class TDBMainInfo;
 
@@ -65,7 +66,8 @@ public:
     void Close();
 
     /// Runs a select statement; the query is positioned before its first row, or nullptr when not connected
-    /// or when the statement failed (status 20). The caller owns the query.
+    /// or when the statement failed (status 20). The caller owns the query. On a server the whole result
+    /// is fetched at once, so other statements may run on the database while the caller walks it.
     std::unique_ptr<QSqlQuery> CreateQuery(const QString& sql, bool forwardOnly = true);
     /// An empty command object on the connection for a parameterised statement; nullptr when not connected.
     std::unique_ptr<QSqlQuery> CreateCommand();
@@ -108,16 +110,22 @@ public:
     const QString& EntryId() const { return m_entryId; }
     int StatusCode() const { return m_statusCode; }
     const QString& StatusText() const { return m_statusText; }
-    /// The engine's own message for the last failure (empty after a success).
+    /// The engine's own message for the last failure (empty after a success); on a server, the server's
+    /// message without the statement excerpt and row details.
     const QString& ErrorText() const { return m_errorText; }
 
     /// The database file a mode 1-3 setting names (\a path used by mode 2; empty: the default).
     static QString DatabaseFileFor(int installMode, const QString& path);
+    /// Splits a server field into host and port (0: the default port). The field is a host name or
+    /// address, "host:port", "[IPv6 address]:port", or a folder holding the server's socket, optionally
+    /// with the port that names the socket file ("/run/postgresql:5433").
+    static void SplitServerAddress(const QString& server, QString* host, int* port);
 
 private:
     friend class TWriteTransaction;
 
     void SetStatus(int code, const QString& errorText = QString());
+    QString ErrorTextOf(const QSqlError& error) const;
     bool Connect();
     void ReadSystemRow();
     bool RunControl(const QString& sql);

@@ -399,12 +399,17 @@ int TDBMainInfo::Save()
                     ok = db->ExecuteCommand(*command) == DbStatus::Ok && command->numRowsAffected() == 1;
                 }
             }
+            // A server cannot drop a prepared statement inside a failed transaction: roll back first.
+            if (!ok)
+                transaction.Rollback();
             command.reset();
             ok = ok && transaction.Commit();
         }
     }
     if (!ok) {
-        Messages().ShowMessage(DbStatus::Text(DbStatus::QueryFailed));
+        // A server says why it refused (a rule of its own, a lost connection): its words are the message.
+        const QString reason = db->ConnectionKind() == ConnectionType::Server ? db->ErrorText() : QString();
+        Messages().ShowMessage(reason.isEmpty() ? DbStatus::Text(DbStatus::QueryFailed) : reason);
         return SaveResult::Failed;
     }
 

@@ -53,6 +53,25 @@ QString SqliteColumnDefinition(const TColumn& column)
     return {};
 }
 
+// Texts compare ignoring letter case through citext, which folds with the database's LC_CTYPE.
+QString PostgresColumnDefinition(const TColumn& column)
+{
+    switch (column.Type) {
+    case TColumnType::Id:
+    case TColumnType::Text:
+        return column.Name + QStringLiteral(" citext NOT NULL DEFAULT ''");
+    case TColumnType::Integer:
+        return column.Name + QStringLiteral(" bigint NOT NULL DEFAULT 0");
+    case TColumnType::Flag:
+        return column.Name + QStringLiteral(" integer NOT NULL DEFAULT 0");
+    case TColumnType::Date:
+        return column.Name + QStringLiteral(" double precision NOT NULL DEFAULT 0");
+    case TColumnType::Blob:
+        return column.Name + QStringLiteral(" bytea");
+    }
+    return {};
+}
+
 struct TIndex
 {
     QString Name;
@@ -82,6 +101,43 @@ bool Run(QSqlDatabase& connection, const QString& sql, QString* error)
     if (error)
         *error = q.lastError().text();
     return false;
+}
+
+// The first value of a statement, or a null value when it fails.
+QVariant Value(QSqlDatabase& connection, const QString& sql, QString* error)
+{
+    QSqlQuery q(connection);
+    if (q.exec(sql) && q.next())
+        return q.value(0);
+    if (error)
+        *error = q.lastError().text();
+    return {};
+}
+
+// A server database must hold UTF-8 and fold letters of every alphabet, or the system's searches would
+// miss names that differ only in letter case.
+bool CheckPostgresDatabase(QSqlDatabase& connection, QString* error)
+{
+    const QString encoding = Value(connection, QStringLiteral("SHOW server_encoding"), error).toString();
+    if (encoding.isEmpty())
+        return false;
+    if (encoding.compare(QStringLiteral("UTF8"), Qt::CaseInsensitive) != 0) {
+        if (error)
+            *error = QStringLiteral("База данных на сервере должна быть в кодировке UTF8, а не %1").arg(encoding);
+        return false;
+    }
+    const QVariant folds = Value(connection, QStringLiteral("select lower('ЁЖΣZ') = 'ёжσz'"), error);
+    if (!folds.isValid())
+        return false;
+    if (!folds.toBool()) {
+        const QString ctype = Value(connection, QStringLiteral("SHOW lc_ctype"), nullptr).toString();
+        if (error)
+            *error = QStringLiteral("База данных на сервере не сравнивает буквы без учёта регистра (LC_CTYPE %1); "
+                                    "создайте её с LC_CTYPE C.UTF-8 или другой локалью UTF-8")
+                         .arg(ctype);
+        return false;
+    }
+    return true;
 }
 
 bool InsertFixedRow(QSqlDatabase& connection, const QString& id, int kind, qint64 int1, qint64 int2, qint64 int5,
@@ -149,21 +205,25 @@ bool Create(QSqlDatabase& connection, TSqlEngine engine, const TNewDatabase& opt
             *error = QStringLiteral("Префикс идентификаторов не может быть 0, 1 или 2");
         return false;
     }
-    if (engine != TSqlEngine::SQLite) {
-        if (error)
-            *error = QStringLiteral("Этот сервер баз данных не поддерживается");
+    const bool server = engine == TSqlEngine::PostgreSQL;
+    if (server && !CheckPostgresDatabase(connection, error))
         return false;
-    }
     QStringList definitions;
     for (const TColumn& c : Columns())
-        definitions << SqliteColumnDefinition(c);
-    definitions.first() = QStringLiteral("ObjId TEXT NOT NULL PRIMARY KEY COLLATE NOCASE");
+        definitions << (server ? PostgresColumnDefinition(c) : SqliteColumnDefinition(c));
+    definitions.first() = server ? QStringLiteral("ObjId citext NOT NULL PRIMARY KEY")
+                                 : QStringLiteral("ObjId TEXT NOT NULL PRIMARY KEY COLLATE NOCASE");
 
-    if (!Run(connection, QStringLiteral("BEGIN IMMEDIATE"), error))
+    if (!Run(connection, server ? QStringLiteral("BEGIN") : QStringLiteral("BEGIN IMMEDIATE"), error))
         return false;
-    bool ok = Run(connection, QStringLiteral("CREATE TABLE AllInfo (") + definitions.join(QStringLiteral(", "))
-                      + QStringLiteral(") STRICT"),
-                  error);
+    // The notice that citext is there already says nothing to whoever makes the database.
+    bool ok = !server
+        || (Run(connection, QStringLiteral("SET LOCAL client_min_messages = warning"), error)
+            && Run(connection, QStringLiteral("CREATE EXTENSION IF NOT EXISTS citext"), error));
+    ok = ok
+        && Run(connection, QStringLiteral("CREATE TABLE AllInfo (") + definitions.join(QStringLiteral(", "))
+                   + (server ? QStringLiteral(")") : QStringLiteral(") STRICT")),
+               error);
     for (const TIndex& index : Indexes()) {
         if (ok)
             ok = Run(connection,

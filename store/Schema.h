@@ -43,6 +43,8 @@ QString IdentityRowId();
 
 /// Creates AllInfo, its indexes and its fixed rows (placeholder, system row, identity row) on an open,
 /// empty connection, in one transaction. False with \a error set on failure (nothing is left behind).
+/// On PostgreSQL the database must be UTF-8 with an LC_CTYPE that folds letters of every alphabet; the
+/// citext extension is created when missing (the user needs the right to create it).
 bool Create(QSqlDatabase& connection, TSqlEngine engine, const TNewDatabase& options, QString* error);
 
 /// Makes a new SQLite database file at \a path (which must not exist). False with \a error set on

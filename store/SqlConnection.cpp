@@ -107,9 +107,18 @@ TSqlConnection TSqlConnection::OpenPostgres(const QString& host, int port, const
     db.setUserName(user);
     db.setPassword(password);
     db.setDatabaseName(database);
-    db.setConnectOptions(QStringLiteral("connect_timeout=5"));
+    db.setConnectOptions(QStringLiteral("connect_timeout=5;application_name=zorvin"));
     if (!db.open()) {
         connection.m_error = db.lastError().text();
+        db.close();
+        return connection;
+    }
+    // Statements quote texts the standard way only: a backslash in a name or a path is an ordinary
+    // character, whatever the server's configuration says.
+    QSqlQuery setting(db);
+    if (!setting.exec(QStringLiteral("SET standard_conforming_strings = on"))) {
+        connection.m_error = setting.lastError().text();
+        setting.finish();
         db.close();
     }
     return connection;

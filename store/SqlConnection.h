@@ -17,7 +17,7 @@ public:
     /// Opens the SQLite file at \a path; ExistingFile never creates a file. A file that is not a database
     /// is refused (IsOpen() false).
     static TSqlConnection OpenSqliteFile(const QString& path, TFileMode mode);
-    /// Opens a PostgreSQL database (\a port 0: the default).
+    /// Opens a PostgreSQL database (\a port 0: the default; \a host may be the folder of the server's socket).
     static TSqlConnection OpenPostgres(const QString& host, int port, const QString& user, const QString& password,
                                        const QString& database);
 

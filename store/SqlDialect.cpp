@@ -394,11 +394,14 @@ void TranslateConcatenation(TTokens& tokens)
 
 // PostgreSQL takes a backslash in a pattern as an escape; the system's patterns have no escape character.
 // The clause goes after the whole pattern, so a pattern joined from pieces keeps its last piece.
-void AddLikeEscapes(TTokens& tokens)
+// Texts joined with || lose the case-blind text type of the columns, so like becomes ilike: a search
+// over joined names ignores letter case as one over a single column does.
+void TranslateLikeForPostgres(TTokens& tokens)
 {
     for (qsizetype i = 0; i < tokens.size(); ++i) {
         if (!IsWord(tokens[i], u"like"))
             continue;
+        tokens[i].out = (tokens[i].text.front().isUpper() ? u"I"_s : u"i"_s) + tokens[i].text;
         qsizetype last = NextSignificant(tokens, i);
         if (last < 0 || !IsTextLiteral(tokens[last]))
             continue;
@@ -557,7 +560,7 @@ QString Translate(const QString& dialectSql, TSqlEngine engine)
     TranslateQuotedBooleans(tokens);
     TranslateConcatenation(tokens);
     if (engine == TSqlEngine::PostgreSQL)
-        AddLikeEscapes(tokens);
+        TranslateLikeForPostgres(tokens);
     TranslateTop(tokens);
     return Assemble(tokens);
 }

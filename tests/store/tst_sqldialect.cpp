@@ -244,18 +244,21 @@ void TestSqlDialect::translate_data()
 
     // PostgreSQL
     QTest::newRow("pg: like gets an empty escape")
-        << pg << u"(Str1 like \"Ив%\" )"_s << u"(Str1 like 'Ив%' ESCAPE '' )"_s;
+        << pg << u"(Str1 like \"Ив%\" )"_s << u"(Str1 ilike 'Ив%' ESCAPE '' )"_s;
     QTest::newRow("pg: not like with a backslash")
-        << pg << u"Str1 not like \"a\\b%\" and Flag = True"_s << u"Str1 not like 'a\\b%' ESCAPE '' and Flag = -1"_s;
+        << pg << u"Str1 not like \"a\\b%\" and Flag = True"_s << u"Str1 not ilike 'a\\b%' ESCAPE '' and Flag = -1"_s;
     QTest::newRow("pg: escape after a joined pattern")
         << pg << u"Str1 like \"%\" + Trim(Str2) + \"%\" or Str3 like \"x\" & (Str4)"_s
-        << u"Str1 like '%' || Trim(Str2) || '%' ESCAPE '' or Str3 like 'x' || (Str4) ESCAPE ''"_s;
-    QTest::newRow("pg: like a column gets nothing") << pg << u"Str1 like Str2"_s << u"Str1 like Str2"_s;
+        << u"Str1 ilike '%' || Trim(Str2) || '%' ESCAPE '' or Str3 ilike 'x' || (Str4) ESCAPE ''"_s;
+    QTest::newRow("pg: like a column gets nothing but ilike") << pg << u"Str1 like Str2"_s << u"Str1 ilike Str2"_s;
+    QTest::newRow("pg: joined texts searched ignoring case")
+        << pg << u"A.Str1 + \" \" + A.Str2 LIKE \"ив%\""_s << u"A.Str1 || ' ' || A.Str2 ILIKE 'ив%' ESCAPE ''"_s;
     QTest::newRow("pg: an escape of its own is kept")
-        << pg << u"Str1 like \"a!%\" escape \"!\""_s << u"Str1 like 'a!%' escape '!'"_s;
+        << pg << u"Str1 like \"a!%\" escape \"!\""_s << u"Str1 ilike 'a!%' escape '!'"_s;
     QTest::newRow("pg: escape comes before the limit")
         << pg << u"select top 1 Str1 from AllInfo where Str1 like \"a%\""_s
-        << u"select Str1 from AllInfo where Str1 like 'a%' ESCAPE '' LIMIT 1"_s;
+        << u"select Str1 from AllInfo where Str1 ilike 'a%' ESCAPE '' LIMIT 1"_s;
+    QTest::newRow("sqlite: like stays like") << lite << u"Str1 LIKE \"ив%\""_s << u"Str1 LIKE 'ив%'"_s;
     QTest::newRow("pg: top, dates and concatenation as on SQLite")
         << pg << u"select top 1 Str1 + Str2 from AllInfo where Date1 = #03/14/1975# union select Str1 from AllInfo"_s
         << u"select * from (select Str1 || Str2 from AllInfo where Date1 = 27467 LIMIT 1) as T1 "
