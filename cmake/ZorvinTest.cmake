@@ -12,3 +12,23 @@ function(add_zorvin_test name)
         set_tests_properties(${name} PROPERTIES LABELS "${ARG_LABELS}")
     endif()
 endfunction()
+
+# zorvin_test_on_server(NAME): runs the suite NAME once more, as NAME_pg, with its fixtures on the
+# PostgreSQL server the ZORVIN_PG_* variables name (tools/pg-test-server.sh start prints them).
+function(zorvin_test_on_server name)
+    add_test(NAME ${name}_pg COMMAND ${name})
+    get_test_property(${name} LABELS labels)
+    if(NOT labels)
+        set(labels "")
+    endif()
+    set_tests_properties(${name}_pg PROPERTIES
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8;ZORVIN_TEST_ENGINE=postgresql"
+        TIMEOUT 600
+        LABELS "${labels};postgresql")
+    zorvin_test_skips_without_server(${name}_pg)
+endfunction()
+
+# A suite that skips itself in initTestCase (no server configured) is reported by ctest as skipped.
+function(zorvin_test_skips_without_server test)
+    set_tests_properties(${test} PROPERTIES SKIP_REGULAR_EXPRESSION "SKIP   : [A-Za-z_]+::initTestCase\\(\\)")
+endfunction()

@@ -5,6 +5,17 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 bash "$here/tools/install-deps.sh"
 
+# The server suites run against a private PostgreSQL cluster made for this run, unless ZORVIN_PG_HOST
+# already names a server.
+if [ -z "${ZORVIN_PG_HOST:-}" ]; then
+    if pg_env=$(ZORVIN_PG_PORT=${ZORVIN_PG_PORT:-auto} bash "$here/tools/pg-test-server.sh" start); then
+        eval "$pg_env"
+        trap 'bash "$here/tools/pg-test-server.sh" stop' EXIT
+    else
+        echo "== The PostgreSQL test server did not start: the server suites skip (and fail under CI=true)"
+    fi
+fi
+
 run_suite() {
     local build=$1
     shift

@@ -33,6 +33,8 @@ class TestDatabase : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase() { ZORVIN_REQUIRE_TEST_ENGINE(); }
+
     void cleanup()
     {
         ProgramPaths::SetProgramFolder(QString());
@@ -67,6 +69,8 @@ private Q_SLOTS:
 
     void failedOpensGiveTheirStatusAndWriteNothing()
     {
+        if (TTempDatabase::OnServer())
+            QSKIP("database files only");
         QFETCH(QString, kind);
         QFETCH(int, status);
         QFETCH(QString, text);
@@ -134,19 +138,52 @@ private Q_SLOTS:
                  QStringLiteral("/var/lib/zorvin/Data/WBD.zdb"));
     }
 
+    void serverFieldGivesHostAndPort_data()
+    {
+        QTest::addColumn<QString>("server");
+        QTest::addColumn<QString>("host");
+        QTest::addColumn<int>("port");
+        QTest::newRow("host name") << "db.example.org" << "db.example.org" << 0;
+        QTest::newRow("host and port") << "db.example.org:5433" << "db.example.org" << 5433;
+        QTest::newRow("address and port, blanks around") << " 127.0.0.1:55432 " << "127.0.0.1" << 55432;
+        QTest::newRow("socket folder") << "/run/postgresql" << "/run/postgresql" << 0;
+        QTest::newRow("socket folder with the port of its socket")
+            << "/tmp/zorvin pg/socket:55432" << "/tmp/zorvin pg/socket" << 55432;
+        QTest::newRow("bracketed IPv6 address and port") << "[::1]:5433" << "::1" << 5433;
+        QTest::newRow("bare IPv6 address has no port") << "fe80::1" << "fe80::1" << 0;
+        QTest::newRow("not a port") << "db:pg" << "db:pg" << 0;
+        QTest::newRow("port 65535") << "db:65535" << "db" << 65535;
+        QTest::newRow("port 65536 is not a port") << "db:65536" << "db:65536" << 0;
+        QTest::newRow("port 0 is not a port") << "db:0" << "db:0" << 0;
+    }
+
+    void serverFieldGivesHostAndPort()
+    {
+        QFETCH(QString, server);
+        QFETCH(QString, host);
+        QFETCH(int, port);
+        QString gotHost;
+        int gotPort = -1;
+        TMyDataBase::SplitServerAddress(server, &gotHost, &gotPort);
+        QCOMPARE(gotHost, host);
+        QCOMPARE(gotPort, port);
+    }
+
     void startUpFromSettingsFile_data()
     {
         QTest::addColumn<QString>("line");
         QTest::addColumn<bool>("created");
         QTest::addColumn<int>("status");
-        QTest::newRow("flash") << QStringLiteral("FLASH") << true << 0;
+        QTest::addColumn<bool>("fileOnly");
+        QTest::newRow("the fixture's own settings line") << QStringLiteral("<fixture>") << true << 0 << false;
+        QTest::newRow("flash") << QStringLiteral("FLASH") << true << 0 << true;
         QTest::newRow("filepath in lower case with an empty field")
-            << (QStringLiteral("filepath|") + SettingsFile::EncodeField(QString())) << true << 0;
-        QTest::newRow("unknown keyword") << QStringLiteral("NETWORK|0000") << false << 0;
-        QTest::newRow("no file") << QString() << false << 0;
+            << (QStringLiteral("filepath|") + SettingsFile::EncodeField(QString())) << true << 0 << true;
+        QTest::newRow("unknown keyword") << QStringLiteral("NETWORK|0000") << false << 0 << false;
+        QTest::newRow("no file") << QString() << false << 0 << false;
         QTest::newRow("path to a missing file")
             << (QStringLiteral("FILEPATH|") + SettingsFile::EncodeField(QStringLiteral("/nonexistent/x.zdb"))) << true
-            << 1;
+            << 1 << false;
     }
 
     void startUpFromSettingsFile()
@@ -154,7 +191,12 @@ private Q_SLOTS:
         QFETCH(QString, line);
         QFETCH(bool, created);
         QFETCH(int, status);
+        QFETCH(bool, fileOnly);
+        if (fileOnly && TTempDatabase::OnServer())
+            QSKIP("a database file in the program's folder");
         TTempDatabase fixture;
+        if (line == QLatin1String("<fixture>"))
+            line = fixture.SettingsLine();
         SetCurrentDatabase(nullptr);
         ProgramPaths::SetProgramFolder(fixture.Folder());
         if (!line.isEmpty())
@@ -199,6 +241,28 @@ private Q_SLOTS:
         QCOMPARE(Scalar(db, QStringLiteral("select Int3 from AllInfo where ObjType = 29")), QStringLiteral("1"));
     }
 
+    void queryKeepsItsRowsWhileStatementsRunBetween()
+    {
+        TTempDatabase fixture;
+        TMyDataBase* db = fixture.Db();
+        for (int i = 1; i <= 5; ++i)
+            QCOMPARE(db->Execute(QStringLiteral("insert into AllInfo (ObjId, ObjType, Int1) values (\"W%1\", 10, %1)").arg(i)),
+                     0);
+        // Lists walk a result and load or change rows on the way: the walk must still see every row.
+        auto q = db->CreateQuery(QStringLiteral("select ObjId, Int1 from AllInfo where ObjType = 10 order by Int1"));
+        QVERIFY(q);
+        QStringList seen;
+        while (q->next()) {
+            seen << q->value(0).toString();
+            QCOMPARE(db->Execute(QStringLiteral("update AllInfo set Int2 = Int1 where ObjId = ")
+                                 + SqlDialect::Quote(q->value(0).toString())),
+                     0);
+            QCOMPARE(Scalar(db, QStringLiteral("select count(*) from AllInfo where ObjType = 10")), QStringLiteral("5"));
+        }
+        QCOMPARE(seen.join(QLatin1Char(',')), QStringLiteral("W1,W2,W3,W4,W5"));
+        QCOMPARE(Scalar(db, QStringLiteral("select sum(Int2) from AllInfo where ObjType = 10")), QStringLiteral("15"));
+    }
+
     void newIdsComeFromTheCounters()
     {
         TTempDatabase fixture;
@@ -218,7 +282,7 @@ private Q_SLOTS:
         TTempDatabase fixture;
         QVERIFY(fixture.Run(QStringLiteral("update AllInfo set Int5 = 0 where ObjType = 899")));
         TMyDataBase db;
-        QCOMPARE(db.Open(ConnectionType::File, InstallMode::FilePath, QString(), QString(), QString(), fixture.FilePath()), 0);
+        QCOMPARE(fixture.OpenAnother(db), 0);
         QVERIFY(db.IdentityRowId().isEmpty());
         QCOMPARE(db.NewId(Kind::Person), Ids::Null);
     }
@@ -263,6 +327,7 @@ private Q_SLOTS:
         QTest::newRow("underscore is one letter") << "Str1 like \"_етров\"" << "Петров";
         QTest::newRow("substring") << "Str1 like \"%ОВ\" and Str1 like \"п%\"" << "Петров";
         QTest::newRow("greek") << "Str1 = \"σοφία\"" << "ΣΟΦΊΑ";
+        QTest::newRow("joined texts") << "Str1 + \"!\" like \"ИВАНОВ!\"" << "Иванов";
         QTest::newRow("no match") << "Str1 like \"иванова%\"" << "";
         QTest::newRow("quote inside") << "Str1 = \"ооо \"\"ромашка\"\"\"" << "ООО \"Ромашка\"";
     }

@@ -55,6 +55,8 @@ private:
     QString m_ivanov, m_ivanova, m_family, m_orphanFamily, m_org, m_branch, m_address, m_group, m_entry;
 
 private Q_SLOTS:
+    void initTestCase() { ZORVIN_REQUIRE_TEST_ENGINE(); }
+
     void init()
     {
         m_fixture = std::make_unique<TTempDatabase>();

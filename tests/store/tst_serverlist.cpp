@@ -13,6 +13,8 @@ class TestServerList : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase() { ZORVIN_REQUIRE_TEST_ENGINE(); }
+
     void addOpensStoresAndReloads()
     {
         TTempDatabase current;
@@ -20,28 +22,34 @@ private Q_SLOTS:
         TMyDBServerList list(current.Db());
         QCOMPARE(list.Count(), 0);
         QString status;
-        QCOMPARE(list.Add(ConnectionType::File, InstallMode::FilePath, status, QString(), QString(), QString(),
-                          other.FilePath()),
-                 0);
+        const TOpenArguments a = other.OpenArguments();
+        QCOMPARE(list.Add(a.ConnectionKind, a.InstallMode, status, a.Catalog, a.Password, a.User, a.DataSource), 0);
         QCOMPARE(status, QStringLiteral("Системная запись активирована"));
         QCOMPARE(list.Count(), 1);
         TMyDataBase* attached = list.At(0);
         QCOMPARE(attached->StatusCode(), 0);
-        QCOMPARE(attached->DataSource(), other.FilePath());
+        QCOMPARE(attached->DataSource(), a.DataSource);
+        QCOMPARE(attached->Catalog(), a.Catalog);
         QCOMPARE(attached->EntryId(), QStringLiteral("0000000100000001"));
         QCOMPARE(current.Scalar(QStringLiteral("select Int4 from AllInfo where ObjType = 897")).toInt(), 1);
-        QCOMPARE(current.Scalar(QStringLiteral("select Int2 from AllInfo where ObjType = 898")).toInt(), 2);
+        QCOMPARE(current.Scalar(QStringLiteral("select Int2 from AllInfo where ObjType = 898")).toInt(), a.InstallMode);
 
-        // The current database's own file may be attached too; a missing file is refused and stores nothing.
-        QCOMPARE(list.Add(1, 2, status, QString(), QString(), QString(), current.FilePath()), 0);
+        // The current database itself may be attached too; a missing file is refused and stores nothing.
+        const TOpenArguments own = current.OpenArguments();
+        QCOMPARE(list.Add(own.ConnectionKind, own.InstallMode, status, own.Catalog, own.Password, own.User,
+                          own.DataSource),
+                 0);
         QCOMPARE(list.Count(), 2);
         QCOMPARE(list.Add(1, 2, status, QString(), QString(), QString(), current.Folder() + QStringLiteral("/no.zdb")), 1);
         QCOMPARE(status, QStringLiteral("Файл по указанному пути не существует"));
         QCOMPARE(list.Count(), 2);
 
-        // A new list over the same database finds the same entries.
+        // A new list over the same database finds the same entries and opens them from their rows.
         TMyDBServerList again(current.Db());
         QCOMPARE(again.Count(), 2);
+        QCOMPARE(again.At(0)->StatusCode(), 0);
+        QCOMPARE(again.At(0)->Description(), QStringLiteral("Тестовая база"));
+        QCOMPARE(again.At(1)->StatusCode(), 0);
 
         QCOMPARE(list.Remove(list.At(0)), 0);
         QCOMPARE(list.Count(), 1);
@@ -74,7 +82,8 @@ private Q_SLOTS:
         TMyDBServerList list(current.Db());
         QString status;
         // The probe opens, but the entry cannot be saved into a reference database: the failure is reported.
-        QCOMPARE(list.Add(1, 2, status, QString(), QString(), QString(), other.FilePath()), -20);
+        const TOpenArguments a = other.OpenArguments();
+        QCOMPARE(list.Add(a.ConnectionKind, a.InstallMode, status, a.Catalog, a.Password, a.User, a.DataSource), -20);
         QCOMPARE(status, QStringLiteral("Запрос вызвал ошибку"));
         QCOMPARE(messages.Shown(), QStringList{QStringLiteral("Попытка записи в базу констант!")});
         QCOMPARE(list.Count(), 0);
