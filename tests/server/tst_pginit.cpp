@@ -99,8 +99,19 @@ private Q_SLOTS:
     void initTestCase() { ZORVIN_REQUIRE_TEST_ENGINE(); }
     void cleanup() { ProgramPaths::SetProgramFolder(QString()); }
 
+    void preparedDatabaseOpensFromServerSettings_data()
+    {
+        QTest::addColumn<bool>("socket");
+        QTest::newRow("server field host:port") << false;
+        QTest::newRow("server field socket folder:port") << true;
+    }
+
     void preparedDatabaseOpensFromServerSettings()
     {
+        QFETCH(bool, socket);
+        const QString socketFolder = qEnvironmentVariable("ZORVIN_PG_SOCKET");
+        if (socket && socketFolder.isEmpty())
+            QSKIP("the server's socket folder is not known (ZORVIN_PG_SOCKET)");
         TServerDatabase database; // made by pg-init itself
         TProgramRun made = Admin(database.Arguments()
             << QStringLiteral("--create") << QStringLiteral("--description") << QStringLiteral("Общая база")
@@ -111,8 +122,10 @@ private Q_SLOTS:
 
         QTemporaryDir program;
         const TTestServer& server = database.Server();
-        TProgramRun ini = Admin({QStringLiteral("write-ini"), QStringLiteral("SERVER"), server.ServerField(),
-                                    server.User, server.Password, database.Name()},
+        const QString serverField
+            = socket ? socketFolder + QLatin1Char(':') + QString::number(server.Port) : server.ServerField();
+        TProgramRun ini = Admin({QStringLiteral("write-ini"), QStringLiteral("SERVER"), serverField, server.User,
+                                    server.Password, database.Name()},
             program.path());
         QVERIFY2(ini.Code == 0, qPrintable(ini.Err));
         ProgramPaths::SetProgramFolder(program.path());
@@ -120,6 +133,7 @@ private Q_SLOTS:
         QVERIFY(db);
         QCOMPARE(db->StatusCode(), 0);
         QCOMPARE(db->ConnectionKind(), int(ConnectionType::Server));
+        QCOMPARE(db->DataSource(), serverField);
         QCOMPARE(db->Description(), QStringLiteral("Общая база"));
         QVERIFY(db->IsWritable());
 
