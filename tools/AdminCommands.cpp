@@ -1,5 +1,6 @@
 #include "tools/AdminCommands.h"
 
+#include "tools/SeedCommand.h"
 #include "tools/PgInit.h"
 
 #include "platform/ProgramPaths.h"
@@ -74,6 +75,7 @@ const QList<TCommand>& All()
          "write-ini ALLUSERS|FLASH | FILEPATH [PATH] | SERVER SERVER USER PASSWORD CATALOG [--output FILE] [--force]",
          &WriteIni},
         {"decode-ini", "decode-ini [FILE]", &DecodeIni},
+        {"seed", "seed PATH --size demo|large|huge [--seed N] [--today DD.MM.YYYY] [--records] [--force]", &Seed},
         {"pg-init",
          "pg-init --host SERVER [--port PORT] --user USER [--password PASSWORD] --database NAME [--create] "
          "[--description TEXT] [--prefix N] [--reference]",
