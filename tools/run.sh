@@ -9,7 +9,7 @@ bin=${BUILD_DIR:-$here/build}/bin
 admin="$bin/zorvin-admin"
 if [ ! -f "$bin/Data/WBD.zdb" ]; then
     mkdir -p "$bin/Data"
-    "$admin" create-db "$bin/Data/WBD.zdb" --description "Демонстрационная база"
+    "$admin" seed "$bin/Data/WBD.zdb" --size demo
 fi
 if [ ! -f "$bin/Zorvin.ini" ]; then
     "$admin" write-ini FLASH --output "$bin/Zorvin.ini"
