@@ -119,6 +119,11 @@ QString TMyDataBase::ErrorTextOf(const QSqlError& error) const
 
 void TMyDataBase::SetStatus(int code, const QString& errorText)
 {
+    // A failed statement aborts a server transaction whole, and its COMMIT then quietly rolls back: the
+    // transaction guard must know, so that it does not report the rolled-back work as written.
+    if (code == DbStatus::QueryFailed && m_engine == TSqlEngine::PostgreSQL && m_transactionDepth > 0
+        && m_abortedDepth == 0)
+        m_abortedDepth = m_transactionDepth;
     m_statusCode = code;
     m_statusText = DbStatus::Text(code);
     m_errorText = errorText;
@@ -214,6 +219,7 @@ bool TMyDataBase::Reconnect()
 {
     m_connection.Close();
     m_transactionDepth = 0;
+    m_abortedDepth = 0;
     return Connect();
 }
 
@@ -221,6 +227,7 @@ void TMyDataBase::Close()
 {
     m_connection.Close();
     m_transactionDepth = 0;
+    m_abortedDepth = 0;
 }
 
 void TMyDataBase::ReadSystemRow()
@@ -438,6 +445,10 @@ bool TWriteTransaction::Commit()
 {
     if (!m_active)
         return false;
+    if (m_db->m_abortedDepth != 0) {
+        Rollback();
+        return false;
+    }
     QString commit = m_level == 1 ? QStringLiteral("COMMIT") : QStringLiteral("RELEASE SAVEPOINT zorvin_%1").arg(m_level);
     if (!m_db->RunControl(commit)) {
         Rollback();
@@ -459,5 +470,8 @@ void TWriteTransaction::Rollback()
         m_db->RunControl(QStringLiteral("ROLLBACK TO SAVEPOINT zorvin_%1").arg(m_level));
         m_db->RunControl(QStringLiteral("RELEASE SAVEPOINT zorvin_%1").arg(m_level));
     }
+    // Rolling back to a savepoint made before the failure makes the transaction usable again.
+    if (m_db->m_abortedDepth >= m_level)
+        m_db->m_abortedDepth = 0;
     m_db->m_transactionDepth = m_level - 1;
 }

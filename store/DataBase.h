@@ -148,6 +148,7 @@ private:
     QString m_errorText;
     int m_rowsAffected = -1;
     int m_transactionDepth = 0;
+    int m_abortedDepth = 0; ///< the transaction level a statement failed at on a server; 0: none
 };
 
 /// The database every record and list uses unless told otherwise; nullptr before start-up.

@@ -11,8 +11,8 @@
 # ZORVIN_PG_PASSWORD, ZORVIN_PG_DATABASE, ZORVIN_PG_DIR) on standard output, so that the other commands
 # find the same cluster after an eval; everything else goes to standard error.
 # Settings, from the environment:
-#   ZORVIN_PG_PORT    port number (default 55432; "auto": a free one from 55432 on); with a socket only,
-#                     it only names the socket file
+#   ZORVIN_PG_PORT    port number (default 55432; "auto": a free one below the ephemeral port range, so
+#                     that no client connection holds it); with a socket only, it only names the socket file
 #   ZORVIN_PG_DIR     the cluster's folder (default ${TMPDIR:-/tmp}/zorvin-pg-<port>)
 #   ZORVIN_PG_LISTEN  "tcp" (127.0.0.1 and the socket, default) or "socket" (the socket only)
 #   ZORVIN_PG_BIN     the server's programs (default: the newest /usr/lib/postgresql/*/bin)
@@ -22,22 +22,6 @@ set -euo pipefail
 
 command=${1:-}
 port=${ZORVIN_PG_PORT:-55432}
-if [ "$port" = auto ]; then
-    # A port nothing answers on, starting at a random place so that runs side by side rarely collide.
-    port=
-    offset=$((RANDOM % 200))
-    for i in $(seq 0 199); do
-        candidate=$((55432 + (offset + i) % 200))
-        if ! (exec 3<>"/dev/tcp/127.0.0.1/$candidate") 2>/dev/null; then
-            port=$candidate
-            break
-        fi
-    done
-    if [ -z "$port" ]; then
-        echo "pg-test-server: no free port between 55432 and 55631" >&2
-        exit 1
-    fi
-fi
 dir=${ZORVIN_PG_DIR:-${TMPDIR:-/tmp}/zorvin-pg-$port}
 listen=${ZORVIN_PG_LISTEN:-tcp}
 user=zorvin
@@ -45,6 +29,23 @@ database=zorvin_test
 service_user=zorvin-test
 
 say() { echo "pg-test-server: $*" >&2; }
+
+# A port no socket of this machine uses, from a random place in a range clients are never given.
+free_port() {
+    local low=32768 base offset candidate used
+    [ -r /proc/sys/net/ipv4/ip_local_port_range ] && read -r low _ </proc/sys/net/ipv4/ip_local_port_range
+    base=$((low > 26000 ? 25432 : 55432))
+    used=$(ss -Htan 2>/dev/null | awk '{ n = split($4, a, ":"); print a[n] }' || true)
+    offset=$((RANDOM % 200))
+    for i in $(seq 0 199); do
+        candidate=$((base + (offset + i) % 200))
+        if ! grep -qx "$candidate" <<<"$used" && ! (exec 3<>"/dev/tcp/127.0.0.1/$candidate") 2>/dev/null; then
+            echo "$candidate"
+            return
+        fi
+    done
+    return 1
+}
 
 find_bin() {
     if [ -n "${ZORVIN_PG_BIN:-}" ]; then
@@ -72,8 +73,9 @@ as_owner() {
 ensure_service_user() {
     [ "$(id -u)" -eq 0 ] || return 0
     if ! id "$service_user" >/dev/null 2>&1; then
+        # Another run may make the user at the same moment.
         useradd --system --user-group --no-create-home --home-dir /nonexistent --shell /usr/sbin/nologin \
-            "$service_user"
+            "$service_user" || id "$service_user" >/dev/null
     fi
 }
 
@@ -150,7 +152,26 @@ lc_collate 'C' lc_ctype 'C.UTF-8'"
 case "$command" in
 start)
     bin=$(find_bin)
-    if ! is_running; then
+    if [ "$port" = auto ]; then
+        # Another program may take the port between the choice and the start: then try another one.
+        started=
+        for attempt in 1 2 3 4 5; do
+            port=$(free_port) || break
+            dir=${ZORVIN_PG_DIR:-${TMPDIR:-/tmp}/zorvin-pg-$port}
+            [ -f "$dir/data/PG_VERSION" ] || make_cluster
+            if start_server; then
+                started=yes
+                break
+            fi
+            say "port $port was taken, trying another one"
+            [ -f "$dir/.zorvin-pg-test" ] && rm -rf "$dir"
+        done
+        if [ -z "$started" ]; then
+            say "no free port for the server"
+            exit 1
+        fi
+        say "server running on port $port, socket $dir/socket"
+    elif ! is_running; then
         [ -f "$dir/data/PG_VERSION" ] || make_cluster
         start_server
         say "server running on port $port, socket $dir/socket"

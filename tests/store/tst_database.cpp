@@ -317,6 +317,37 @@ private Q_SLOTS:
         QCOMPARE(fixture.Scalar(count).toInt(), 5);
     }
 
+    void commitTellsWhetherTheWorkWasWritten()
+    {
+        TTempDatabase fixture;
+        TMyDataBase* db = fixture.Db();
+        const QString count = QStringLiteral("select count(*) from AllInfo where ObjType = 1");
+        bool committed = false;
+        {
+            TWriteTransaction t(db);
+            QCOMPARE(db->Execute(QStringLiteral("insert into AllInfo (ObjId, ObjType) values (\"A\", 1)")), 0);
+            QCOMPARE(db->Execute(QStringLiteral("insert into NoSuchTable (x) values (1)")), 20);
+            db->Execute(QStringLiteral("insert into AllInfo (ObjId, ObjType) values (\"B\", 1)"));
+            committed = t.Commit();
+        }
+        // A file drops only the failed statement; a server drops the whole transaction, and says so.
+        QCOMPARE(committed, !TTempDatabase::OnServer());
+        QCOMPARE(fixture.Scalar(count).toInt(), committed ? 2 : 0);
+
+        // A failure inside a nested transaction that is rolled back leaves the outer one whole.
+        {
+            TWriteTransaction outer(db);
+            QCOMPARE(db->Execute(QStringLiteral("insert into AllInfo (ObjId, ObjType) values (\"C\", 1)")), 0);
+            {
+                TWriteTransaction inner(db);
+                QCOMPARE(db->Execute(QStringLiteral("insert into AllInfo (ObjId, ObjType) values (\"C\", 1)")), 20);
+            }
+            QCOMPARE(db->Execute(QStringLiteral("insert into AllInfo (ObjId, ObjType) values (\"D\", 1)")), 0);
+            QVERIFY(outer.Commit());
+        }
+        QCOMPARE(fixture.Scalar(count).toInt(), committed ? 4 : 2);
+    }
+
     void textComparesIgnoringCaseInEveryAlphabet_data()
     {
         QTest::addColumn<QString>("condition");
