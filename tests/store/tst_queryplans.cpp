@@ -1,0 +1,191 @@
+// Each index of the schema is used by the statements it is for: SQLite's query plan of each statement, as
+// the translator spells it, names the index. A change that makes a statement stop using its index fails.
+#include "store/DataBase.h"
+#include "store/Schema.h"
+#include "tests/support/TempDatabase.h"
+
+#include <QSet>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The plan's lines (the detail column of EXPLAIN QUERY PLAN) for a dialect statement.
+QStringList PlanOf(TMyDataBase* db, const QString& dialectSql)
+{
+    QStringList lines;
+    QSqlQuery q(db->Connection());
+    if (!q.exec(u"EXPLAIN QUERY PLAN "_s + db->Translate(dialectSql)))
+        return {u"cannot explain: "_s + q.lastError().text()};
+    while (q.next())
+        lines << q.value(3).toString();
+    return lines;
+}
+
+bool UsesIndex(const QStringList& plan, const QString& index)
+{
+    for (const QString& line : plan) {
+        for (const QString& form : {u"USING INDEX "_s, u"USING COVERING INDEX "_s}) {
+            const qsizetype at = line.indexOf(form + index);
+            if (at < 0)
+                continue;
+            const qsizetype end = at + form.size() + index.size();
+            if (end == line.size() || line.at(end) == u' ')
+                return true;
+        }
+    }
+    return false;
+}
+
+const QString kObject = u"\"0000001A000000AA\""_s;
+const QString kNone = u"\"0000000200000001\""_s;
+
+// Without statistics SQLite takes an equality on ObjType, served by AllInfo_Kind_Str1, for more selective
+// than a range on a date; nothing in the system gathers statistics yet.
+const QString kNoStatistics =
+    u"without planner statistics the kind test on AllInfo_Kind_Str1 is preferred to the date range"_s;
+
+struct TCase
+{
+    const char* Name;
+    QString Index;
+    QString Sql;
+    QString KnownMiss;
+};
+
+QList<TCase> Cases()
+{
+    return {
+        {"phones of an object", u"AllInfo_Link1"_s,
+         u"select ObjId, Str1, Str2, Int1, Int2, Comments, \"\" as LinkId from AllInfo where ObjType = 4 and Link1 = "_s
+             + kObject,
+         {}},
+        {"branches of an organization", u"AllInfo_Link1"_s,
+         u"select count(*) from AllInfo where ObjType = 6 and Link1 = "_s + kObject, {}},
+        {"roles of a deleted object", u"AllInfo_Link1"_s,
+         u"delete from allInfo where ObjType = 20 and Link1 = "_s + kObject, {}},
+        {"links of the operations of a deleted account", u"AllInfo_Link1"_s,
+         u"delete from ALLINFO where ObjType = 82 and Link1 in (select ObjId from AllInfo where ObjType = 24 and "
+         u"Link1 = "_s + kObject + u")"_s,
+         {}},
+        {"first links to a deleted object", u"AllInfo_Link1"_s,
+         u"update allInfo set Link1 = "_s + kNone + u" where Link1 = "_s + kObject, {}},
+        {"notes attached to an object", u"AllInfo_Link2"_s,
+         u"SELECT ALLINFO.*, Links.ObjId as LinkId FROM ALLINFO, AllInfo As Links where Links.ObjType = 34 and "
+         u"Links.Link2 = "_s + kObject + u" and AllInfo.ObjId = Links.Link1 order by AllInfo.Date1 desc"_s,
+         {}},
+        {"the husbands of a woman", u"AllInfo_Link2"_s,
+         u"select allInfo.*, PInfo.ObjId as LinkId, PInfo.Str1 as PStr1 from allInfo, allInfo as PInfo where "
+         u"AllInfo.objType = 7 and PInfo.ObjId = AllInfo.Link1 and allInfo.Link2 = "_s + kObject
+             + u" order by AllInfo.Date1 desc"_s,
+         {}},
+        {"residences of a deleted person", u"AllInfo_Link2"_s,
+         u"delete from allInfo where ObjType = 80 and Link2 = "_s + kObject, {}},
+        {"operations of a category or project", u"AllInfo_Link3"_s,
+         u"select AllInfo.*, AllInfo.ObjId as LinkId, Acc.Str1 as AccName,  Grp.Str5 as GrpName, SGrp.Str5 as "
+         u"SGrpName, Acc.Str4 as ValName, PInfo.Str5 as KAName from AllInfo, AllInfo as Acc, AllInfo as Grp, AllInfo "
+         u"as SGrp, AllInfo as PInfo where AllInfo.ObjType = 24 and Acc.ObjId   = AllInfo.Link1 and PInfo.ObjId = "
+         u"AllInfo.Link2 and Grp.ObjId   = AllInfo.Link3 and SGrp.ObjId  = AllInfo.Link4 and (AllInfo.Link3 = "_s
+             + kObject + u") order by AllInfo.Date1 desc"_s,
+         {}},
+        {"operations of a deleted project", u"AllInfo_Link3"_s,
+         u"update AllInfo set Link3 = "_s + kNone + u", Link4 = "_s + kNone + u" where ObjType = 24 and Link3 = "_s
+             + kObject,
+         {}},
+        {"operations of a deleted subcategory", u"AllInfo_Link4"_s,
+         u"update AllInfo set Link4 = "_s + kNone + u" where ObjType = 24 and Link4 = "_s + kObject, {}},
+        {"fourth links to a deleted object", u"AllInfo_Link4"_s,
+         u"update allInfo set Link4 = "_s + kNone + u" where Link4 = "_s + kObject, {}},
+        {"other halves of the operations of a deleted account", u"AllInfo_Link5"_s,
+         u"delete from ALLINFO where ObjType = 24 and Link5 in (select ObjId from AllInfo where ObjType = 24 and "
+         u"Link1 = "_s + kObject + u")"_s,
+         {}},
+        {"fifth links to a deleted object", u"AllInfo_Link5"_s,
+         u"update allInfo set Link5 = "_s + kNone + u" where Link5 = "_s + kObject, {}},
+        {"people quick find by surname", u"AllInfo_Kind_Str1"_s,
+         u"select AllInfo.* from AllInfo where ObjType = 1 and (Str1 like \"Ив%\" ) order by Str1, Str2, Str3"_s, {}},
+        {"list of projects", u"AllInfo_Kind_Str1"_s,
+         u"select AllInfo.* from AllInfo where AllInfo.ObjType = 21 and AllInfo.Int1 = 9 order by Str1"_s, {}},
+        {"memorable dates of the coming week", u"AllInfo_D1Search"_s,
+         u"select AllInfo.* from AllInfo where (ObjType = 1 or ObjType = 7 or ObjType = 6) and D2Flag = \"False\" "
+         u"and (AllInfo.D1Search >= #03/10/2000#) and (AllInfo.D1Search < #03/18/2000#) order by D1Search"_s,
+         kNoStatistics},
+        {"people born in March of any year", u"AllInfo_D1Search"_s,
+         u"select AllInfo.* from AllInfo where AllInfo.ObjType = 1 and (AllInfo.D1Search >= #03/01/2000#) and "
+         u"(AllInfo.D1Search < #04/01/2000#) order by Str1, Str2, Str3"_s,
+         kNoStatistics},
+        {"fixed second dates in a week of any year", u"AllInfo_D2Search"_s,
+         u"select AllInfo.* from AllInfo where (AllInfo.D2Search >= #03/10/2000#) and (AllInfo.D2Search < "
+         u"#03/18/2000#) order by D2Search"_s,
+         {}},
+        {"objects changed in the last week", u"AllInfo_DModify"_s,
+         u"select allInfo.* from allInfo where objType in (1, 7, 6, 3, 8, 10) and (AllInfo.DModify >= #12/01/2026#) "
+         u"and (AllInfo.DModify < #12/10/2026#) order by DModify desc"_s,
+         kNoStatistics},
+    };
+}
+
+} // namespace
+
+class TestQueryPlans : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TTempDatabase> m_db;
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        m_db = std::make_unique<TTempDatabase>();
+        QVERIFY(m_db->IsOpen());
+    }
+
+    void cleanupTestCase() { m_db.reset(); }
+
+    void everyIndexHasItsStatements()
+    {
+        QSet<QString> covered;
+        for (const TCase& c : Cases())
+            covered.insert(c.Index);
+        const QStringList names = Schema::IndexNames();
+        for (const QString& index : names)
+            QVERIFY2(covered.contains(index), qPrintable(u"no statement is checked for "_s + index));
+        for (const QString& index : std::as_const(covered))
+            QVERIFY2(names.contains(index), qPrintable(u"the schema no longer creates "_s + index));
+    }
+
+    void statementUsesItsIndex_data()
+    {
+        QTest::addColumn<QString>("index");
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<QString>("knownMiss");
+        for (const TCase& c : Cases())
+            QTest::newRow(c.Name) << c.Index << c.Sql << c.KnownMiss;
+    }
+
+    void statementUsesItsIndex()
+    {
+        QFETCH(QString, index);
+        QFETCH(QString, sql);
+        QFETCH(QString, knownMiss);
+        const QStringList plan = PlanOf(m_db->Db(), sql);
+        if (!knownMiss.isEmpty())
+            QEXPECT_FAIL("", qPrintable(knownMiss), Continue);
+        QVERIFY2(UsesIndex(plan, index), qPrintable(plan.join(u"; "_s)));
+    }
+
+    void indexNamesAreMatchedWhole()
+    {
+        QVERIFY(UsesIndex({u"SEARCH AllInfo USING INDEX AllInfo_Link1 (Link1=?)"_s}, u"AllInfo_Link1"_s));
+        QVERIFY(UsesIndex({u"SEARCH AllInfo USING COVERING INDEX AllInfo_Link1"_s}, u"AllInfo_Link1"_s));
+        QVERIFY(!UsesIndex({u"SEARCH AllInfo USING INDEX AllInfo_Link10 (Link10=?)"_s}, u"AllInfo_Link1"_s));
+        QVERIFY(!UsesIndex({u"SCAN AllInfo"_s}, u"AllInfo_Link1"_s));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestQueryPlans)
+#include "tst_queryplans.moc"
