@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+#include <vector>
+
+class QTextStream;
+
+/// One line of the benchmark table.
+struct TBenchRow
+{
+    QString Operation;
+    double Median = -1;   ///< in Unit; negative: not measured
+    double Baseline = -1; ///< the same work done the plainest way, in the same run; negative: none
+    QString Unit;         ///< "мс", "с", "МБ"
+    double Limit = -1;    ///< the target: Median at most Limit; negative: none
+    double RatioLimit = -1; ///< the target: Median / Baseline at most RatioLimit; negative: none
+    int Runs = 0;
+    QString Note;         ///< what the figure stands on, or why it is missing
+
+    bool Missed() const;
+    QString TargetText() const;
+};
+
+/// The median of the samples (the mean of the two middle ones for an even count); -1 for none.
+double Median(std::vector<double> samples);
+
+/// Prints the table and, after it, the targets missed.
+void PrintTable(const QList<TBenchRow>& rows, QTextStream& out);

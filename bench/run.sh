@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Builds Zorvin (optimised, with debug information) and runs the benchmarks. The large and huge data sets
+# are made once and kept in the build folder (bench-data/); a run works on copies of them.
+# Extra arguments go to zorvin-bench (--runs-scale N, --no-huge, --analyze, --data DIR).
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+bash "$here/tools/install-deps.sh"
+build=${BUILD_DIR:-$here/build}
+BUILD_DIR=$build bash "$here/tools/build.sh" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+exec "$build/bin/zorvin-bench" --data "$build/bench-data" "$@"
