@@ -1,0 +1,53 @@
+#pragma once
+
+#include <functional>
+
+class QWidget;
+class TBaseDBFrame;
+class TLinksWindow;
+
+/// Makes a frame as a child of \a parent.
+using TFrameFactory = std::function<TBaseDBFrame*(QWidget* parent)>;
+/// Makes a linked-objects window owned by \a parent.
+using TLinksWindowFactory = std::function<TLinksWindow*(QWidget* parent)>;
+/// Reacts to objects of a kind having been saved or deleted.
+using TObjectSavedHandler = std::function<void(int kind)>;
+
+/**
+ * The screens the shell shows without knowing them: each screen subsystem registers its factories once at
+ * start-up, and the main window and the dialogs look them up by kind or picture number. Whatever is not
+ * registered is simply absent (no card, no side list, a dialog that closes with Cancel).
+ * User-interface thread only.
+ */
+namespace Screens {
+
+/// The card of stored objects of \a kind in the main window's object area.
+void RegisterCard(int kind, TFrameFactory create);
+/// The frame of the edit dialog for \a dialogKind.
+void RegisterEditFrame(int dialogKind, TFrameFactory create);
+/// The list frame of the pick dialog for \a dialogKind.
+void RegisterPickFrame(int dialogKind, TFrameFactory create);
+/// The side-panel list shown for the main window's picture number \a picture.
+void RegisterSideList(int picture, TFrameFactory create);
+/// The linked-objects window lists ask the main window for.
+void RegisterLinksWindow(TLinksWindowFactory create);
+/// The note-links list note cards ask the main window for.
+void RegisterNoteLinks(TFrameFactory create);
+/// Run whenever objects of \a kind were saved or deleted (several handlers may share a kind).
+void RegisterObjectSaved(int kind, TObjectSavedHandler handler);
+
+/// Each Create answers nullptr when nothing is registered.
+TBaseDBFrame* CreateCard(int kind, QWidget* parent);
+TBaseDBFrame* CreateEditFrame(int dialogKind, QWidget* parent);
+TBaseDBFrame* CreatePickFrame(int dialogKind, QWidget* parent);
+TBaseDBFrame* CreateSideList(int picture, QWidget* parent);
+TLinksWindow* CreateLinksWindow(QWidget* parent);
+TBaseDBFrame* CreateNoteLinks(QWidget* owner);
+bool HasCard(int kind);
+bool HasSideList(int picture);
+void ObjectSaved(int kind);
+
+/// Forgets every registration (tests).
+void Clear();
+
+} // namespace Screens
