@@ -62,7 +62,7 @@ TDataSet EnsureDataSet(const QString& folder, TSeedSize size, const QString& nam
         return set;
     }
     const QString partial = set.File + u".partial"_s;
-    for (const QString& p : QStringList{set.File, partial, partial + u"-wal"_s, partial + u"-shm"_s})
+    for (const QString& p : QStringList {set.File, partial, partial + u"-wal"_s, partial + u"-shm"_s})
         QFile::remove(p);
     out << u"Создаётся набор данных "_s << name << u" (один раз): "_s << set.File << Qt::endl;
     Seed::TOptions options;
@@ -91,8 +91,8 @@ TBenchRow SeedRow(const QString& name, const TDataSet& set, double limit)
     row.Limit = limit;
     row.Runs = set.SeedSeconds >= 0 ? 1 : 0;
     row.Note = !set.Error.isEmpty() ? set.Error
-                                    : set.BuiltNow ? u"измерено сейчас, один прогон, массовая вставка"_s
-                                                   : u"измерено, когда набор создавался (кэш: "_s + set.File + u")"_s;
+        : set.BuiltNow ? u"измерено сейчас, один прогон, массовая вставка"_s
+                       : u"измерено, когда набор создавался (кэш: "_s + set.File + u")"_s;
     return row;
 }
 
@@ -141,7 +141,7 @@ struct TProbe
 TProbe RunProbe(const QString& file, bool raw)
 {
     QProcess p;
-    QStringList args{u"--probe-list"_s, file};
+    QStringList args {u"--probe-list"_s, file};
     if (raw)
         args << u"--raw"_s;
     p.start(QCoreApplication::applicationFilePath(), args);
@@ -237,14 +237,14 @@ int main(int argc, char* argv[])
     TextCollation::RegisterSqliteTextRules();
 
     const TDataSet large = EnsureDataSet(folder, TSeedSize::Large, u"large"_s, out);
-    const TDataSet hugeSet = huge ? EnsureDataSet(folder, TSeedSize::Huge, u"huge"_s, out) : TDataSet{};
+    const TDataSet hugeSet = huge ? EnsureDataSet(folder, TSeedSize::Huge, u"huge"_s, out) : TDataSet {};
     if (!large.Error.isEmpty()) {
         QTextStream(stderr) << "Не удалось создать набор large: " << large.Error << Qt::endl;
         return 1;
     }
     // The measurements change the data (saves, deletions): they work on a fresh copy every run.
     const QString work = QDir(folder).filePath(u"work-large.zdb"_s);
-    for (const QString& p : QStringList{work, work + u"-wal"_s, work + u"-shm"_s})
+    for (const QString& p : QStringList {work, work + u"-wal"_s, work + u"-shm"_s})
         QFile::remove(p);
     if (!QFile::copy(large.File, work)) {
         QTextStream(stderr) << "Не удалось скопировать " << large.File << Qt::endl;
@@ -273,7 +273,7 @@ int main(int argc, char* argv[])
         }
         SetCurrentDatabase(&db);
         TRawSqlite raw(work);
-        const StoreBench::TContext context{&db, &raw, scale};
+        const StoreBench::TContext context {&db, &raw, scale};
         rows << StoreBench::QuickFind(context) << StoreBench::LoadRecord(context) << StoreBench::SaveNewRecord(context)
              << StoreBench::SaveExistingRecord(context) << StoreBench::CascadeDeletion(context);
         SetCurrentDatabase(nullptr);

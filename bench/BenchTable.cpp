@@ -53,18 +53,17 @@ double Median(std::vector<double> samples)
 
 void PrintTable(const QList<TBenchRow>& rows, QTextStream& out)
 {
-    const QStringList head = {u"Операция"_s, u"Медиана"_s, u"База"_s, u"Отношение"_s, u"Цель"_s, u"Итог"_s, u"Прогонов"_s};
+    const QStringList head
+        = {u"Операция"_s, u"Медиана"_s, u"База"_s, u"Отношение"_s, u"Цель"_s, u"Итог"_s, u"Прогонов"_s};
     QList<QStringList> lines;
     for (const TBenchRow& r : rows) {
         const QString ratio = r.Median > 0 && r.Baseline > 0 ? QString::number(r.Median / r.Baseline, 'f', 2) : u"—"_s;
         const bool hasTarget = r.Limit >= 0 || r.RatioLimit >= 0;
-        lines << QStringList{r.Operation,
-                             Figure(r.Median, r.Unit),
-                             Figure(r.Baseline, r.Unit),
-                             ratio,
-                             r.TargetText(),
-                             !hasTarget ? u""_s : r.Missed() ? u"НЕ ДОСТИГНУТА"_s : u"да"_s,
-                             r.Runs > 0 ? QString::number(r.Runs) : u""_s};
+        lines << QStringList {r.Operation, Figure(r.Median, r.Unit), Figure(r.Baseline, r.Unit), ratio, r.TargetText(),
+            !hasTarget       ? u""_s
+                : r.Missed() ? u"НЕ ДОСТИГНУТА"_s
+                             : u"да"_s,
+            r.Runs > 0 ? QString::number(r.Runs) : u""_s};
     }
     QList<int> widths;
     for (int c = 0; c < head.size(); ++c) {

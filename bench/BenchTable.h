@@ -11,13 +11,13 @@ class QTextStream;
 struct TBenchRow
 {
     QString Operation;
-    double Median = -1;   ///< in Unit; negative: not measured
+    double Median = -1; ///< in Unit; negative: not measured
     double Baseline = -1; ///< the same work done the plainest way, in the same run; negative: none
-    QString Unit;         ///< "мс", "с", "МБ"
-    double Limit = -1;    ///< the target: Median at most Limit; negative: none
+    QString Unit; ///< "мс", "с", "МБ"
+    double Limit = -1; ///< the target: Median at most Limit; negative: none
     double RatioLimit = -1; ///< the target: Median / Baseline at most RatioLimit; negative: none
     int Runs = 0;
-    QString Note;         ///< what the figure stands on, or why it is missing
+    QString Note; ///< what the figure stands on, or why it is missing
 
     bool Missed() const;
     QString TargetText() const;

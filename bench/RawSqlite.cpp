@@ -47,10 +47,12 @@ qint64 TRawSqlite::Read(const QString& sql, qint64 limit)
                 sum += static_cast<quint64>(sqlite3_column_double(statement, c));
                 break;
             case SQLITE_TEXT:
-                sum += reinterpret_cast<quintptr>(sqlite3_column_text(statement, c)) + sqlite3_column_bytes(statement, c);
+                sum += reinterpret_cast<quintptr>(sqlite3_column_text(statement, c))
+                    + sqlite3_column_bytes(statement, c);
                 break;
             case SQLITE_BLOB:
-                sum += reinterpret_cast<quintptr>(sqlite3_column_blob(statement, c)) + sqlite3_column_bytes(statement, c);
+                sum += reinterpret_cast<quintptr>(sqlite3_column_blob(statement, c))
+                    + sqlite3_column_bytes(statement, c);
                 break;
             default:
                 break;
@@ -77,7 +79,8 @@ bool TRawSqlite::Run(const QString& sql, const QStringList& texts)
     for (const QString& t : texts)
         values << t.toUtf8();
     for (int i = 0; i < values.size(); ++i)
-        sqlite3_bind_text(statement, i + 1, values.at(i).constData(), static_cast<int>(values.at(i).size()), SQLITE_STATIC);
+        sqlite3_bind_text(
+            statement, i + 1, values.at(i).constData(), static_cast<int>(values.at(i).size()), SQLITE_STATIC);
     const int rc = sqlite3_step(statement);
     sqlite3_finalize(statement);
     return rc == SQLITE_DONE || rc == SQLITE_ROW;

@@ -26,8 +26,7 @@ double Ms(const QElapsedTimer& timer)
     return static_cast<double>(timer.nsecsElapsed()) / 1e6;
 }
 
-template <typename F>
-double Time(F&& work)
+template <typename F> double Time(F&& work)
 {
     QElapsedTimer timer;
     timer.start();
@@ -106,8 +105,8 @@ QString FinanceListStatement()
 
 TBenchRow QuickFind(const TContext& c)
 {
-    const QString dialect =
-        u"select AllInfo.* from AllInfo where ObjType = 1 and (Str1 like \"Ив%\" ) order by Str1, Str2, Str3"_s;
+    const QString dialect
+        = u"select AllInfo.* from AllInfo where ObjType = 1 and (Str1 like \"Ив%\" ) order by Str1, Str2, Str3"_s;
     const QString translated = c.Db->Translate(dialect);
     std::vector<double> ours;
     std::vector<double> raw;
@@ -139,7 +138,8 @@ TBenchRow QuickFind(const TContext& c)
 
 TBenchRow LoadRecord(const TContext& c)
 {
-    const QStringList ids = Spread(IdsOf(c.Db, u"select ObjId from AllInfo where ObjType = 1 order by ObjId"_s), 301 * c.Scale);
+    const QStringList ids
+        = Spread(IdsOf(c.Db, u"select ObjId from AllInfo where ObjType = 1 order by ObjId"_s), 301 * c.Scale);
     std::vector<double> ours;
     std::vector<double> raw;
     TDBMainInfo record;
@@ -172,7 +172,7 @@ TBenchRow SaveNewRecord(const TContext& c)
         int result = 0;
         ours.push_back(Time([&] { result = record.Save(); }));
         if (result != SaveResult::Done)
-            return TBenchRow{u"Запись нового объекта"_s, -1, -1, u"мс"_s, 5, -1, 0, u"запись не удалась"_s};
+            return TBenchRow {u"Запись нового объекта"_s, -1, -1, u"мс"_s, 5, -1, 0, u"запись не удалась"_s};
         raw.push_back(Time([&] {
             // The same steps without the record: counter, new id, one insert, in one transaction.
             c.Raw->Exec(u"BEGIN IMMEDIATE"_s);
@@ -183,8 +183,8 @@ TBenchRow SaveNewRecord(const TContext& c)
             c.Raw->Run(u"insert into AllInfo (ObjId, ObjType, Link1, Link2, Link3, Link4, Link5, Str1, Str2, Str3, "
                        u"Str5, Comments, Date1, D1Flag, D1Fixed, DCreate, DModify) values (?, 1, ?, ?, ?, ?, ?, ?, ?, "
                        u"?, ?, ?, 26000, -1, -1, 46000, 46000)"_s,
-                       {id, kNone, kNone, kNone, kNone, kNone, record.Str1, record.Str2, record.Str3, record.Str5,
-                        record.Comments});
+                {id, kNone, kNone, kNone, kNone, kNone, record.Str1, record.Str2, record.Str3, record.Str5,
+                    record.Comments});
             c.Raw->Exec(u"COMMIT"_s);
         }));
     }
@@ -200,7 +200,8 @@ TBenchRow SaveNewRecord(const TContext& c)
 
 TBenchRow SaveExistingRecord(const TContext& c)
 {
-    const QStringList ids = Spread(IdsOf(c.Db, u"select ObjId from AllInfo where ObjType = 1 order by ObjId"_s), 201 * c.Scale);
+    const QStringList ids
+        = Spread(IdsOf(c.Db, u"select ObjId from AllInfo where ObjType = 1 order by ObjId"_s), 201 * c.Scale);
     std::vector<double> ours;
     std::vector<double> raw;
     TDBMainInfo record;
@@ -213,11 +214,11 @@ TBenchRow SaveExistingRecord(const TContext& c)
         int result = 0;
         ours.push_back(Time([&] { result = record.Save(); }));
         if (result != SaveResult::Done)
-            return TBenchRow{u"Запись изменённого объекта"_s, -1, -1, u"мс"_s, -1, -1, 0, u"запись не удалась"_s};
+            return TBenchRow {u"Запись изменённого объекта"_s, -1, -1, u"мс"_s, -1, -1, 0, u"запись не удалась"_s};
         raw.push_back(Time([&] {
             c.Raw->Exec(u"BEGIN IMMEDIATE"_s);
             c.Raw->Run(u"update AllInfo set Comments = ?, DModify = 46000.5 where ObjId = ?"_s,
-                       {record.Comments + u"."_s, id});
+                {record.Comments + u"."_s, id});
             c.Raw->Exec(u"COMMIT"_s);
         }));
     }
@@ -237,12 +238,16 @@ TBenchRow CascadeDeletion(const TContext& c)
     row.Operation = u"Каскадное удаление человека с 50 связями"_s;
     row.Unit = u"мс"_s;
     row.Limit = 50;
-    const QStringList events = Spread(IdsOf(c.Db, u"select ObjId from AllInfo where ObjType = 8 order by ObjId"_s), 400);
-    const QStringList addresses = Spread(IdsOf(c.Db, u"select ObjId from AllInfo where ObjType = 3 order by ObjId"_s), 200);
-    const QStringList notes = Spread(IdsOf(c.Db, u"select ObjId from AllInfo where ObjType = 10 order by ObjId"_s), 100);
-    const QStringList operations = Spread(IdsOf(c.Db, u"select ObjId from AllInfo where ObjType = 24 and Int4 = 0 "
-                                                     u"order by ObjId"_s),
-                                          100);
+    const QStringList events
+        = Spread(IdsOf(c.Db, u"select ObjId from AllInfo where ObjType = 8 order by ObjId"_s), 400);
+    const QStringList addresses
+        = Spread(IdsOf(c.Db, u"select ObjId from AllInfo where ObjType = 3 order by ObjId"_s), 200);
+    const QStringList notes
+        = Spread(IdsOf(c.Db, u"select ObjId from AllInfo where ObjType = 10 order by ObjId"_s), 100);
+    const QStringList operations = Spread(IdsOf(c.Db,
+                                              u"select ObjId from AllInfo where ObjType = 24 and Int4 = 0 "
+                                              u"order by ObjId"_s),
+        100);
     if (events.isEmpty() || addresses.isEmpty() || notes.isEmpty() || operations.isEmpty()) {
         row.Note = u"в наборе данных нет событий, адресов, заметок или операций"_s;
         return row;
@@ -348,9 +353,9 @@ TBenchRow CascadeDeletion(const TContext& c)
             return row;
         }
         left += static_cast<int>(c.Raw->Number(u"select count(*) from AllInfo where Link1 = '%1' or Link2 = '%1' or "
-                                                u"ObjId = '%1'"_s.arg(mine.Id)));
+                                               u"ObjId = '%1'"_s.arg(mine.Id)));
         const TVictim& plain = victims[2 * p + 1];
-        const QString list = u"'"_s + (plain.Rows + QStringList{plain.Id}).join(u"', '"_s) + u"'"_s;
+        const QString list = u"'"_s + (plain.Rows + QStringList {plain.Id}).join(u"', '"_s) + u"'"_s;
         raw.push_back(Time([&] {
             c.Raw->Exec(u"BEGIN IMMEDIATE"_s);
             c.Raw->Exec(u"delete from AllInfo where ObjId in ("_s + list + u")"_s);

@@ -82,9 +82,8 @@ int Seed(const QStringList& args, QTextStream& out, QTextStream& err)
     }
     const QString file = QFileInfo(path).absoluteFilePath();
     out << (result.CreatedFile ? "Создана и заполнена база данных " : "Заполнена база данных ") << file << ": набор "
-        << size.toLower() << ", зерно " << options.Seed << ", " << result.Rows << " строк ("
-        << result.FirstId << " .. " << result.LastId << ") за "
-        << QString::number(timer.elapsed() / 1000.0, 'f', 1) << " с" << Qt::endl;
+        << size.toLower() << ", зерно " << options.Seed << ", " << result.Rows << " строк (" << result.FirstId << " .. "
+        << result.LastId << ") за " << QString::number(timer.elapsed() / 1000.0, 'f', 1) << " с" << Qt::endl;
     return 0;
 }
 

@@ -45,8 +45,8 @@ const QString kNone = u"\"0000000200000001\""_s;
 
 // Without statistics SQLite takes an equality on ObjType, served by AllInfo_Kind_Str1, for more selective
 // than a range on a date; nothing in the system gathers statistics yet.
-const QString kNoStatistics =
-    u"without planner statistics the kind test on AllInfo_Kind_Str1 is preferred to the date range"_s;
+const QString kNoStatistics
+    = u"without planner statistics the kind test on AllInfo_Kind_Str1 is preferred to the date range"_s;
 
 struct TCase
 {
@@ -60,71 +60,76 @@ QList<TCase> Cases()
 {
     return {
         {"phones of an object", u"AllInfo_Link1"_s,
-         u"select ObjId, Str1, Str2, Int1, Int2, Comments, \"\" as LinkId from AllInfo where ObjType = 4 and Link1 = "_s
-             + kObject,
-         {}},
+            u"select ObjId, Str1, Str2, Int1, Int2, Comments, \"\" as LinkId from AllInfo where ObjType = 4 and Link1 = "_s
+                + kObject,
+            {}},
         {"branches of an organization", u"AllInfo_Link1"_s,
-         u"select count(*) from AllInfo where ObjType = 6 and Link1 = "_s + kObject, {}},
+            u"select count(*) from AllInfo where ObjType = 6 and Link1 = "_s + kObject, {}},
         {"roles of a deleted object", u"AllInfo_Link1"_s,
-         u"delete from allInfo where ObjType = 20 and Link1 = "_s + kObject, {}},
+            u"delete from allInfo where ObjType = 20 and Link1 = "_s + kObject, {}},
         {"links of the operations of a deleted account", u"AllInfo_Link1"_s,
-         u"delete from ALLINFO where ObjType = 82 and Link1 in (select ObjId from AllInfo where ObjType = 24 and "
-         u"Link1 = "_s + kObject + u")"_s,
-         {}},
+            u"delete from ALLINFO where ObjType = 82 and Link1 in (select ObjId from AllInfo where ObjType = 24 and "
+            u"Link1 = "_s
+                + kObject + u")"_s,
+            {}},
         {"first links to a deleted object", u"AllInfo_Link1"_s,
-         u"update allInfo set Link1 = "_s + kNone + u" where Link1 = "_s + kObject, {}},
+            u"update allInfo set Link1 = "_s + kNone + u" where Link1 = "_s + kObject, {}},
         {"notes attached to an object", u"AllInfo_Link2"_s,
-         u"SELECT ALLINFO.*, Links.ObjId as LinkId FROM ALLINFO, AllInfo As Links where Links.ObjType = 34 and "
-         u"Links.Link2 = "_s + kObject + u" and AllInfo.ObjId = Links.Link1 order by AllInfo.Date1 desc"_s,
-         {}},
+            u"SELECT ALLINFO.*, Links.ObjId as LinkId FROM ALLINFO, AllInfo As Links where Links.ObjType = 34 and "
+            u"Links.Link2 = "_s
+                + kObject + u" and AllInfo.ObjId = Links.Link1 order by AllInfo.Date1 desc"_s,
+            {}},
         {"the husbands of a woman", u"AllInfo_Link2"_s,
-         u"select allInfo.*, PInfo.ObjId as LinkId, PInfo.Str1 as PStr1 from allInfo, allInfo as PInfo where "
-         u"AllInfo.objType = 7 and PInfo.ObjId = AllInfo.Link1 and allInfo.Link2 = "_s + kObject
-             + u" order by AllInfo.Date1 desc"_s,
-         {}},
+            u"select allInfo.*, PInfo.ObjId as LinkId, PInfo.Str1 as PStr1 from allInfo, allInfo as PInfo where "
+            u"AllInfo.objType = 7 and PInfo.ObjId = AllInfo.Link1 and allInfo.Link2 = "_s
+                + kObject + u" order by AllInfo.Date1 desc"_s,
+            {}},
         {"residences of a deleted person", u"AllInfo_Link2"_s,
-         u"delete from allInfo where ObjType = 80 and Link2 = "_s + kObject, {}},
+            u"delete from allInfo where ObjType = 80 and Link2 = "_s + kObject, {}},
         {"operations of a category or project", u"AllInfo_Link3"_s,
-         u"select AllInfo.*, AllInfo.ObjId as LinkId, Acc.Str1 as AccName,  Grp.Str5 as GrpName, SGrp.Str5 as "
-         u"SGrpName, Acc.Str4 as ValName, PInfo.Str5 as KAName from AllInfo, AllInfo as Acc, AllInfo as Grp, AllInfo "
-         u"as SGrp, AllInfo as PInfo where AllInfo.ObjType = 24 and Acc.ObjId   = AllInfo.Link1 and PInfo.ObjId = "
-         u"AllInfo.Link2 and Grp.ObjId   = AllInfo.Link3 and SGrp.ObjId  = AllInfo.Link4 and (AllInfo.Link3 = "_s
-             + kObject + u") order by AllInfo.Date1 desc"_s,
-         {}},
+            u"select AllInfo.*, AllInfo.ObjId as LinkId, Acc.Str1 as AccName,  Grp.Str5 as GrpName, SGrp.Str5 as "
+            u"SGrpName, Acc.Str4 as ValName, PInfo.Str5 as KAName from AllInfo, AllInfo as Acc, AllInfo as Grp, "
+            u"AllInfo "
+            u"as SGrp, AllInfo as PInfo where AllInfo.ObjType = 24 and Acc.ObjId   = AllInfo.Link1 and PInfo.ObjId = "
+            u"AllInfo.Link2 and Grp.ObjId   = AllInfo.Link3 and SGrp.ObjId  = AllInfo.Link4 and (AllInfo.Link3 = "_s
+                + kObject + u") order by AllInfo.Date1 desc"_s,
+            {}},
         {"operations of a deleted project", u"AllInfo_Link3"_s,
-         u"update AllInfo set Link3 = "_s + kNone + u", Link4 = "_s + kNone + u" where ObjType = 24 and Link3 = "_s
-             + kObject,
-         {}},
+            u"update AllInfo set Link3 = "_s + kNone + u", Link4 = "_s + kNone + u" where ObjType = 24 and Link3 = "_s
+                + kObject,
+            {}},
         {"operations of a deleted subcategory", u"AllInfo_Link4"_s,
-         u"update AllInfo set Link4 = "_s + kNone + u" where ObjType = 24 and Link4 = "_s + kObject, {}},
+            u"update AllInfo set Link4 = "_s + kNone + u" where ObjType = 24 and Link4 = "_s + kObject, {}},
         {"fourth links to a deleted object", u"AllInfo_Link4"_s,
-         u"update allInfo set Link4 = "_s + kNone + u" where Link4 = "_s + kObject, {}},
+            u"update allInfo set Link4 = "_s + kNone + u" where Link4 = "_s + kObject, {}},
         {"other halves of the operations of a deleted account", u"AllInfo_Link5"_s,
-         u"delete from ALLINFO where ObjType = 24 and Link5 in (select ObjId from AllInfo where ObjType = 24 and "
-         u"Link1 = "_s + kObject + u")"_s,
-         {}},
+            u"delete from ALLINFO where ObjType = 24 and Link5 in (select ObjId from AllInfo where ObjType = 24 and "
+            u"Link1 = "_s
+                + kObject + u")"_s,
+            {}},
         {"fifth links to a deleted object", u"AllInfo_Link5"_s,
-         u"update allInfo set Link5 = "_s + kNone + u" where Link5 = "_s + kObject, {}},
+            u"update allInfo set Link5 = "_s + kNone + u" where Link5 = "_s + kObject, {}},
         {"people quick find by surname", u"AllInfo_Kind_Str1"_s,
-         u"select AllInfo.* from AllInfo where ObjType = 1 and (Str1 like \"Ив%\" ) order by Str1, Str2, Str3"_s, {}},
+            u"select AllInfo.* from AllInfo where ObjType = 1 and (Str1 like \"Ив%\" ) order by Str1, Str2, Str3"_s,
+            {}},
         {"list of projects", u"AllInfo_Kind_Str1"_s,
-         u"select AllInfo.* from AllInfo where AllInfo.ObjType = 21 and AllInfo.Int1 = 9 order by Str1"_s, {}},
+            u"select AllInfo.* from AllInfo where AllInfo.ObjType = 21 and AllInfo.Int1 = 9 order by Str1"_s, {}},
         {"memorable dates of the coming week", u"AllInfo_D1Search"_s,
-         u"select AllInfo.* from AllInfo where (ObjType = 1 or ObjType = 7 or ObjType = 6) and D2Flag = \"False\" "
-         u"and (AllInfo.D1Search >= #03/10/2000#) and (AllInfo.D1Search < #03/18/2000#) order by D1Search"_s,
-         kNoStatistics},
+            u"select AllInfo.* from AllInfo where (ObjType = 1 or ObjType = 7 or ObjType = 6) and D2Flag = \"False\" "
+            u"and (AllInfo.D1Search >= #03/10/2000#) and (AllInfo.D1Search < #03/18/2000#) order by D1Search"_s,
+            kNoStatistics},
         {"people born in March of any year", u"AllInfo_D1Search"_s,
-         u"select AllInfo.* from AllInfo where AllInfo.ObjType = 1 and (AllInfo.D1Search >= #03/01/2000#) and "
-         u"(AllInfo.D1Search < #04/01/2000#) order by Str1, Str2, Str3"_s,
-         kNoStatistics},
+            u"select AllInfo.* from AllInfo where AllInfo.ObjType = 1 and (AllInfo.D1Search >= #03/01/2000#) and "
+            u"(AllInfo.D1Search < #04/01/2000#) order by Str1, Str2, Str3"_s,
+            kNoStatistics},
         {"fixed second dates in a week of any year", u"AllInfo_D2Search"_s,
-         u"select AllInfo.* from AllInfo where (AllInfo.D2Search >= #03/10/2000#) and (AllInfo.D2Search < "
-         u"#03/18/2000#) order by D2Search"_s,
-         {}},
+            u"select AllInfo.* from AllInfo where (AllInfo.D2Search >= #03/10/2000#) and (AllInfo.D2Search < "
+            u"#03/18/2000#) order by D2Search"_s,
+            {}},
         {"objects changed in the last week", u"AllInfo_DModify"_s,
-         u"select allInfo.* from allInfo where objType in (1, 7, 6, 3, 8, 10) and (AllInfo.DModify >= #12/01/2026#) "
-         u"and (AllInfo.DModify < #12/10/2026#) order by DModify desc"_s,
-         kNoStatistics},
+            u"select allInfo.* from allInfo where objType in (1, 7, 6, 3, 8, 10) and (AllInfo.DModify >= #12/01/2026#) "
+            u"and (AllInfo.DModify < #12/10/2026#) order by DModify desc"_s,
+            kNoStatistics},
     };
 }
 

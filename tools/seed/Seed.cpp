@@ -177,8 +177,9 @@ bool WriteThroughRecords(TMyDataBase& db, const TSeedGenerator& generator, TProg
             return false;
         }
         if (!SameId(record.Obj, row.Row.Obj)) {
-            *error = u"Объект получил идентификатор %1 вместо %2: счётчик идентификаторов изменился во время записи"_s
-                         .arg(record.Obj.Text(), row.Row.Obj.Text());
+            *error
+                = u"Объект получил идентификатор %1 вместо %2: счётчик идентификаторов изменился во время записи"_s.arg(
+                    record.Obj.Text(), row.Row.Obj.Text());
             return false;
         }
         // A row changed after it was made is saved a second time, as its editor would have done.
@@ -199,7 +200,8 @@ bool WriteInBulk(TMyDataBase& db, const TSeedGenerator& generator, TProgress& pr
     const TRowBinder binder;
     auto command = db.CreateCommand();
     if (!command || !command->prepare(db.Translate(binder.InsertStatement()))) {
-        *error = u"Не удалось подготовить запись строк: %1"_s.arg(command ? command->lastError().text() : db.ErrorText());
+        *error
+            = u"Не удалось подготовить запись строк: %1"_s.arg(command ? command->lastError().text() : db.ErrorText());
         return false;
     }
     const bool written = generator.Emit([&](const TSeedRow& row) {
@@ -216,7 +218,7 @@ bool WriteInBulk(TMyDataBase& db, const TSeedGenerator& generator, TProgress& pr
         return false;
     // The counter moves past every identifier written, so that the program's next object gets a fresh one.
     if (db.Execute(u"update AllInfo set Int1 = "_s + QString::number(generator.LastCounter()) + u" where ObjId = "_s
-                   + SqlDialect::Quote(db.IdentityRowId()))
+            + SqlDialect::Quote(db.IdentityRowId()))
             != DbStatus::Ok
         || db.RowsAffected() != 1) {
         *error = u"Не удалось обновить счётчик идентификаторов: %1"_s.arg(db.ErrorText());
@@ -275,8 +277,8 @@ TResult FillDatabase(TMyDataBase& db, const TOptions& options)
         if (count > 0 && !options.Force)
             return Failure(u"База данных уже содержит объекты (%1). Укажите --force, чтобы добавить к ним "
                            u"демонстрационные данные"_s.arg(count));
-        auto identity =
-            db.CreateQuery(u"select Int1, Int2 from AllInfo where ObjId = "_s + SqlDialect::Quote(db.IdentityRowId()));
+        auto identity = db.CreateQuery(
+            u"select Int1, Int2 from AllInfo where ObjId = "_s + SqlDialect::Quote(db.IdentityRowId()));
         if (!identity || !identity->next())
             return Failure(u"Не удалось прочитать счётчик идентификаторов: %1"_s.arg(db.ErrorText()));
         counter = static_cast<quint32>(identity->value(0).toLongLong());
@@ -329,12 +331,13 @@ TResult FillFile(const QString& path, const TOptions& options)
         TMyDataBase db(u"Seed"_s);
         const int status = db.Open(ConnectionType::File, InstallMode::FilePath, QString(), QString(), QString(), file);
         if (status != DbStatus::Ok)
-            result = Failure(DbStatus::Text(status) + (db.ErrorText().isEmpty() ? QString() : u": "_s + db.ErrorText()));
+            result
+                = Failure(DbStatus::Text(status) + (db.ErrorText().isEmpty() ? QString() : u": "_s + db.ErrorText()));
         else
             result = FillDatabase(db, options);
     }
     if (!result.Ok && created) {
-        for (const QString& p : QStringList{file, file + u"-wal"_s, file + u"-shm"_s})
+        for (const QString& p : QStringList {file, file + u"-wal"_s, file + u"-shm"_s})
             QFile::remove(p);
     }
     result.CreatedFile = created && result.Ok;

@@ -68,11 +68,7 @@ public:
         }
         return 0;
     }
-    template <typename L>
-    const auto& Pick(const L& list)
-    {
-        return list.at(Below(list.size()));
-    }
+    template <typename L> const auto& Pick(const L& list) { return list.at(Below(list.size())); }
 
 private:
     static quint64 Rotl(quint64 x, int k) { return (x << k) | (x >> (64 - k)); }
@@ -109,7 +105,7 @@ struct TRef
 
 TRef Ref(TBlock block, qint64 index)
 {
-    return index < 0 ? TRef() : TRef{block, static_cast<qint32>(index)};
+    return index < 0 ? TRef() : TRef {block, static_cast<qint32>(index)};
 }
 
 struct TStamp
@@ -432,9 +428,9 @@ struct TSeedGenerator::TData
 {
     TSeedProfile P;
     TRandom R;
-    int Today = 0;      // Julian day of the reference day
+    int Today = 0; // Julian day of the reference day
     int HistoryStart = 0; // the database was begun then
-    qint64 Now = 0;     // the latest moment any row is written
+    qint64 Now = 0; // the latest moment any row is written
     quint32 Prefix = 0;
     quint32 FirstCounter = 0;
 
@@ -461,7 +457,7 @@ struct TSeedGenerator::TData
     std::vector<int> OrgGroupIndex;
     std::vector<int> NoteGroupIndex;
     std::vector<std::vector<int>> EventGroupsOfProject; // by position in Projects
-    std::vector<int> IncomeCategory;                    // by position in IncomeCategories()
+    std::vector<int> IncomeCategory; // by position in IncomeCategories()
     std::vector<std::vector<int>> IncomeSub;
     std::vector<int> ExpenseCategory;
     std::vector<std::vector<int>> ExpenseSub;
@@ -497,7 +493,10 @@ struct TSeedGenerator::TData
         return Clamp(SecsOf(fromDay + R.Below(toDay - fromDay + 1), R.Between(8 * 3600, 23 * 3600)));
     }
     qint64 Shortly(qint64 after) { return Clamp(std::max(after, SecsOf(HistoryStart, 9 * 3600)) + R.Below(3 * kDay)); }
-    int RandomDay(int fromDay, int toDay) { return toDay <= fromDay ? fromDay : fromDay + R.Below(toDay - fromDay + 1); }
+    int RandomDay(int fromDay, int toDay)
+    {
+        return toDay <= fromDay ? fromDay : fromDay + R.Below(toDay - fromDay + 1);
+    }
 
     // ---- names --------------------------------------------------------------------------------------
 
@@ -633,10 +632,7 @@ struct TSeedGenerator::TData
         return index;
     }
 
-    QString CompanyName()
-    {
-        return R.Pick(CompanyStems()) + R.Pick(CompanyEndings());
-    }
+    QString CompanyName() { return R.Pick(CompanyStems()) + R.Pick(CompanyEndings()); }
 
     void PlanOrganizations()
     {
@@ -665,13 +661,13 @@ struct TSeedGenerator::TData
                     AddOrg(name, forms.at(form), OrgCompany, -1);
                 }
             } else if (sort == OrgShop) {
-                AddOrg(R.Pick(ShopKinds()) + u" «"_s + R.Pick(ShopNames()) + u"»"_s,
-                       R.Percent(70) ? u"ООО"_s : u"ИП"_s, OrgShop, -1);
+                AddOrg(R.Pick(ShopKinds()) + u" «"_s + R.Pick(ShopNames()) + u"»"_s, R.Percent(70) ? u"ООО"_s : u"ИП"_s,
+                    OrgShop, -1);
             } else {
                 int kind = R.Below(Institutions().size());
                 const QStringList& inst = Institutions().at(kind);
-                AddOrg(inst.at(0) + u" "_s + QString::number(++institutionNumber[kind]), inst.at(1), OrgInstitution,
-                       -1);
+                AddOrg(
+                    inst.at(0) + u" "_s + QString::number(++institutionNumber[kind]), inst.at(1), OrgInstitution, -1);
             }
         }
         // Branches hang under independent companies and banks; two levels at most.
@@ -741,14 +737,16 @@ struct TSeedGenerator::TData
                 if (husband < 0 || R.Percent(40))
                     husband = husband >= 0 ? husband
                                            : NewPerson(false, RandomDay(YearsAfter(start, -34), YearsAfter(start, -20)),
-                                                       RandomMaleSurname());
+                                               RandomMaleSurname());
             }
             if (unknown != 2) {
                 const int near = husband >= 0 ? People[husband].Birth : YearsAfter(start, -25);
-                wife = TakeChild(childPool, true, YearsAfter(near, -3), std::min(YearsAfter(near, 8), YearsAfter(start, -18)));
+                wife = TakeChild(
+                    childPool, true, YearsAfter(near, -3), std::min(YearsAfter(near, 8), YearsAfter(start, -18)));
                 if (wife < 0)
-                    wife = NewPerson(true, RandomDay(YearsAfter(near, -3), std::min(YearsAfter(near, 8), YearsAfter(start, -18))),
-                                     RandomMaleSurname());
+                    wife = NewPerson(true,
+                        RandomDay(YearsAfter(near, -3), std::min(YearsAfter(near, 8), YearsAfter(start, -18))),
+                        RandomMaleSurname());
             }
             const int roll = R.Below(100);
             f.Status = roll < 75 ? 1 : roll < 83 ? 2 : roll < 86 ? 3 : 4;
@@ -780,7 +778,8 @@ struct TSeedGenerator::TData
             for (int c = 0; c < children; ++c) {
                 if (born >= Today - 1)
                     break;
-                if (wife >= 0 && (born > YearsAfter(People[wife].Birth, 42) || born < YearsAfter(People[wife].Birth, 18)))
+                if (wife >= 0
+                    && (born > YearsAfter(People[wife].Birth, 42) || born < YearsAfter(People[wife].Birth, 18)))
                     break;
                 const bool female = R.Percent(49);
                 const QString surname = husband >= 0 ? People[husband].Surname : MaleSurname(People[wife].Surname);
@@ -965,7 +964,7 @@ struct TSeedGenerator::TData
         a.Index = QStringLiteral("%1").arg(c.IndexBase + R.Below(c.IndexRange), 6, 10, QLatin1Char('0'));
         if (R.Percent(8)) {
             static const QStringList notes = {u"Домофон 45К"_s, u"Код подъезда 1234"_s, u"Вход со двора"_s,
-                                              u"Третий этаж, лифта нет"_s, u"Шлагбаум, звонить заранее"_s};
+                u"Третий этаж, лифта нет"_s, u"Шлагбаум, звонить заранее"_s};
             a.Comment = R.Pick(notes);
         }
         Addresses.push_back(a);
@@ -1060,8 +1059,8 @@ struct TSeedGenerator::TData
 
     QString PhoneNumber(const QString& areaCode, bool mobile)
     {
-        static const QStringList mobiles = {u"903"_s, u"905"_s, u"909"_s, u"915"_s, u"916"_s, u"917"_s,
-                                            u"925"_s, u"926"_s, u"977"_s, u"985"_s, u"999"_s, u"963"_s};
+        static const QStringList mobiles = {u"903"_s, u"905"_s, u"909"_s, u"915"_s, u"916"_s, u"917"_s, u"925"_s,
+            u"926"_s, u"977"_s, u"985"_s, u"999"_s, u"963"_s};
         const QString code = mobile ? R.Pick(mobiles) : areaCode;
         return u"7 "_s + code + QStringLiteral("%1").arg(R.Below(10000000), 7, 10, QLatin1Char('0'));
     }
@@ -1075,8 +1074,8 @@ struct TSeedGenerator::TData
         t.Type = type;
         t.Role = role;
         if (R.Percent(8)) {
-            static const QStringList notes = {u"только по будням"_s, u"после 18:00"_s, u"старый номер"_s,
-                                              u"через секретаря"_s};
+            static const QStringList notes
+                = {u"только по будням"_s, u"после 18:00"_s, u"старый номер"_s, u"через секретаря"_s};
             t.Comment = R.Pick(notes);
         }
         Phones.push_back(t);
@@ -1094,8 +1093,8 @@ struct TSeedGenerator::TData
 
     void PlanContacts()
     {
-        static const QStringList domains = {u"mail.ru"_s, u"yandex.ru"_s, u"gmail.com"_s, u"rambler.ru"_s,
-                                            u"bk.ru"_s, u"list.ru"_s};
+        static const QStringList domains
+            = {u"mail.ru"_s, u"yandex.ru"_s, u"gmail.com"_s, u"rambler.ru"_s, u"bk.ru"_s, u"list.ru"_s};
         for (int i = 0; i < static_cast<int>(People.size()); ++i) {
             const TPerson& p = People[i];
             if (p.Death || (p.Birth && p.Birth > YearsAfter(Today, -10)))
@@ -1112,19 +1111,19 @@ struct TSeedGenerator::TData
             if (R.Percent(15)) {
                 const bool vk = R.Percent(70);
                 AddInternet(Ref(BPerson, i), 3,
-                            vk ? u"https://vk.com/id"_s + QString::number(R.Between(10000, 99999999))
-                               : u"https://ok.ru/profile/"_s + QString::number(R.Between(100000, 999999999)),
-                            vk ? u"ВКонтакте"_s : u"Одноклассники"_s);
+                    vk ? u"https://vk.com/id"_s + QString::number(R.Between(10000, 99999999))
+                       : u"https://ok.ru/profile/"_s + QString::number(R.Between(100000, 999999999)),
+                    vk ? u"ВКонтакте"_s : u"Одноклассники"_s);
             }
             if (R.Percent(15))
-                AddInternet(Ref(BPerson, i), 4, u"@"_s + login.left(login.indexOf(u'.')) + u"_"_s
-                                + QString::number(R.Between(10, 999)),
-                            R.Percent(70) ? u"Telegram"_s : u"WhatsApp"_s);
+                AddInternet(Ref(BPerson, i), 4,
+                    u"@"_s + login.left(login.indexOf(u'.')) + u"_"_s + QString::number(R.Between(10, 999)),
+                    R.Percent(70) ? u"Telegram"_s : u"WhatsApp"_s);
             if (R.Percent(3))
                 AddInternet(Ref(BPerson, i), 5, QString(login).replace(u'.', u'_'), QString());
             if (R.Percent(2))
-                AddInternet(Ref(BPerson, i), 6, u"https://"_s + QString(login).replace(u'.', u'-') + u".livejournal.com"_s,
-                            u"Блог"_s);
+                AddInternet(Ref(BPerson, i), 6,
+                    u"https://"_s + QString(login).replace(u'.', u'-') + u".livejournal.com"_s, u"Блог"_s);
         }
         for (int i = 0; i < static_cast<int>(Addresses.size()); ++i) {
             const QString& code = Cities().at(Addresses[i].City).AreaCode;
@@ -1136,10 +1135,10 @@ struct TSeedGenerator::TData
             const QString code = o.Address >= 0 ? Cities().at(Addresses[o.Address].City).AreaCode : u"495"_s;
             const int phones = R.Weighted({15, 50, 25, 10});
             for (int k = 0; k < phones; ++k) {
-                static const QStringList roles = {u""_s, u""_s, u""_s, u"Главный бухгалтер"_s, u"Директор"_s,
-                                                  u"Менеджер"_s, u"Секретарь"_s};
-                AddPhone(Ref(BOrg, i), 6, PhoneNumber(code.isEmpty() ? u"495"_s : code, false), R.Weighted({70, 10, 20}),
-                         R.Pick(roles));
+                static const QStringList roles
+                    = {u""_s, u""_s, u""_s, u"Главный бухгалтер"_s, u"Директор"_s, u"Менеджер"_s, u"Секретарь"_s};
+                AddPhone(Ref(BOrg, i), 6, PhoneNumber(code.isEmpty() ? u"495"_s : code, false),
+                    R.Weighted({70, 10, 20}), R.Pick(roles));
             }
             const QString site = Transliterate(o.Parent >= 0 ? Orgs[o.Parent].Name : o.Name);
             if (o.Parent < 0 && !site.isEmpty() && R.Percent(50))
@@ -1356,11 +1355,14 @@ struct TSeedGenerator::TData
                 TRole r;
                 r.A.Holder = Ref(BPerson, i);
                 r.A.Kind = Kind::Person;
-                r.A.Role = sort == OrgBank ? u"Вкладчик"_s : sort == OrgInstitution ? u"Пациент"_s : R.Pick(ClientRoles());
+                r.A.Role = sort == OrgBank   ? u"Вкладчик"_s
+                    : sort == OrgInstitution ? u"Пациент"_s
+                                             : R.Pick(ClientRoles());
                 r.B.Holder = Ref(BOrg, RandomOrg(sort));
                 r.B.Kind = Kind::Organization;
                 r.B.Group = OrgGroup(sort == OrgBank ? u"Банки"_s
-                                                     : sort == OrgShop ? u"Магазины"_s : u"Медицинские учреждения"_s);
+                        : sort == OrgShop            ? u"Магазины"_s
+                                                     : u"Медицинские учреждения"_s);
                 Roles.push_back(r);
             }
             if (R.Percent(15)) {
@@ -1375,8 +1377,8 @@ struct TSeedGenerator::TData
                 r.B.Holder = Ref(BPerson, other);
                 r.B.Kind = Kind::Person;
                 r.B.Role = pair.at(1);
-                static const QStringList groupOf = {u"Друзья"_s, u"Коллеги"_s, u"Соседи"_s, u"Одноклассники"_s,
-                                                    u"Однокурсники"_s};
+                static const QStringList groupOf
+                    = {u"Друзья"_s, u"Коллеги"_s, u"Соседи"_s, u"Одноклассники"_s, u"Однокурсники"_s};
                 const int g = PersonPairRoles().indexOf(pair);
                 if (g < groupOf.size()) {
                     r.A.Group = PeopleGroup(groupOf.at(g));
@@ -1515,10 +1517,7 @@ struct TSeedGenerator::TData
     enum TAccountRole { Cash, Card, Savings, Dollars, DollarCash, Credit, Deposit, Wallet, Broker, EuroCash };
 
     // What may leave an account: cash and debit accounts never go below zero, a credit card has a limit.
-    qint64 Available(int account) const
-    {
-        return Accounts[account].Balance + (account == Credit ? 30000000 : 0);
-    }
+    qint64 Available(int account) const { return Accounts[account].Balance + (account == Credit ? 30000000 : 0); }
     // The account a fixed payment is taken from: the one asked for while it holds enough, else the card.
     int Payer(int account, qint64 amount) const { return Available(account) >= amount ? account : int(Card); }
 
@@ -1638,8 +1637,7 @@ struct TSeedGenerator::TData
             const QDate date = DateOf(day);
             const double years = static_cast<double>(day - firstDay) / 365.0;
             // A monthly salary growing by about 8 % a year, to 150 000 roubles on the reference day.
-            const qint64 salary =
-                std::llround(15000000.0 * std::pow(1.08, years - P.Years) / 100.0) * 100;
+            const qint64 salary = std::llround(15000000.0 * std::pow(1.08, years - P.Years) / 100.0) * 100;
             const double dollarRate = 30.0 + 65.0 * (day - firstDay + 365.0 * (20 - P.Years)) / (365.0 * 20);
             auto bank = [&](int account) { return Ref(BOrg, Accounts[account].Bank); };
 
@@ -1651,9 +1649,11 @@ struct TSeedGenerator::TData
                 Income(Card, salary / 2, day, 1, 1, Ref(BOrg, employer));
             if (date.day() == date.daysInMonth()) {
                 if (Accounts[Savings].Balance > 0)
-                    Income(Savings, std::max<qint64>(1, Accounts[Savings].Balance * 3 / 1000), day, 2, -1, bank(Savings));
+                    Income(
+                        Savings, std::max<qint64>(1, Accounts[Savings].Balance * 3 / 1000), day, 2, -1, bank(Savings));
                 if (full && Accounts[Deposit].Balance > 0)
-                    Income(Deposit, std::max<qint64>(1, Accounts[Deposit].Balance * 6 / 1000), day, 2, -1, bank(Deposit));
+                    Income(
+                        Deposit, std::max<qint64>(1, Accounts[Deposit].Balance * 6 / 1000), day, 2, -1, bank(Deposit));
             }
             if (date.day() == 10) {
                 const qint64 bill = salary * R.Between(3, 9) / 100;
@@ -1707,16 +1707,17 @@ struct TSeedGenerator::TData
             if (date.month() == 7 && date.day() >= 10 && date.day() <= 20 && R.Percent(40)
                 && Accounts[DollarCash].Balance > 2000)
                 Expense(DollarCash, std::max<qint64>(100, Accounts[DollarCash].Balance / R.Between(4, 8)), day, travel,
-                        R.Percent(50) ? 0 : 2, TRef());
+                    R.Percent(50) ? 0 : 2, TRef());
             if (full && date.month() == 8 && date.day() >= 1 && date.day() <= 10 && R.Percent(40)
                 && Accounts[EuroCash].Balance > 2000)
                 Expense(EuroCash, std::max<qint64>(100, Accounts[EuroCash].Balance / R.Between(4, 8)), day, travel,
-                        R.Percent(50) ? 0 : 2, TRef());
+                    R.Percent(50) ? 0 : 2, TRef());
             // A large purchase when the savings have grown: filed under a project when one is running.
             if (Accounts[Savings].Balance > salary * 30) {
                 const int o = Op(2, Savings, -Round(Accounts[Savings].Balance / 2, 100000), day);
                 TRef project = ProjectAt(day);
-                Operations[o].Category = project.Valid() ? project : Ref(BGroup, ExpenseCategory[Category(u"Жильё"_s, false)]);
+                Operations[o].Category
+                    = project.Valid() ? project : Ref(BGroup, ExpenseCategory[Category(u"Жильё"_s, false)]);
                 if (!project.Valid())
                     Operations[o].Subcategory = Ref(BGroup, ExpenseSub[Category(u"Жильё"_s, false)][1]);
             }
@@ -1751,7 +1752,7 @@ struct TSeedGenerator::TData
             }
             if (R.Permille(5))
                 Income(Cash, Round(salary / R.Between(5, 20), 50000), day, Category(u"Подарки"_s, true), -1,
-                       Ref(BPerson, R.Pick(friends)));
+                    Ref(BPerson, R.Pick(friends)));
             // Everyday spending, as many rows a day as the data set asks for.
             const int count = whole + (R.Permille(fraction) ? 1 : 0);
             const qint64 mean = std::max<qint64>(500, static_cast<qint64>(salary * 0.5 / (rate * 30.4)));
@@ -1773,7 +1774,9 @@ struct TSeedGenerator::TData
                 const int sub = subs > 0 && R.Percent(85) ? R.Below(subs) : -1;
                 TRef recipient;
                 if (R.Percent(40)) {
-                    const int sort = category == 4 ? OrgInstitution : category == 0 || category == 5 ? OrgShop : OrgCompany;
+                    const int sort = category == 4       ? OrgInstitution
+                        : category == 0 || category == 5 ? OrgShop
+                                                         : OrgCompany;
                     recipient = Ref(BOrg, RandomOrg(sort));
                 }
                 const int o = Expense(account, amount, day, category, sub, recipient);
@@ -1845,8 +1848,7 @@ struct TSeedGenerator::TData
         return QDateTime(local.date(), local.time(), Qt::UTC).toSecsSinceEpoch();
     }
 
-    template <typename T>
-    void Touch(std::vector<T>& list)
+    template <typename T> void Touch(std::vector<T>& list)
     {
         // A few objects were changed in the last month, so that the list of recent changes has rows.
         for (T& item : list) {
@@ -1871,12 +1873,12 @@ struct TSeedGenerator::TData
         for (TPerson& p : People)
             p.Created = RandomMomentBetween(std::max(HistoryStart, p.Birth), Today);
         for (TFamily& f : Families)
-            f.Created = Shortly(std::max(f.Husband >= 0 ? People[f.Husband].Created : 0,
-                                         f.Wife >= 0 ? People[f.Wife].Created : 0));
+            f.Created = Shortly(
+                std::max(f.Husband >= 0 ? People[f.Husband].Created : 0, f.Wife >= 0 ? People[f.Wife].Created : 0));
         for (TPerson& p : People) {
-            qint64 later = std::max({p.Family >= 0 ? Families[p.Family].Created : 0,
-                                     p.Godfather >= 0 ? People[p.Godfather].Created : 0,
-                                     p.Godmother >= 0 ? People[p.Godmother].Created : 0});
+            qint64 later = std::max(
+                {p.Family >= 0 ? Families[p.Family].Created : 0, p.Godfather >= 0 ? People[p.Godfather].Created : 0,
+                    p.Godmother >= 0 ? People[p.Godmother].Created : 0});
             p.Modified = later > p.Created ? Shortly(later) : p.Created;
         }
         for (TAdoption& a : Adoptions)
@@ -1957,8 +1959,7 @@ struct TSeedGenerator::TData
         }
     }
 
-    template <typename T>
-    void AddUnits(TBlock block, const std::vector<T>& list)
+    template <typename T> void AddUnits(TBlock block, const std::vector<T>& list)
     {
         Counters[block].assign(list.size(), 0);
         for (size_t i = 0; i < list.size(); ++i)
@@ -1984,8 +1985,8 @@ struct TSeedGenerator::TData
         AddUnits(BAccount, Accounts);
         AddUnits(BOperation, Operations);
         AddUnits(BOpLink, OpLinks);
-        std::stable_sort(Units.begin(), Units.end(),
-                         [](const TUnit& a, const TUnit& b) { return a.Created < b.Created; });
+        std::stable_sort(
+            Units.begin(), Units.end(), [](const TUnit& a, const TUnit& b) { return a.Created < b.Created; });
         quint32 counter = FirstCounter;
         for (const TUnit& u : Units) {
             Counters[u.Block][u.Index] = counter + 1;
@@ -2361,8 +2362,8 @@ struct TSeedGenerator::TData
     }
 };
 
-TSeedGenerator::TSeedGenerator(const TSeedProfile& profile, quint64 seed, const QDate& today, quint32 prefix,
-                               quint32 firstCounter)
+TSeedGenerator::TSeedGenerator(
+    const TSeedProfile& profile, quint64 seed, const QDate& today, quint32 prefix, quint32 firstCounter)
     : d(std::make_unique<TData>(profile, seed, today, prefix, firstCounter))
 {
     d->PlanAll();

@@ -25,7 +25,7 @@ struct TSeedProfile
     int Notes = 0;
     int Projects = 0;
     int Accounts = 0; ///< 5 or 10
-    int Years = 0;    ///< years of money operations up to the reference day
+    int Years = 0; ///< years of money operations up to the reference day
     int Operations = 0;
 
     static TSeedProfile For(TSeedSize size);
@@ -35,7 +35,7 @@ struct TSeedProfile
 struct TSeedRow
 {
     TObjectRow Row;
-    QDateTime Created;  ///< UTC calendar fields: what the clock says when the row is first written
+    QDateTime Created; ///< UTC calendar fields: what the clock says when the row is first written
     QDateTime Modified; ///< equal to Created for a row never changed afterwards
 };
 
@@ -54,8 +54,7 @@ class TSeedGenerator final
 {
 public:
     /// Identifiers are MakeId(firstCounter + 1, prefix), MakeId(firstCounter + 2, prefix) ...
-    TSeedGenerator(const TSeedProfile& profile, quint64 seed, const QDate& today, quint32 prefix,
-                   quint32 firstCounter);
+    TSeedGenerator(const TSeedProfile& profile, quint64 seed, const QDate& today, quint32 prefix, quint32 firstCounter);
     ~TSeedGenerator();
     TSeedGenerator(const TSeedGenerator&) = delete;
     TSeedGenerator& operator=(const TSeedGenerator&) = delete;

@@ -4,6 +4,8 @@
 
 using namespace Qt::StringLiterals;
 
+// The word tables are laid out by hand, several words a line.
+// clang-format off
 namespace SeedWords {
 
 const QStringList& Surnames()
@@ -518,3 +520,4 @@ const QStringList& OperationLinkRoles()
 }
 
 } // namespace SeedWords
+// clang-format on

@@ -10,7 +10,7 @@ namespace SeedWords {
 struct TMaleName
 {
     QString Name;
-    QString SonPatronymic;      ///< "Иванович"
+    QString SonPatronymic; ///< "Иванович"
     QString DaughterPatronymic; ///< "Ивановна"
 };
 
@@ -18,13 +18,13 @@ struct TMaleName
 struct TCity
 {
     QString Country;
-    QString Region;   ///< without " обл."; empty for a city of its own standing
+    QString Region; ///< without " обл."; empty for a city of its own standing
     QString District; ///< without " р-н"
     QString Name;
-    int IndexBase = 0;   ///< the first postal index of the settlement
-    int IndexRange = 1;  ///< how many indexes follow it
-    QString AreaCode;    ///< three digits of the home phones; empty: no home phones
-    int Weight = 1;      ///< how often people live there
+    int IndexBase = 0; ///< the first postal index of the settlement
+    int IndexRange = 1; ///< how many indexes follow it
+    QString AreaCode; ///< three digits of the home phones; empty: no home phones
+    int Weight = 1; ///< how often people live there
 };
 
 /// A category of money operations with its subcategories.
