@@ -53,7 +53,7 @@ struct TDataSet
 TDataSet EnsureDataSet(const QString& folder, TSeedSize size, const QString& name, QTextStream& out)
 {
     TDataSet set;
-    set.File = QDir(folder).filePath(name + u"-seed1.zdb"_s);
+    set.File = QDir(folder).filePath(name + u"-seed1-v%1.zdb"_s.arg(Seed::DataSetVersion()));
     const QString seconds = set.File + u".seconds"_s;
     if (QFileInfo::exists(set.File) && QFileInfo::exists(seconds)) {
         QFile f(seconds);

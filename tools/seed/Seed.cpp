@@ -163,12 +163,28 @@ private:
     int m_last = -1;
 };
 
+// Money is a signed 32-bit number of hundredths; a data set that left that range would be refused whole.
+bool MoneyFits(const TObjectRow& r)
+{
+    auto fits = [](qint64 v) { return v >= -2147483647LL - 1 && v <= 2147483647LL; };
+    return fits(r.Int2) && fits(r.Int5);
+}
+
+QString MoneyError(const TObjectRow& r)
+{
+    return u"Сумма объекта %1 не помещается в 32-разрядное число"_s.arg(r.Obj.Text());
+}
+
 bool WriteThroughRecords(TMyDataBase& db, const TSeedGenerator& generator, TProgress& progress, QString* error)
 {
     TSeedClock clock;
     TDBMainInfo record;
     record.SetDatabase(&db);
     return generator.Emit([&](const TSeedRow& row) {
+        if (!MoneyFits(row.Row)) {
+            *error = MoneyError(row.Row);
+            return false;
+        }
         static_cast<TObjectRow&>(record) = row.Row;
         record.SetId(Ids::Null);
         clock.Set(row.Created);
@@ -205,6 +221,10 @@ bool WriteInBulk(TMyDataBase& db, const TSeedGenerator& generator, TProgress& pr
         return false;
     }
     const bool written = generator.Emit([&](const TSeedRow& row) {
+        if (!MoneyFits(row.Row)) {
+            *error = MoneyError(row.Row);
+            return false;
+        }
         binder.Bind(*command, row.Row);
         if (!command->exec()) {
             *error = u"Не удалось записать объект %1: %2"_s.arg(row.Row.Obj.Text(), command->lastError().text());
@@ -230,6 +250,11 @@ bool WriteInBulk(TMyDataBase& db, const TSeedGenerator& generator, TProgress& pr
 } // namespace
 
 namespace Seed {
+
+int DataSetVersion()
+{
+    return 2;
+}
 
 QDate DefaultToday()
 {

@@ -40,6 +40,9 @@ struct TResult
     bool CreatedFile = false;
 };
 
+/// Grows whenever a change of the generator changes the rows of a data set, so that kept copies of a data
+/// set (the benchmarks' cache) are made again.
+int DataSetVersion();
 /// The day data sets lead up to unless told otherwise: fixed, so that a seed always gives the same rows.
 QDate DefaultToday();
 /// The identifier prefix of the database files the seed creates itself.

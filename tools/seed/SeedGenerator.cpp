@@ -1665,7 +1665,7 @@ struct TSeedGenerator::TData
                 const qint64 bill = Round(salary / 180, 100);
                 Expense(Payer(full ? int(Wallet) : int(Card), bill), bill, day, Category(u"Связь"_s, false), 1, TRef());
             }
-            if (full && date.day() == 3)
+            if (full && date.day() == 3 && Accounts[Wallet].Balance < salary / 50)
                 Pair(4, Card, Round(salary / 50, 10000), Wallet, Round(salary / 50, 10000), day);
             if (date.dayOfWeek() == 6 && Accounts[Cash].Balance < salary / 6 && Accounts[Card].Balance > salary / 5) {
                 const qint64 cash = Round(salary * R.Between(10, 20) / 100, 100000);
@@ -1683,6 +1683,11 @@ struct TSeedGenerator::TData
             if (full && date.day() == 1 && date.month() % 3 == 1 && Accounts[Savings].Balance > salary * 2) {
                 const qint64 amount = Round(Accounts[Savings].Balance / 5, 100000);
                 Pair(4, Savings, amount, Deposit, amount, day);
+            }
+            // A deposit that has grown large is partly taken back, and then spent like other savings.
+            if (full && date.day() == 10 && date.month() == 1 && Accounts[Deposit].Balance > salary * 40) {
+                const qint64 amount = Round(Accounts[Deposit].Balance / 2, 100000);
+                Pair(4, Deposit, amount, Savings, amount, day);
             }
             if (full && date.day() == 2 && date.month() == 2 && Accounts[Savings].Balance > salary * 2) {
                 const qint64 amount = Round(Accounts[Savings].Balance / 10, 100000);
@@ -1787,8 +1792,6 @@ struct TSeedGenerator::TData
                 }
             }
         }
-        for (const TAccount& a : Accounts)
-            Q_ASSERT(a.Balance > -2147483647LL && a.Balance < 2147483647LL);
         PlanOperationLinks();
     }
 
