@@ -168,7 +168,7 @@ bool TListModel::OpenOn(const QString& sql)
     }
     m_engineSql = m_db->Translate(sql);
     const bool file = m_db->Engine() == TSqlEngine::SQLite;
-    const int firstRows = file ? PageSize : 4 * PageSize;
+    const int firstRows = FirstRowCount();
     QString error;
     std::unique_ptr<QSqlQuery> first =
         file ? m_db->CreateQuery(sql, true) : RunEngineSql(WindowSql(0, firstRows), false, &error);
@@ -335,6 +335,11 @@ QString TListModel::DisplayText(int row, int field) const
 void TListModel::SetReadsDeferred(bool deferred)
 {
     m_readsDeferred = deferred;
+}
+
+int TListModel::FirstRowCount() const
+{
+    return m_db && m_db->Engine() != TSqlEngine::SQLite ? 4 * PageSize : PageSize;
 }
 
 int TListModel::CachedRows() const

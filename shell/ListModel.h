@@ -137,6 +137,10 @@ public:
     void SetReadsDeferred(bool deferred);
     bool ReadsDeferred() const { return m_readsDeferred; }
 
+    /// How many rows an opening reads at once on this model's database: a page on a database file, a few on
+    /// a server, which hands a result over whole.
+    int FirstRowCount() const;
+
     /// How many rows are held in memory now (for the benchmark and tests).
     int CachedRows() const;
     /// How many statements were run to read pages since the last Open (for the benchmark and tests).
