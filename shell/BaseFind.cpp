@@ -166,8 +166,10 @@ TBaseFind::TBaseFind(QWidget* parent)
     if (eFind->lineEdit())
         eFind->lineEdit()->installEventFilter(this);
 
-    SetFullFindMode(false);
-    InitTimerQuery->stop();
+    // Quick find at start; focusing it is left to whoever shows the list.
+    BriefFind->setVisible(true);
+    FullFind->setVisible(false);
+    tbBrief->setChecked(true);
     EnableActions();
 }
 
@@ -605,14 +607,14 @@ void TBaseFind::GridMouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers mo
 
 void TBaseFind::BeginDrag()
 {
-    auto* drag = new QDrag(Grid);
+    // The drag object goes away on its own once the drop is over.
+    QPointer<QDrag> drag = new QDrag(Grid);
     auto* data = new QMimeData;
     data->setData(RowMimeType, m_curObjId.toUtf8());
     drag->setMimeData(data);
-    drag->exec(Qt::LinkAction | Qt::CopyAction, Qt::LinkAction);
-    // The drop target tells the source nothing; the source asks the widget the drop ended on.
-    QWidget* target = QApplication::widgetAt(QCursor::pos());
-    GridEndDrag(target);
+    const Qt::DropAction action = drag->exec(Qt::LinkAction | Qt::CopyAction, Qt::LinkAction);
+    if (drag && action != Qt::IgnoreAction)
+        GridEndDrag(drag->target());
 }
 
 bool TBaseFind::GridDragOver(QObject* source)
@@ -954,8 +956,12 @@ bool TBaseFind::eventFilter(QObject* watched, QEvent* event)
     case QEvent::Drop:
         if (onGrid) {
             auto* drop = static_cast<QDropEvent*>(event);
-            drop->setDropAction(Qt::LinkAction);
-            drop->accept();
+            if (drop->mimeData()->hasFormat(RowMimeType) && !m_dropObj.IsEmpty()) {
+                drop->setDropAction(Qt::LinkAction);
+                drop->accept();
+            } else {
+                drop->ignore();
+            }
             return true;
         }
         break;
