@@ -26,7 +26,7 @@ QString Cell(const QString& text, int width)
 bool TBenchRow::Missed() const
 {
     if (Median < 0)
-        return Limit >= 0 || RatioLimit >= 0;
+        return false;
     if (Limit >= 0 && Median > Limit)
         return true;
     return RatioLimit >= 0 && Baseline > 0 && Median / Baseline > RatioLimit;
@@ -60,9 +60,10 @@ void PrintTable(const QList<TBenchRow>& rows, QTextStream& out)
         const QString ratio = r.Median > 0 && r.Baseline > 0 ? QString::number(r.Median / r.Baseline, 'f', 2) : u"—"_s;
         const bool hasTarget = r.Limit >= 0 || r.RatioLimit >= 0;
         lines << QStringList {r.Operation, Figure(r.Median, r.Unit), Figure(r.Baseline, r.Unit), ratio, r.TargetText(),
-            !hasTarget       ? u""_s
-                : r.Missed() ? u"НЕ ДОСТИГНУТА"_s
-                             : u"да"_s,
+            !hasTarget         ? u""_s
+                : r.Median < 0 ? u"не измерено"_s
+                : r.Missed()   ? u"НЕ ДОСТИГНУТА"_s
+                               : u"да"_s,
             r.Runs > 0 ? QString::number(r.Runs) : u""_s};
     }
     QList<int> widths;
@@ -102,5 +103,9 @@ void PrintTable(const QList<TBenchRow>& rows, QTextStream& out)
         }
     }
     if (!any)
-        out << u"Все цели достигнуты."_s << Qt::endl;
+        out << u"Все измеренные цели достигнуты."_s << Qt::endl;
+    for (const TBenchRow& r : rows) {
+        if (r.Median < 0 && (r.Limit >= 0 || r.RatioLimit >= 0))
+            out << u"  Не измерено: "_s << r.Operation << u" ("_s << r.Note << u")"_s << Qt::endl;
+    }
 }

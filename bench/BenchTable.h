@@ -19,6 +19,7 @@ struct TBenchRow
     int Runs = 0;
     QString Note; ///< what the figure stands on, or why it is missing
 
+    /// Measured and outside its target (a figure that could not be measured is not counted as missed).
     bool Missed() const;
     QString TargetText() const;
 };
