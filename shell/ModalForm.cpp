@@ -151,7 +151,10 @@ void TModalForm::PlaceFrame(QWidget* frame)
 
 void TModalForm::SizeToFrame(QWidget* frame)
 {
-    const QSize size = frame->sizeHint().expandedTo(frame->minimumSizeHint());
+    QSize size = frame->sizeHint().expandedTo(frame->minimumSizeHint());
+    // A frame without a layout has no size hint: its own size is what it asks for.
+    if (!size.isValid())
+        size = frame->size();
     resize(qMax(size.width(), m_pMenu->isHidden() ? 0 : m_menu->sizeHint().width()), size.height() + ButtonBarHeight());
     CentreButtons();
 }

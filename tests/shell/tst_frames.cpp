@@ -5,50 +5,15 @@
 #include "store/DataBase.h"
 #include "store/ObjectKinds.h"
 #include "store/ObjectRecord.h"
+#include "tests/shell/NameFrame.h"
 #include "tests/support/ScriptedBroker.h"
 #include "tests/support/ScriptedMessages.h"
 #include "tests/support/TempDatabase.h"
 
-#include <QLineEdit>
 #include <QPointer>
 #include <QTest>
-#include <QVBoxLayout>
 
 namespace {
-
-// An editor of Str1 that refuses an empty name.
-class TNameFrame final : public TBaseDBFrame
-{
-public:
-    explicit TNameFrame(QWidget* parent = nullptr)
-        : TBaseDBFrame(parent)
-        , eName(new QLineEdit(this))
-    {
-        eName->setObjectName(QStringLiteral("eName"));
-        (new QVBoxLayout(this))->addWidget(eName);
-    }
-    bool ValidateData() override
-    {
-        ++Validations;
-        if (!eName->text().trimmed().isEmpty())
-            return true;
-        m_errorText = QStringLiteral("Укажите название");
-        return false;
-    }
-    void StoreData() override { MasterDBInfo()->Str1 = eName->text(); }
-    void LoadData() override
-    {
-        TBaseDBFrame::LoadData();
-        ++Loads;
-        eName->setText(MasterDBInfo() ? MasterDBInfo()->Str1 : QString());
-    }
-    void AfterSave() override { ++Saves; }
-
-    QLineEdit* eName;
-    int Loads = 0;
-    int Saves = 0;
-    int Validations = 0;
-};
 
 std::unique_ptr<TDBMainInfo> Named(const QString& name, int kind = Kind::Phone)
 {

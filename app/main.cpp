@@ -1,0 +1,32 @@
+// The desktop program: the platform's desktop services, the screens, the picture data and the main window.
+#include "platform/gui/GuiPlatform.h"
+#include "shell/Main.h"
+#include "shell/MainData.h"
+#include "shell/ShellScreens.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Zorvin"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Zorvin"));
+    // Dates are shown and typed as dd.mm.yyyy, and standard dialog buttons speak Russian.
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    QTranslator qtTranslations;
+    if (qtTranslations.load(QLocale(QLocale::Russian, QLocale::Russia), QStringLiteral("qtbase"), QStringLiteral("_"),
+                            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTranslations);
+
+    TGuiPlatform platform;
+    RegisterShellScreens();
+
+    TMainData pictures;
+    TMain main;
+    QObject::connect(&main, &TMain::Terminate, &application, []() { QCoreApplication::exit(1); });
+    main.show();
+    return QApplication::exec();
+}
