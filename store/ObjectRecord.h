@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/DataBase.h"
 #include "store/Gid.h"
 
 #include <QByteArray>
@@ -9,7 +10,6 @@
 #include <QString>
 
 class QSqlRecord;
-class TMyDataBase;
 class TRecordFrame;
 
 /// The columns of one AllInfo row as values.

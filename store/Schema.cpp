@@ -76,6 +76,7 @@ struct TIndex
 {
     QString Name;
     QString Columns;
+    QString Statistics; ///< sqlite_stat1 figures: rows, then rows per distinct leading column values
 };
 
 // Each index serves a family of the system's statements: links are followed with and without the kind,
@@ -85,12 +86,41 @@ QList<TIndex> Indexes()
 {
     QList<TIndex> list;
     for (int i = 1; i <= 5; ++i)
-        list << TIndex{QStringLiteral("AllInfo_Link%1").arg(i), QStringLiteral("Link%1, ObjType").arg(i)};
-    list << TIndex{QStringLiteral("AllInfo_Kind_Str1"), QStringLiteral("ObjType, Str1")}
-         << TIndex{QStringLiteral("AllInfo_D1Search"), QStringLiteral("D1Search")}
-         << TIndex{QStringLiteral("AllInfo_D2Search"), QStringLiteral("D2Search")}
-         << TIndex{QStringLiteral("AllInfo_DModify"), QStringLiteral("DModify")};
+        list << TIndex{QStringLiteral("AllInfo_Link%1").arg(i), QStringLiteral("Link%1, ObjType").arg(i),
+                       QStringLiteral("1000000 4 2")};
+    list << TIndex{QStringLiteral("AllInfo_Kind_Str1"), QStringLiteral("ObjType, Str1"), QStringLiteral("1000000 100000 4")}
+         << TIndex{QStringLiteral("AllInfo_Kind_Date1"), QStringLiteral("ObjType, Date1"),
+                   QStringLiteral("1000000 100000 3")}
+         << TIndex{QStringLiteral("AllInfo_D1Search"), QStringLiteral("D1Search"), QStringLiteral("1000000 3000")}
+         << TIndex{QStringLiteral("AllInfo_D2Search"), QStringLiteral("D2Search"), QStringLiteral("1000000 3000")}
+         << TIndex{QStringLiteral("AllInfo_DModify"), QStringLiteral("DModify"), QStringLiteral("1000000 1")};
     return list;
+}
+
+// SQLite plans from statistics, and a personal database is never analysed: without figures it guesses,
+// and guesses badly (a role deletion by id scanned every role through the kind index). Every file
+// therefore carries the figures of a large database from the start, so its plans stay the same as it grows.
+bool WritePlannerStatistics(QSqlDatabase& connection, QString* error)
+{
+    QSqlQuery q(connection);
+    if (!q.exec(QStringLiteral("ANALYZE")) || !q.exec(QStringLiteral("DELETE FROM sqlite_stat1"))) {
+        if (error)
+            *error = q.lastError().text();
+        return false;
+    }
+    QList<TIndex> figures = Indexes();
+    figures << TIndex{QStringLiteral("sqlite_autoindex_AllInfo_1"), QString(), QStringLiteral("1000000 1")};
+    for (const TIndex& index : figures) {
+        q.prepare(QStringLiteral("INSERT INTO sqlite_stat1 (tbl, idx, stat) VALUES ('AllInfo', ?, ?)"));
+        q.addBindValue(index.Name);
+        q.addBindValue(index.Statistics);
+        if (!q.exec()) {
+            if (error)
+                *error = q.lastError().text();
+            return false;
+        }
+    }
+    return true;
 }
 
 bool Run(QSqlDatabase& connection, const QString& sql, QString* error)
@@ -229,6 +259,7 @@ bool Create(QSqlDatabase& connection, TSqlEngine engine, const TNewDatabase& opt
             ok = Run(connection,
                      QStringLiteral("CREATE INDEX %1 ON AllInfo (%2)").arg(index.Name, index.Columns), error);
     }
+    ok = ok && (server || WritePlannerStatistics(connection, error));
     ok = ok && InsertFixedRow(connection, Ids::None, Kind::Placeholder, 0, 0, 0, QString(), error);
     ok = ok
         && InsertFixedRow(connection, Ids::SystemRow, Kind::DatabaseIdentity, 0, 0, options.Reference ? 0 : 1,

@@ -253,7 +253,7 @@ namespace Seed {
 
 int DataSetVersion()
 {
-    return 2;
+    return 3;
 }
 
 QDate DefaultToday()
