@@ -7,4 +7,9 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 bash "$here/tools/install-deps.sh"
 build=${BUILD_DIR:-$here/build}
 BUILD_DIR=$build bash "$here/tools/build.sh" -DCMAKE_BUILD_TYPE=RelWithDebInfo
-exec "$build/bin/zorvin-bench" --data "$build/bench-data" "$@"
+status=0
+"$build/bin/zorvin-bench" --data "$build/bench-data" "$@" || status=$?
+echo
+echo "== Opening a 300 000-row list through the grid's model"
+QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} "$build/bin/zorvin-bench-list" "$build/bench-data/list-300000.zdb" || status=$?
+exit $status
