@@ -30,6 +30,7 @@
 #include <QPointer>
 #include <QSignalSpy>
 #include <QStackedWidget>
+#include <QTableWidget>
 #include <QToolButton>
 
 namespace {
@@ -122,6 +123,7 @@ private Q_SLOTS:
     void closeNewCardAsks();
     void closeMoneyOperationAsksNothing();
     void closingTheWindowAsksForEveryCard();
+    void windowListPopUp();
 
     void openDialogKind_data();
     void openDialogKind();
@@ -589,6 +591,38 @@ void TestMainWindow::closingTheWindowAsksForEveryCard()
     QVERIFY(m_main->close());
     QCOMPARE(m_fixture->Scalar(QStringLiteral("select count(*) from AllInfo where Str1 = 'Первый-2'")).toInt(), 1);
     QCOMPARE(m_fixture->Scalar(QStringLiteral("select count(*) from AllInfo where Str1 = 'Второй-2'")).toInt(), 0);
+}
+
+void TestMainWindow::windowListPopUp()
+{
+    Start();
+    m_main->show();
+    auto* open = m_main->findChild<QToolButton*>(QStringLiteral("tbOpenWindows"));
+    TWinListForm* list = m_main->WinList();
+    // Nothing to list: the pop-up stays hidden.
+    m_main->tbOpenWindowsClick();
+    QVERIFY(!list->isVisible());
+
+    TDBMainInfo record;
+    record.ObjType = Kind::Person;
+    record.Str1 = QStringLiteral("Первый");
+    TTestCard* first = OpenCard(record);
+    record.Str1 = QStringLiteral("Второй");
+    OpenCard(record);
+    m_main->tbOpenWindowsClick();
+    QTRY_VERIFY(list->isVisible());
+    QCOMPARE(list->geometry().right(), open->mapToGlobal(QPoint(open->width(), 0)).x() - 1);
+    QTest::keyClick(list, Qt::Key_Escape);
+    QVERIFY(!list->isVisible());
+
+    m_main->tbOpenWindowsClick();
+    QTRY_VERIFY(list->isVisible());
+    auto* grid = list->findChild<QTableWidget*>(QStringLiteral("WinGrid"));
+    grid->setCurrentCell(0, 3);
+    QTest::keyClick(grid, Qt::Key_Return);
+    QVERIFY(!list->isVisible());
+    QCOMPARE(m_main->findChild<QStackedWidget*>(QStringLiteral("ObjCards"))->currentWidget(), first);
+    QCOMPARE(m_main->findChild<QToolButton*>(QStringLiteral("tbCloseObj"))->property("Tag").toInt(), 0);
 }
 
 void TestMainWindow::openDialogKind_data()
