@@ -1,0 +1,364 @@
+#include "contacts/EditPeople.h"
+
+#include "shell/DBImageFrame.h"
+#include "shell/TimeEdit.h"
+#include "store/DataBase.h"
+#include "store/Gid.h"
+#include "store/LookupLists.h"
+#include "store/ObjectEvents.h"
+#include "store/ObjectKinds.h"
+#include "store/SqlDialect.h"
+#include "store/TextHelpers.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCompleter>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QSqlQuery>
+#include <QStackedWidget>
+#include <QStringListModel>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int CommentLength = 200;
+
+QLineEdit* NameEdit(const QString& objectName, QWidget* parent)
+{
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(objectName);
+    auto* completer = new QCompleter(new QStringListModel(edit), edit);
+    completer->setCaseSensitivity(Qt::CaseInsensitive);
+    edit->setCompleter(completer);
+    return edit;
+}
+
+QStringListModel* CompletionModel(QLineEdit* edit)
+{
+    return qobject_cast<QStringListModel*>(edit->completer()->model());
+}
+
+} // namespace
+
+QString PersonShortName(const QString& surname, const QString& name, const QString& patronymic)
+{
+    if (surname.isEmpty())
+        return patronymic.isEmpty() ? name : name + u' ' + patronymic;
+    QString result = surname;
+    if (!name.isEmpty())
+        result += u' ' + name.left(1) + u'.';
+    if (!patronymic.isEmpty())
+        result += u' ' + patronymic.left(1) + u'.';
+    return result;
+}
+
+int SexOfCounts(qint64 men, qint64 women)
+{
+    if ((men == 0) == (women == 0))
+        return 0;
+    return men > women ? 1 : 2;
+}
+
+TFEditPeople::TFEditPeople(QWidget* parent)
+    : TBaseDBFrame(parent)
+    , m_eFamily(NameEdit(u"eFamily"_s, this))
+    , m_eName(NameEdit(u"eName"_s, this))
+    , m_eParent(NameEdit(u"eParent"_s, this))
+    , m_gSex(new QGroupBox(u"Пол"_s, this))
+    , m_sexButtons(new QButtonGroup(this))
+    , m_pFoto(new TDBImageFrame(this))
+    , m_tbBDTab(new QToolButton(this))
+    , m_tbDeadTab(new QToolButton(this))
+    , m_dates(new QStackedWidget(this))
+    , m_birth(new TdbTimeEdit(m_dates))
+    , m_cbDead(new QCheckBox(u"Умер"_s))
+    , m_death(new TdbTimeEdit)
+    , m_comments(new QPlainTextEdit)
+{
+    m_gSex->setObjectName(u"gSex"_s);
+    auto* sexLayout = new QHBoxLayout(m_gSex);
+    const QStringList sexItems{u"мужской"_s, u"женский"_s};
+    for (int i = 0; i < sexItems.size(); ++i) {
+        auto* button = new QRadioButton(sexItems[i], m_gSex);
+        m_sexButtons->addButton(button, i);
+        sexLayout->addWidget(button);
+    }
+    connect(m_sexButtons, &QButtonGroup::idClicked, this, &TFEditPeople::gSexClick);
+
+    m_pFoto->setObjectName(u"pFoto"_s);
+    m_pFoto->SetFoneString(u"Фото"_s);
+    m_pFoto->SetDeadVisible(false);
+    m_pFoto->setMinimumSize(96, 120);
+
+    m_tbBDTab->setObjectName(u"tbBDTab"_s);
+    m_tbBDTab->setText(u"Родился"_s);
+    m_tbDeadTab->setObjectName(u"tbDeadTab"_s);
+    m_tbDeadTab->setText(u"Доп. информация"_s);
+    auto* tabs = new QButtonGroup(this);
+    for (QToolButton* tab : {m_tbBDTab, m_tbDeadTab}) {
+        tab->setCheckable(true);
+        tab->setAutoRaise(true);
+        tabs->addButton(tab);
+    }
+    m_tbBDTab->setChecked(true);
+    connect(m_tbBDTab, &QToolButton::toggled, this, &TFEditPeople::tbBDTabClick);
+
+    m_birth->setObjectName(u"dbdtEdit_BDay"_s);
+    m_birth->SetdbField(Tdb_dtFields::db_Date1);
+    m_birth->SetToolBarVisible(true);
+    m_birth->SetAlarm(true);
+    auto* deathPanel = new QWidget(m_dates);
+    auto* deathLayout = new QHBoxLayout(deathPanel);
+    deathLayout->setContentsMargins(0, 0, 0, 0);
+    m_cbDead->setObjectName(u"cbDead"_s);
+    m_death->setObjectName(u"dbdtEdit_EDay"_s);
+    m_death->SetdbField(Tdb_dtFields::db_Date2);
+    m_death->SetToolBarVisible(false);
+    m_death->SetAlarm(false);
+    m_death->SetMasterDBInfo(&m_dead);
+    m_death->setVisible(false);
+    deathLayout->addWidget(m_cbDead);
+    deathLayout->addWidget(m_death, 1);
+    m_dates->addWidget(m_birth);
+    m_dates->addWidget(deathPanel);
+    connect(m_cbDead, &QCheckBox::clicked, this, &TFEditPeople::cbDeadClick);
+
+    auto* commentBox = new QGroupBox(u"Коментарий"_s, this);
+    m_comments->setObjectName(u"mComments"_s);
+    m_comments->setTabChangesFocus(true);
+    (new QVBoxLayout(commentBox))->addWidget(m_comments);
+    // The column holds CommentLength characters: a longer paste is cut where it lands, not lost on save.
+    connect(m_comments, &QPlainTextEdit::textChanged, this, [this] {
+        const QString text = m_comments->toPlainText();
+        if (text.size() > CommentLength)
+            m_comments->setPlainText(text.left(CommentLength));
+    });
+
+    connect(m_eFamily, &QLineEdit::editingFinished, this, [this] { eFamilyExit(m_eFamily); });
+    connect(m_eParent, &QLineEdit::editingFinished, this, [this] { eFamilyExit(m_eParent); });
+    connect(m_eName, &QLineEdit::editingFinished, this, &TFEditPeople::eNameExit);
+
+    auto* names = new QGridLayout;
+    const QList<std::pair<QString, QLineEdit*>> rows{
+        {u"Фамилия"_s, m_eFamily}, {u"Имя"_s, m_eName}, {u"Отчество"_s, m_eParent}};
+    for (int row = 0; row < rows.size(); ++row) {
+        auto* label = new QLabel(rows[row].first, this);
+        label->setBuddy(rows[row].second);
+        names->addWidget(label, row, 0);
+        names->addWidget(rows[row].second, row, 1);
+    }
+    names->addWidget(m_gSex, rows.size(), 0, 1, 2);
+    auto* tabBar = new QHBoxLayout;
+    tabBar->addWidget(m_tbBDTab);
+    tabBar->addWidget(m_tbDeadTab);
+    tabBar->addStretch();
+    names->addLayout(tabBar, rows.size() + 1, 0, 1, 2);
+    names->addWidget(m_dates, rows.size() + 2, 0, 1, 2);
+
+    auto* top = new QHBoxLayout;
+    top->addLayout(names, 1);
+    top->addWidget(m_pFoto);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(commentBox, 1);
+    setTabOrder(m_eFamily, m_eName);
+    setTabOrder(m_eName, m_eParent);
+}
+
+TFEditPeople::~TFEditPeople()
+{
+    // The death editor is linked to m_dead, which goes away first.
+    m_death->SetMasterDBInfo(nullptr);
+}
+
+QRadioButton* TFEditPeople::SexButton(int index) const
+{
+    return qobject_cast<QRadioButton*>(m_sexButtons->button(index));
+}
+
+void TFEditPeople::SetMasterDBInfo(TDBMainInfo* record)
+{
+    TBaseDBFrame::SetMasterDBInfo(record);
+    m_pFoto->SetMasterDBInfo(MasterDBInfo());
+    m_birth->SetMasterDBInfo(MasterDBInfo());
+}
+
+void TFEditPeople::SetSex(int sex)
+{
+    m_sex = sex;
+    if (TDBMainInfo* master = MasterDBInfo())
+        master->Int1 = sex;
+    const bool female = sex == 2;
+    m_tbBDTab->setText(female ? u"Родилась"_s : u"Родился"_s);
+    m_cbDead->setText(female ? u"Умерла"_s : u"Умер"_s);
+    if (sex == 1 || sex == 2)
+        m_sexButtons->button(sex - 1)->setChecked(true);
+}
+
+void TFEditPeople::FillCompletion(QLineEdit* edit, const QString& column, int sexMode)
+{
+    TValueList values;
+    DistinctValues(MasterDBInfo() ? MasterDBInfo()->Database() : nullptr, column, QString(), values, 0, sexMode,
+        Kind::Person);
+    CompletionModel(edit)->setStringList(ValueTexts(values));
+}
+
+void TFEditPeople::RefillPatronymics()
+{
+    if (isEnabled())
+        FillCompletion(m_eParent, u"Str3"_s, m_sex);
+}
+
+void TFEditPeople::LoadData()
+{
+    TBaseDBFrame::LoadData();
+    TDBMainInfo* master = MasterDBInfo();
+    if (!master)
+        return;
+    int sex = static_cast<int>(master->Int1);
+    if (sex == 0 && !SameId(master->Obj, Ids::Null))
+        sex = master->Flag ? 2 : 1;
+    if (sex == 0) {
+        // A new person without a hint shows no choice, so the user has to make one.
+        m_sexButtons->setExclusive(false);
+        for (QAbstractButton* button : m_sexButtons->buttons())
+            button->setChecked(false);
+        m_sexButtons->setExclusive(true);
+    }
+    SetSex(sex);
+    if (isEnabled()) {
+        if (CompletionModel(m_eFamily)->rowCount() == 0)
+            FillCompletion(m_eFamily, u"Str1"_s, 0);
+        if (CompletionModel(m_eName)->rowCount() == 0)
+            FillCompletion(m_eName, u"Str2"_s, m_sex);
+        if (CompletionModel(m_eParent)->rowCount() == 0)
+            FillCompletion(m_eParent, u"Str3"_s, m_sex);
+    }
+    m_eFamily->setText(master->Str1);
+    m_eName->setText(master->Str2);
+    m_eParent->setText(master->Str3);
+    m_comments->setPlainText(master->Comments);
+    m_dead.Assign(master);
+    m_cbDead->setChecked(master->D2Flag);
+    m_death->setVisible(master->D2Flag);
+}
+
+void TFEditPeople::eFamilyExit(QLineEdit* edit)
+{
+    const QString normal = CapitalizeFirst(edit->text());
+    if (normal != edit->text())
+        edit->setText(normal);
+}
+
+int TFEditPeople::GuessSex(const QString& name) const
+{
+    TDBMainInfo* master = MasterDBInfo();
+    auto query = TMyDataBase::QueryOn(master ? master->Database() : nullptr,
+        u"select count(*), flag from AllInfo where ObjType = 1 and Str2 = "_s + SqlDialect::Quote(name)
+            + u" group by Flag"_s);
+    if (!query)
+        return 0;
+    qint64 men = 0;
+    qint64 women = 0;
+    while (query->next())
+        (query->value(1).toBool() ? women : men) += query->value(0).toLongLong();
+    return SexOfCounts(men, women);
+}
+
+void TFEditPeople::eNameExit()
+{
+    eFamilyExit(m_eName);
+    TDBMainInfo* master = MasterDBInfo();
+    if (!master)
+        return;
+    const QString name = m_eName->text().trimmed();
+    if (name == master->Str2.trimmed())
+        return;
+    if (master->Int1 == 0 && !name.isEmpty())
+        SetSex(GuessSex(name));
+    RefillPatronymics();
+}
+
+void TFEditPeople::gSexClick(int index)
+{
+    SetSex(index + 1);
+    RefillPatronymics();
+}
+
+void TFEditPeople::cbDeadClick()
+{
+    const bool dead = m_cbDead->isChecked();
+    m_dead.D2Flag = dead;
+    m_dead.NotifyLoaded();
+    m_death->setVisible(dead);
+}
+
+void TFEditPeople::tbBDTabClick(bool birth)
+{
+    m_dates->setCurrentIndex(birth ? 0 : 1);
+}
+
+bool TFEditPeople::ValidateData()
+{
+    const bool allBlank = m_eFamily->text().trimmed().isEmpty() && m_eName->text().trimmed().isEmpty()
+        && m_eParent->text().trimmed().isEmpty() && m_comments->toPlainText().trimmed().isEmpty();
+    if (allBlank) {
+        m_errorText = u"Укажите одно из обязательных полей \"Фамилия\", \"Имя\" или \"Отчество\""_s;
+        m_eFamily->setFocus();
+        return false;
+    }
+    if (m_sex == 0) {
+        m_errorText = u"Укажите пол!"_s;
+        SexButton(0)->setFocus();
+        return false;
+    }
+    return true;
+}
+
+void TFEditPeople::StoreData()
+{
+    TDBMainInfo* master = MasterDBInfo();
+    if (!master)
+        return;
+    if (!IsNewId(master->Obj)) {
+        auto query = TMyDataBase::QueryOn(master->Database(),
+            u"select Link1, Link2, Link3 from AllInfo where ObjId = "_s + SqlDialect::Quote(master->Obj));
+        if (query && query->next()) {
+            for (int n = 1; n <= 3; ++n)
+                master->Link(n) = query->value(n - 1).toString();
+        }
+    }
+    master->Int1 = 0;
+    master->Str1 = CapitalizeFirst(m_eFamily->text());
+    master->Str2 = CapitalizeFirst(m_eName->text());
+    master->Str3 = CapitalizeFirst(m_eParent->text());
+    master->Str5 = PersonShortName(master->Str1, master->Str2, master->Str3);
+    master->Flag = m_sex == 2;
+    master->Comments = m_comments->toPlainText().trimmed().left(CommentLength);
+    // An unchecked box means alive whatever the hidden death editor still holds; a checked one without a
+    // complete date keeps the fact of death with no date.
+    const TDateEditState& death = m_death->Parse();
+    if (m_cbDead->isChecked() && death.Complete && death.Value > 0) {
+        m_dead.Date2 = death.Value;
+        master->Date2 = death.Value;
+        master->D2Flag = true;
+    } else {
+        master->Date2 = 0;
+        master->D2Flag = m_cbDead->isChecked();
+    }
+}
+
+void TFEditPeople::AfterSave()
+{
+    TBaseDBFrame::AfterSave();
+    AnnounceObjectSaved(Kind::Person);
+}
