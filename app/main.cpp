@@ -1,4 +1,5 @@
 // The desktop program: the platform's desktop services, the screens, the picture data and the main window.
+#include "contacts/ContactScreens.h"
 #include "platform/gui/GuiPlatform.h"
 #include "shell/Main.h"
 #include "shell/MainData.h"
@@ -23,6 +24,7 @@ int main(int argc, char* argv[])
 
     TGuiPlatform platform;
     RegisterShellScreens();
+    RegisterContactScreens();
 
     TMainData pictures;
     TMain main;

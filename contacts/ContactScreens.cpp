@@ -1,0 +1,17 @@
+#include "contacts/ContactScreens.h"
+
+#include "contacts/EditPeople.h"
+#include "contacts/FindPeople.h"
+#include "shell/ScreenRegistry.h"
+#include "store/ObjectKinds.h"
+
+namespace {
+constexpr int PeoplePicture = 1;
+}
+
+void RegisterContactScreens()
+{
+    Screens::RegisterEditFrame(Kind::Person, [](QWidget* parent) { return new TFEditPeople(parent); });
+    Screens::RegisterPickFrame(Kind::Person, [](QWidget* parent) { return new TFindPeople(parent); });
+    Screens::RegisterSideList(PeoplePicture, [](QWidget* parent) { return new TFindPeople(parent); });
+}
