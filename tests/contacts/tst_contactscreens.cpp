@@ -5,7 +5,9 @@
 #include "contacts/FindPeople.h"
 #include "platform/ProgramPaths.h"
 #include "shell/Main.h"
+#include "shell/MainModalForm.h"
 #include "shell/ScreenRegistry.h"
+#include "store/ObjectEvents.h"
 #include "store/ObjectKinds.h"
 #include "store/ObjectRecord.h"
 #include "store/SettingsFile.h"
@@ -13,12 +15,32 @@
 #include "tests/support/TempDatabase.h"
 
 #include <QDir>
+#include <QLineEdit>
 #include <QStackedWidget>
 #include <QTest>
 
 #include <memory>
 
 using namespace Qt::StringLiterals;
+
+namespace {
+
+// Records the kinds the save notification names.
+class TSavedKinds final : public TObjectEvents
+{
+public:
+    TSavedKinds() : m_previous(SetObjectEvents(this)) {}
+    ~TSavedKinds() override { SetObjectEvents(m_previous); }
+    TSavedKinds(const TSavedKinds&) = delete;
+    TSavedKinds& operator=(const TSavedKinds&) = delete;
+    void ObjectSaved(int kind) override { Kinds.append(kind); }
+    QList<int> Kinds;
+
+private:
+    TObjectEvents* m_previous;
+};
+
+} // namespace
 
 class TestContactScreens : public QObject
 {
@@ -29,6 +51,7 @@ private Q_SLOTS:
     void cleanup();
     void DialogsOfKindOneGetThePeopleScreens();
     void F1ShowsThePeopleList();
+    void NewPersonDialogSavesAndAnnounces();
 
 private:
     std::unique_ptr<TTempDatabase> m_fixture;
@@ -82,6 +105,30 @@ void TestContactScreens::F1ShowsThePeopleList()
     QCOMPARE(people->objectName(), u"FindPeoples"_s);
     QTRY_COMPARE(people->ListGrid()->Model()->RecordCount(), 1);
     QCOMPARE(people->ListGrid()->Model()->Row(0).Text(u"Str1"_s), u"Петров"_s);
+}
+
+void TestContactScreens::NewPersonDialogSavesAndAnnounces()
+{
+    TSavedKinds saved;
+    TDBMainInfo hint;
+    hint.ObjType = Kind::Person;
+    hint.Int1 = 2;
+    TMainModalForm dialog;
+    dialog.DBMain()->Assign(&hint);
+    auto* editor = dynamic_cast<TFEditPeople*>(dialog.Frame());
+    QVERIFY(editor);
+    QCOMPARE(dialog.windowTitle(), u"Новый человек"_s);
+    QCOMPARE(editor->Sex(), 2);
+    editor->eFamily()->setText(u"сидорова"_s);
+    editor->eName()->setText(u"Мария"_s);
+    dialog.AOkExecute();
+    QCOMPARE(m_messages->Shown(), QStringList());
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(saved.Kinds, QList<int>{Kind::Person});
+    TDBMainInfo stored;
+    QVERIFY(stored.SetObj(dialog.DBMain()->Obj));
+    QCOMPARE(stored.Str5, u"Сидорова М."_s);
+    QCOMPARE(stored.Flag, true);
 }
 
 QTEST_MAIN(TestContactScreens)
