@@ -12,10 +12,13 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QCompleter>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QStringListModel>
 #include <QTest>
+#include <QToolButton>
 
 using namespace Qt::StringLiterals;
 
@@ -59,6 +62,7 @@ private Q_SLOTS:
     void GuessesSexFromFirstName();
     void GuessFailsQuietlyWithoutDatabase();
     void ChosenSexIsNotOverriddenByGuess();
+    void PatronymicsFollowTheSex();
     void DeathFlagFollowsCheckBox_data();
     void DeathFlagFollowsCheckBox();
 };
@@ -243,6 +247,35 @@ void TestEditPeople::ChosenSexIsNotOverriddenByGuess()
     editor.eName()->setText(u"Мария"_s);
     editor.eNameExit();
     QCOMPARE(editor.Sex(), 1);
+}
+
+void TestEditPeople::PatronymicsFollowTheSex()
+{
+    TTempDatabase fixture;
+    QVERIFY(fixture.IsOpen());
+    for (const auto& [surname, patronymic, female] : {std::tuple{u"Петров"_s, u"Сергеевич"_s, false},
+             std::tuple{u"Петрова"_s, u"Сергеевна"_s, true}, std::tuple{u"Орлов"_s, QString(), false}}) {
+        TDBMainInfo p;
+        p.ObjType = Kind::Person;
+        p.Str1 = surname;
+        p.Str3 = patronymic;
+        p.Flag = female;
+        QCOMPARE(p.Save(), 0);
+    }
+    TDBMainInfo person;
+    person.ObjType = Kind::Person;
+    TFEditPeople editor;
+    Link(editor, person);
+    const auto offered = [](QLineEdit* edit) {
+        return qobject_cast<QStringListModel*>(edit->completer()->model())->stringList();
+    };
+    QCOMPARE(offered(editor.eFamily()), (QStringList{u"Орлов"_s, u"Петров"_s, u"Петрова"_s}));
+    QCOMPARE(offered(editor.eParent()), (QStringList{u"Сергеевич"_s, u"Сергеевна"_s}));
+    editor.SexButton(1)->click();
+    QCOMPARE(offered(editor.eParent()), QStringList{u"Сергеевна"_s});
+    QCOMPARE(editor.tbBDTab()->text(), u"Родилась"_s);
+    editor.SexButton(0)->click();
+    QCOMPARE(offered(editor.eParent()), QStringList{u"Сергеевич"_s});
 }
 
 void TestEditPeople::DeathFlagFollowsCheckBox_data()
