@@ -176,6 +176,10 @@ TFEditPeople::TFEditPeople(QWidget* parent)
 
 TFEditPeople::~TFEditPeople()
 {
+    // A frame shown as a window of its own is closed by the widget base after this part is gone; the focus
+    // then leaves a name edit, whose editingFinished must not reach a half-destroyed editor.
+    for (QLineEdit* edit : {m_eFamily, m_eName, m_eParent})
+        disconnect(edit, nullptr, this, nullptr);
     // The death editor is linked to m_dead, which goes away first.
     m_death->SetMasterDBInfo(nullptr);
 }
