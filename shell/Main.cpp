@@ -3,6 +3,7 @@
 #include "platform/Clock.h"
 #include "platform/Messages.h"
 #include "shell/BaseDBFrame.h"
+#include "shell/BaseObjFrame.h"
 #include "shell/FindList.h"
 #include "shell/FindModalForm.h"
 #include "shell/GradientPanel.h"
@@ -483,7 +484,11 @@ int TMain::OpenObject(TDBMainInfo& record)
     m_winList->UpdateCard(card);
     card->show();
     m_winList->SelectRow(m_winList->RowOf(card));
-    FocusFirstEdit(card);
+    const auto* objectCard = qobject_cast<TBaseObjFrame*>(card);
+    if (objectCard && objectCard->FocusControl() && objectCard->FocusControl()->isEnabled())
+        objectCard->FocusControl()->setFocus(Qt::OtherFocusReason);
+    else
+        FocusFirstEdit(card);
     return 0;
 }
 

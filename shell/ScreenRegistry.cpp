@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QPair>
 
 namespace {
 
@@ -14,6 +15,9 @@ struct TRegistry
     TLinksWindowFactory LinksWindow;
     TFrameFactory NoteLinks;
     QHash<int, QList<TObjectSavedHandler>> Saved;
+    QHash<QPair<int, int>, TFrameFactory> Sections;
+    QHash<int, TObjectReportHandler> ObjectReports;
+    QHash<int, TListReportHandler> ListReports;
 };
 
 TRegistry& Registry()
@@ -22,7 +26,8 @@ TRegistry& Registry()
     return registry;
 }
 
-TBaseDBFrame* Create(const QHash<int, TFrameFactory>& table, int key, QWidget* parent)
+template<typename TKey>
+TBaseDBFrame* Create(const QHash<TKey, TFrameFactory>& table, const TKey& key, QWidget* parent)
 {
     auto found = table.constFind(key);
     return found != table.constEnd() && *found ? (*found)(parent) : nullptr;
@@ -67,6 +72,26 @@ void RegisterObjectSaved(int kind, TObjectSavedHandler handler)
     Registry().Saved[kind].append(std::move(handler));
 }
 
+void RegisterSection(int cardKind, int code, TFrameFactory create)
+{
+    Registry().Sections.insert({cardKind, code}, std::move(create));
+}
+
+void RegisterObjectReport(int kind, TObjectReportHandler report)
+{
+    Registry().ObjectReports.insert(kind, std::move(report));
+}
+
+void RegisterListReport(int kind, TListReportHandler report)
+{
+    Registry().ListReports.insert(kind, std::move(report));
+}
+
+TBaseDBFrame* CreateSection(int cardKind, int code, QWidget* parent)
+{
+    return Create(Registry().Sections, qMakePair(cardKind, code), parent);
+}
+
 TBaseDBFrame* CreateCard(int kind, QWidget* parent)
 {
     return Create(Registry().Cards, kind, parent);
@@ -105,6 +130,34 @@ bool HasCard(int kind)
 bool HasSideList(int picture)
 {
     return Registry().SideLists.contains(picture);
+}
+
+bool HasObjectReport(int kind)
+{
+    return static_cast<bool>(Registry().ObjectReports.value(kind));
+}
+
+bool HasListReport(int kind)
+{
+    return static_cast<bool>(Registry().ListReports.value(kind));
+}
+
+bool PrintObject(int kind, const TDBMainInfo& object)
+{
+    const TObjectReportHandler report = Registry().ObjectReports.value(kind);
+    if (!report)
+        return false;
+    report(object);
+    return true;
+}
+
+bool PrintList(int kind, const TListModel& rows)
+{
+    const TListReportHandler report = Registry().ListReports.value(kind);
+    if (!report)
+        return false;
+    report(rows);
+    return true;
 }
 
 void ObjectSaved(int kind)

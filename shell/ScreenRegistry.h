@@ -4,7 +4,9 @@
 
 class QWidget;
 class TBaseDBFrame;
+class TDBMainInfo;
 class TLinksWindow;
+class TListModel;
 
 /// Makes a frame as a child of \a parent.
 using TFrameFactory = std::function<TBaseDBFrame*(QWidget* parent)>;
@@ -12,6 +14,10 @@ using TFrameFactory = std::function<TBaseDBFrame*(QWidget* parent)>;
 using TLinksWindowFactory = std::function<TLinksWindow*(QWidget* parent)>;
 /// Reacts to objects of a kind having been saved or deleted.
 using TObjectSavedHandler = std::function<void(int kind)>;
+/// Writes the report on one object.
+using TObjectReportHandler = std::function<void(const TDBMainInfo& object)>;
+/// Writes the report on the rows a list shows.
+using TListReportHandler = std::function<void(const TListModel& rows)>;
 
 /**
  * The screens the shell shows without knowing them: each screen subsystem registers its factories once at
@@ -35,6 +41,12 @@ void RegisterLinksWindow(TLinksWindowFactory create);
 void RegisterNoteLinks(TFrameFactory create);
 /// Run whenever objects of \a kind were saved or deleted (several handlers may share a kind).
 void RegisterObjectSaved(int kind, TObjectSavedHandler handler);
+/// The frame section \a code of the card of \a cardKind shows; the code's meaning is the card's own.
+void RegisterSection(int cardKind, int code, TFrameFactory create);
+/// The report printed from the card of an object of \a kind.
+void RegisterObjectReport(int kind, TObjectReportHandler report);
+/// The report printed from the list of objects of \a kind.
+void RegisterListReport(int kind, TListReportHandler report);
 
 /// Each Create answers nullptr when nothing is registered.
 TBaseDBFrame* CreateCard(int kind, QWidget* parent);
@@ -43,9 +55,15 @@ TBaseDBFrame* CreatePickFrame(int dialogKind, QWidget* parent);
 TBaseDBFrame* CreateSideList(int picture, QWidget* parent);
 TLinksWindow* CreateLinksWindow(QWidget* parent);
 TBaseDBFrame* CreateNoteLinks(QWidget* owner);
+TBaseDBFrame* CreateSection(int cardKind, int code, QWidget* parent);
 bool HasCard(int kind);
 bool HasSideList(int picture);
+bool HasObjectReport(int kind);
+bool HasListReport(int kind);
 void ObjectSaved(int kind);
+/// Each Print runs the registered report; false when there is none.
+bool PrintObject(int kind, const TDBMainInfo& object);
+bool PrintList(int kind, const TListModel& rows);
 
 /// Forgets every registration (tests).
 void Clear();

@@ -59,9 +59,15 @@ int TScriptedBroker::Request(TMainMessage message, TDBMainInfo& record)
     return request == TRequest::Open ? 0 : RequestAnswer::NotDone;
 }
 
-void TScriptedBroker::WinListAdd(TBaseDBFrame*) {}
+void TScriptedBroker::WinListAdd(TBaseDBFrame* card)
+{
+    m_winListAdds.append(card);
+}
 
-void TScriptedBroker::WinListUpdate(TBaseDBFrame*) {}
+void TScriptedBroker::WinListUpdate(TBaseDBFrame* card)
+{
+    m_winListUpdates.append(card);
+}
 
 TLinksWindow* TScriptedBroker::NewLinksWindow()
 {

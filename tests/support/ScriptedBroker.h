@@ -40,6 +40,9 @@ public:
     /// What NewLinksWindow hands out (not owned).
     void SetLinksWindow(TLinksWindow* window) { m_linksWindow = window; }
     int LinksWindowRequests() const { return m_linksWindowRequests; }
+    /// The cards that joined the window list, and those whose row was shown anew, in order.
+    const QList<TBaseDBFrame*>& WinListAdds() const { return m_winListAdds; }
+    const QList<TBaseDBFrame*>& WinListUpdates() const { return m_winListUpdates; }
 
     int Request(TMainMessage message, TDBMainInfo& record) override;
     void WinListAdd(TBaseDBFrame* card) override;
@@ -61,5 +64,7 @@ private:
     QList<TCall> m_calls;
     TLinksWindow* m_linksWindow = nullptr;
     int m_linksWindowRequests = 0;
+    QList<TBaseDBFrame*> m_winListAdds;
+    QList<TBaseDBFrame*> m_winListUpdates;
     TMainBroker* m_previous = nullptr;
 };
