@@ -2,6 +2,7 @@
 
 #include "contacts/EditPeople.h"
 #include "contacts/FindPeople.h"
+#include "contacts/PeopleObjFrame.h"
 #include "shell/ScreenRegistry.h"
 #include "store/ObjectKinds.h"
 
@@ -11,6 +12,7 @@ constexpr int PeoplePicture = 1;
 
 void RegisterContactScreens()
 {
+    Screens::RegisterCard(Kind::Person, [](QWidget* parent) { return new TPeopleObjFrame(parent); });
     Screens::RegisterEditFrame(Kind::Person, [](QWidget* parent) { return new TFEditPeople(parent); });
     Screens::RegisterPickFrame(Kind::Person, [](QWidget* parent) { return new TFindPeople(parent); });
     Screens::RegisterSideList(PeoplePicture, [](QWidget* parent) { return new TFindPeople(parent); });

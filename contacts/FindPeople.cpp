@@ -4,6 +4,7 @@
 #include "shell/DBGrid.h"
 #include "shell/ListModel.h"
 #include "shell/OptionList.h"
+#include "shell/ScreenRegistry.h"
 #include "store/DataBase.h"
 #include "store/Gid.h"
 #include "store/ObjectKinds.h"
@@ -183,7 +184,14 @@ void TFindPeople::QueryAfterOpen()
 
 void TFindPeople::aPrintExecute()
 {
-    // The list report takes the current result; until it exists the action has nothing to hand it to.
+    Screens::PrintList(Kind::Person, *Grid->Model());
+}
+
+void TFindPeople::EnableActions()
+{
+    TBaseFind::EnableActions();
+    // The list report comes with the reports; until one is registered there is nothing to print.
+    aPrint->setEnabled(aPrint->isEnabled() && Screens::HasListReport(Kind::Person));
 }
 
 void TFindPeople::OptionListGetPickList(const QString& keyName, QStringList& values)

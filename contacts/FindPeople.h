@@ -34,6 +34,7 @@ public:
     void InitFindMode() override;
     void QueryAfterOpen() override;
     void aPrintExecute() override;
+    void EnableActions() override;
 
     void OptionListGetPickList(const QString& keyName, QStringList& values);
     void OptionListEditButtonClick(int row);

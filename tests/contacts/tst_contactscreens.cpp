@@ -3,19 +3,27 @@
 #include "contacts/ContactScreens.h"
 #include "contacts/EditPeople.h"
 #include "contacts/FindPeople.h"
+#include "contacts/PeopleObjFrame.h"
 #include "platform/ProgramPaths.h"
+#include "shell/DBGrid.h"
+#include "shell/ListModel.h"
 #include "shell/Main.h"
 #include "shell/MainModalForm.h"
 #include "shell/ScreenRegistry.h"
+#include "shell/WinListForm.h"
 #include "store/ObjectEvents.h"
 #include "store/ObjectKinds.h"
 #include "store/ObjectRecord.h"
 #include "store/SettingsFile.h"
+#include "tests/shell/DialogScript.h"
 #include "tests/support/ScriptedMessages.h"
 #include "tests/support/TempDatabase.h"
 
+#include <QAction>
+#include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QStackedWidget>
 #include <QTest>
 
@@ -52,8 +60,12 @@ private Q_SLOTS:
     void DialogsOfKindOneGetThePeopleScreens();
     void F1ShowsThePeopleList();
     void NewPersonDialogSavesAndAnnounces();
+    void PeopleListOpensCardsAndCreatesPeople();
 
 private:
+    QString StorePerson(const QString& surname, const QString& name);
+    void StartMain(TMain& main);
+
     std::unique_ptr<TTempDatabase> m_fixture;
     std::unique_ptr<TScriptedMessages> m_messages;
 };
@@ -75,12 +87,34 @@ void TestContactScreens::cleanup()
     Screens::Clear();
 }
 
+QString TestContactScreens::StorePerson(const QString& surname, const QString& name)
+{
+    TDBMainInfo person;
+    person.ObjType = Kind::Person;
+    person.Str1 = surname;
+    person.Str2 = name;
+    return person.Save() == SaveResult::Done ? person.Obj.Text() : QString();
+}
+
+void TestContactScreens::StartMain(TMain& main)
+{
+    TSettings settings;
+    settings.Mode = InstallMode::Flash;
+    QVERIFY(SettingsFile::Write(QDir(m_fixture->Folder()).filePath(u"Zorvin.ini"_s), settings));
+    QTRY_VERIFY(main.IsStarted());
+    main.show();
+    main.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&main));
+}
+
 void TestContactScreens::DialogsOfKindOneGetThePeopleScreens()
 {
     std::unique_ptr<TBaseDBFrame> editor(Screens::CreateEditFrame(Kind::Person, nullptr));
     QVERIFY(dynamic_cast<TFEditPeople*>(editor.get()));
     std::unique_ptr<TBaseDBFrame> pick(Screens::CreatePickFrame(Kind::Person, nullptr));
     QVERIFY(dynamic_cast<TFindPeople*>(pick.get()));
+    std::unique_ptr<TBaseDBFrame> card(Screens::CreateCard(Kind::Person, nullptr));
+    QVERIFY(dynamic_cast<TPeopleObjFrame*>(card.get()));
 }
 
 void TestContactScreens::F1ShowsThePeopleList()
@@ -129,6 +163,74 @@ void TestContactScreens::NewPersonDialogSavesAndAnnounces()
     QVERIFY(stored.SetObj(dialog.DBMain()->Obj));
     QCOMPARE(stored.Str5, u"Сидорова М."_s);
     QCOMPARE(stored.Flag, true);
+}
+
+void TestContactScreens::PeopleListOpensCardsAndCreatesPeople()
+{
+    StorePerson(u"Петров"_s, u"Иван"_s);
+    const QString sidorov = StorePerson(u"Сидоров"_s, u"Пётр"_s);
+    TMain main;
+    StartMain(main);
+    QTest::keyClick(&main, Qt::Key_F1);
+    auto* people = qobject_cast<TFindPeople*>(main.findChild<QStackedWidget*>(u"SideLists"_s)->currentWidget());
+    QVERIFY(people);
+    QTRY_COMPARE(people->ListGrid()->Model()->RecordCount(), 2);
+
+    // F1, a surname typed into the quick find, Enter: the person's card.
+    QLineEdit* find = people->eFindEdit()->lineEdit();
+    QCOMPARE(QApplication::focusWidget(), people->eFindEdit());
+    for (const QChar c : u"сид"_s) {
+        QTest::sendKeyEvent(QTest::Press, find, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Release, find, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+    QTRY_COMPARE(people->ListGrid()->Model()->RecordCount(), 1);
+    QCOMPARE(people->CurObjId(), sidorov);
+    QTest::keyClick(find, Qt::Key_Return);
+    auto* cards = main.findChild<QStackedWidget*>(u"ObjCards"_s);
+    auto* card = qobject_cast<TPeopleObjFrame*>(cards->currentWidget());
+    QVERIFY(card);
+    QCOMPARE(card->MasterDBInfo()->Obj.Text(), sidorov);
+    auto* editor = dynamic_cast<TFEditPeople*>(card->EditFrame());
+    QVERIFY(editor);
+    QCOMPARE(editor->eFamily()->text(), u"Сидоров"_s);
+    QCOMPARE(QApplication::focusWidget(), editor->eFamily());
+    const int row = main.WinList()->FindCard(sidorov);
+    QVERIFY(row >= 0);
+    QCOMPARE(main.WinList()->CellText(row, 3), u"Сидоров Пётр"_s);
+
+    // Renamed on the card and saved with Ctrl+S: the list and the window list show the new name.
+    editor->eFamily()->setText(u"Сидоренко"_s);
+    QTest::keyClick(editor->eFamily(), Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(m_messages->Shown(), QStringList());
+    QCOMPARE(main.WinList()->CellText(row, 3), u"Сидоренко Пётр"_s);
+    find->clear();
+    QTRY_COMPARE(people->ListGrid()->Model()->RecordCount(), 2);
+    QCOMPARE(people->ListGrid()->Model()->Row(1).Text(u"Str1"_s), u"Сидоренко"_s);
+
+    // A new person made from the list: the edit dialog saves, the new person's card opens and the list
+    // stands on the new row.
+    WhenDialogShown<TMainModalForm>([](TMainModalForm& dialog) {
+        auto* newEditor = dynamic_cast<TFEditPeople*>(dialog.Frame());
+        QVERIFY(newEditor);
+        newEditor->eFamily()->setText(u"Козлов"_s);
+        newEditor->eName()->setText(u"Олег"_s);
+        newEditor->SexButton(0)->click();
+        dialog.AOkExecute();
+    });
+    people->findChild<QAction*>(u"aNew"_s)->trigger();
+    QCOMPARE(m_messages->Shown(), QStringList());
+    const QString kozlov = people->CurObjId();
+    TDBMainInfo stored;
+    QVERIFY(stored.SetObj(kozlov));
+    QCOMPARE(stored.Str5, u"Козлов О."_s);
+    QCOMPARE(people->ListGrid()->Model()->RecordCount(), 3);
+    const int current = people->ListGrid()->currentIndex().row();
+    QCOMPARE(people->ListGrid()->Model()->Row(current).Text(u"ObjId"_s), kozlov);
+    card = qobject_cast<TPeopleObjFrame*>(cards->currentWidget());
+    QVERIFY(card);
+    QCOMPARE(card->MasterDBInfo()->Obj.Text(), kozlov);
+    QVERIFY(main.WinList()->FindCard(kozlov) >= 0);
+    QCOMPARE(main.WinList()->FindCard(sidorov), row);
 }
 
 QTEST_MAIN(TestContactScreens)
