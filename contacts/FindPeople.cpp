@@ -77,7 +77,6 @@ TFindPeople::TFindPeople(QWidget* parent)
         TGridColumn{u"Date1"_s, u"В П"_s, 40, true, Qt::AlignCenter},
         TGridColumn{u"Comments"_s, u"Коментарий"_s, 200}});
     Grid->SetTextLineCount(3);
-    Grid->SetResizeColNum(3);
 
     QStringList lines;
     for (const QString& row : FilterRows())

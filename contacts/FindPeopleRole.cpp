@@ -20,7 +20,6 @@ TFindPeopleRole::TFindPeopleRole(QWidget* parent)
         TGridColumn{u"Date1"_s, u"В П"_s, 40, true, Qt::AlignCenter},
         TGridColumn{u"RoleRating"_s, u"Оценка"_s, 50, true, Qt::AlignCenter},
         TGridColumn{u"RComments"_s, u"Коментарий"_s, 200}});
-    Grid->SetResizeColNum(4);
     Bind(aDel, &TBaseFind::miDelLinkClick);
 }
 

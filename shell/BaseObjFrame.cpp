@@ -147,6 +147,7 @@ void TBaseObjFrame::BuildLayout()
     m_header->setSectionsClickable(false);
     m_header->setSectionResizeMode(QHeaderView::Fixed);
     m_header->setFocusPolicy(Qt::NoFocus);
+    m_header->setFixedHeight(m_header->fontMetrics().height() + 10);
     m_objLayout->addWidget(m_header);
 
     m_grid = new TMyStringGrid(m_objPanel);

@@ -185,6 +185,8 @@ void TMyDBGrid::ApplyOwnFont()
     QFont own = CellFont();
     own.setPointSize(std::max(1, static_cast<int>(std::lround(m_rowHeight / 1.6))));
     setFont(own);
+    // The column titles are read, so they keep the cells' size rather than inheriting the grid's.
+    horizontalHeader()->setFont(CellFont());
     m_applyingFont = false;
 }
 

@@ -1,6 +1,8 @@
 // The people list: the rows its filters and quick find leave, the texts of its cells, the template a pick
 // dialog hands it and the group pick list.
 #include "contacts/FindPeople.h"
+#include "shell/CellText.h"
+#include "shell/DBGrid.h"
 #include "shell/OptionList.h"
 #include "store/DateSerial.h"
 #include "store/ObjectKinds.h"
@@ -10,6 +12,7 @@
 #include "tests/support/TempDatabase.h"
 
 #include <QComboBox>
+#include <QHeaderView>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -54,6 +57,7 @@ private Q_SLOTS:
     void FilterRowsNarrowTheList();
     void QuickFindBySurnameAndName();
     void CellTexts();
+    void CommentColumnTakesTheWidth();
     void TemplateFillsAndFixesRows();
     void GroupPickList();
 
@@ -121,6 +125,23 @@ void TestFindPeople::CellTexts()
     QCOMPARE(model->Row(2).DisplayText(u"Date1"_s), u"-\n\nм"_s);
     QCOMPARE(model->Row(3).DisplayText(u"Date1"_s), u"-\n\nж"_s);
     QCOMPARE(model->Row(3).DisplayText(u"Flag"_s), u"ж"_s);
+}
+
+void TestFindPeople::CommentColumnTakesTheWidth()
+{
+    TFindPeople list;
+    list.resize(500, 400);
+    list.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&list));
+    list.RunQuery(QString());
+    TMyDBGrid* grid = list.ListGrid();
+    const int comment = grid->columnWidth(3);
+    list.resize(700, 400);
+    QCOMPARE(grid->columnWidth(2), 40);
+    QCOMPARE(grid->columnWidth(1), 180);
+    QCOMPARE(grid->columnWidth(3), comment + 200);
+    // The titles keep the cells' size, whatever size the grid's own font takes for its tall rows.
+    QCOMPARE(grid->horizontalHeader()->font().pointSize(), CellFont().pointSize());
 }
 
 void TestFindPeople::TemplateFillsAndFixesRows()
