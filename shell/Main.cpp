@@ -440,7 +440,11 @@ bool TMain::ConfirmDelete(TDBMainInfo& record)
     if (Messages().AskYesNo(QStringLiteral("Вы действительно хотите удалить ") + text + QStringLiteral("?"))
         != TAnswer::Yes)
         return false;
-    return CascadeDelete::DeleteObject(record);
+    const QString id = record.Obj.Text();
+    if (!CascadeDelete::DeleteObject(record))
+        return false;
+    m_winList->DiscardCardsOf(id);
+    return true;
 }
 
 QString TMain::NewCardName() const

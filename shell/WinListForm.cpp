@@ -294,12 +294,23 @@ int TWinListForm::CloseCard(int row)
             }
         }
     }
+    Dismiss(row);
+    return 1;
+}
+
+void TWinListForm::DiscardCardsOf(const QString& id)
+{
+    for (int row = FindCard(id); row >= 0; row = FindCard(id))
+        Dismiss(row);
+}
+
+void TWinListForm::Dismiss(int row)
+{
     RemoveRow(row);
     const int last = RowCount() - 1;
     if (TBaseDBFrame* front = CardAt(last))
         m_explorer->setCurrentWidget(front);
     UpdateCloseButton(last);
-    return 1;
 }
 
 void TWinListForm::RemoveRow(int row)

@@ -52,6 +52,9 @@ public:
     /// Closes the card of \a row, first asking about unsaved changes: 1 closed; 0 kept (Cancel, or no card
     /// in the row); a negative save result when the changes could not be saved (the card stays open).
     int CloseCard(int row);
+    /// Closes every card of the object \a id without asking: the object was deleted, so nothing of it is left
+    /// to save, and a save would only write it anew.
+    void DiscardCardsOf(const QString& id);
     /// Brings the card of \a row to the front and makes it the one the close button closes.
     void SelectRow(int row);
     /// Shows the list under \a button, right edges aligned, when there is an open card.
@@ -65,6 +68,8 @@ private:
     void SetRow(int row, const QString& picture, const QString& second, const QString& text);
     QString PhotoPicture(int row, const QByteArray& photo, const QString& fallback);
     void RemoveRow(int row);
+    /// Removes \a row and brings the last card left to the front.
+    void Dismiss(int row);
     void WinGridDblClick(int row);
     void UpdateCloseButton(int row);
 

@@ -11,6 +11,7 @@
 #include "shell/MainModalForm.h"
 #include "shell/ScreenRegistry.h"
 #include "shell/WinListForm.h"
+#include "store/Gid.h"
 #include "store/ObjectEvents.h"
 #include "store/ObjectKinds.h"
 #include "store/ObjectRecord.h"
@@ -231,6 +232,19 @@ void TestContactScreens::PeopleListOpensCardsAndCreatesPeople()
     QCOMPARE(card->MasterDBInfo()->Obj.Text(), kozlov);
     QVERIFY(main.WinList()->FindCard(kozlov) >= 0);
     QCOMPARE(main.WinList()->FindCard(sidorov), row);
+
+    // Deleted from the list with Delete and a yes: the row and the person's card are gone, the other card
+    // stays.
+    m_messages->QueueAnswer(TAnswer::Yes);
+    people->ListGrid()->setFocus();
+    QTest::keyClick(people->ListGrid(), Qt::Key_Delete);
+    QCOMPARE(m_messages->Shown().size(), 1);
+    QVERIFY(m_messages->Shown().first().startsWith(u"Вы действительно хотите удалить"_s));
+    QVERIFY(!stored.SetObj(kozlov) || IsEmptyId(stored.Obj));
+    QTRY_COMPARE(people->ListGrid()->Model()->RecordCount(), 2);
+    QCOMPARE(main.WinList()->FindCard(kozlov), -1);
+    QVERIFY(main.WinList()->FindCard(sidorov) >= 0);
+    QCOMPARE(cards->currentWidget(), main.WinList()->CardAt(main.WinList()->FindCard(sidorov)));
 }
 
 QTEST_MAIN(TestContactScreens)
