@@ -5,6 +5,7 @@
 #include "store/Schema.h"
 
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -146,6 +147,7 @@ bool TListModel::Open(TMyDataBase* db, const QString& sql)
     m_count = 0;
     m_countKnown = true;
     m_pageReads = 0;
+    m_countReads = 0;
     m_shortenTo = -1;
     m_fields.clear();
     m_sql = sql;
@@ -182,9 +184,12 @@ bool TListModel::OpenOn(const QString& sql)
     m_open = true;
     // The first rows are there at once; a list that ends within them needs no count at all.
     m_count = firstRows;
-    StoreWindow(*first, 0, firstRows);
+    // Counted as read, not as held: a server's first window of heavy rows may not all stay in memory, but
+    // the first page, the first screen, does.
+    m_wantedPage = 0;
+    const int read = StoreWindow(*first, 0, firstRows);
+    m_wantedPage = -1;
     m_shortenTo = -1;
-    const int read = CachedRows();
     m_count = read;
     m_countKnown = read < firstRows;
     if (!m_countKnown) {
@@ -211,7 +216,10 @@ void TListModel::CountRows()
         return;
     m_countKnown = true;
     int total = m_count;
-    if (m_db) {
+    if (const std::optional<int> read = CountByReading()) {
+        total = *read;
+    } else if (m_db) {
+        ++m_countReads;
         auto count = m_db->CreateQuery(QStringLiteral("select count(*) from (") + WithoutOrdering(m_sql)
                                        + QStringLiteral(") as ZorvinCount"));
         if (count && count->next())
@@ -406,6 +414,8 @@ bool TListModel::ReadPage(int page) const
 {
     if (!m_db || !m_db->IsConnected())
         return false;
+    m_wantedPage = page;
+    const auto wanted = qScopeGuard([this] { m_wantedPage = -1; });
     const int first = page * PageSize;
     if (m_db->Engine() != TSqlEngine::SQLite) {
         // A server hands over a whole result at once: read a few pages around the one asked for.
@@ -430,14 +440,22 @@ bool TListModel::ReadPage(int page) const
 
 bool TListModel::ReadStreamUpTo(int page) const
 {
+    ReadStream(std::min((page + 1) * PageSize, m_count));
+    if (m_streamRow >= m_count)
+        m_stream.reset();
+    return m_pages.contains(page);
+}
+
+// Reads the forward statement on, page by page, up to row \a end; the stream is let go where the result ends.
+TListModel::TStreamRead TListModel::ReadStream(int end) const
+{
     const int columns = static_cast<int>(m_fields.size());
-    const int end = std::min((page + 1) * PageSize, m_count);
     while (m_stream && m_streamRow < end) {
         const int current = m_streamRow / PageSize;
         QList<TRowValues> rows;
         rows.reserve(PageSize);
         bool more = true;
-        while (m_streamRow < std::min((current + 1) * PageSize, m_count)) {
+        while (m_streamRow < std::min((current + 1) * PageSize, end)) {
             if (!m_stream->next()) {
                 more = false;
                 break;
@@ -451,13 +469,40 @@ bool TListModel::ReadStreamUpTo(int page) const
         }
         StorePage(current, std::move(rows));
         if (!more) {
+            const bool failed = m_stream->lastError().isValid();
             m_stream.reset();
             ResultShorter(m_streamRow);
+            return failed ? TStreamRead::Failed : TStreamRead::Ended;
         }
     }
-    if (m_streamRow >= m_count)
-        m_stream.reset();
-    return m_pages.contains(page);
+    return m_stream ? TStreamRead::Reached : TStreamRead::Ended;
+}
+
+// A database file's forward statement is open anyway, and a count statement would evaluate the whole
+// filter a second time; so a list that ends within ReadAheadPages pages is counted by reading it on. The rows
+// read stay as pages, as scrolling down would read them. Nothing when the list is longer, when reading on
+// failed, or when another page would push one that is held out of memory (the first screen among them).
+std::optional<int> TListModel::CountByReading() const
+{
+    const int end = ReadAheadPages * PageSize;
+    while (m_stream && m_streamRow < end && RoomForAnotherPage()) {
+        switch (ReadStream(std::min(end, (m_streamRow / PageSize + 1) * PageSize))) {
+        case TStreamRead::Reached:
+            break;
+        case TStreamRead::Ended:
+            return m_streamRow;
+        case TStreamRead::Failed:
+            return std::nullopt;
+        }
+    }
+    return std::nullopt;
+}
+
+bool TListModel::RoomForAnotherPage() const
+{
+    const qint64 pages = m_pages.size();
+    const qint64 pageBytes = pages > 0 ? m_cachedBytes / pages : 0;
+    return pages < MaxPages && m_cachedBytes + pageBytes <= MaxBytes;
 }
 
 bool TListModel::ReadWindow(int firstRow, int rowCount) const
@@ -470,7 +515,7 @@ bool TListModel::ReadWindow(int firstRow, int rowCount) const
     return true;
 }
 
-void TListModel::StoreWindow(QSqlQuery& query, int firstRow, int rowCount) const
+int TListModel::StoreWindow(QSqlQuery& query, int firstRow, int rowCount) const
 {
     const int columns = static_cast<int>(m_fields.size());
     int row = firstRow;
@@ -491,6 +536,7 @@ void TListModel::StoreWindow(QSqlQuery& query, int firstRow, int rowCount) const
         StorePage(row / PageSize, std::move(rows));
     if (row < std::min(firstRow + rowCount, m_count))
         ResultShorter(row);
+    return row - firstRow;
 }
 
 std::unique_ptr<QSqlQuery> TListModel::RunEngineSql(const QString& engineSql, bool forwardOnly, QString* error) const
@@ -538,12 +584,16 @@ void TListModel::StorePage(int page, QList<TRowValues>&& rows) const
 
 void TListModel::Evict() const
 {
-    // The page read last is never the one to go, so a page larger than the budget is still shown.
+    // Neither the page read last nor the page being read for is the one to go, so a page larger than the
+    // budget is still shown, and so is the page a window of heavy rows was read for.
     while (m_pages.size() > 1 && (m_pages.size() > MaxPages || m_cachedBytes > MaxBytes)) {
-        auto oldest = m_pages.begin();
+        auto oldest = m_pages.end();
         for (auto it = m_pages.begin(); it != m_pages.end(); ++it)
-            if (it->LastUse < oldest->LastUse)
+            if (it.key() != m_wantedPage && it->LastUse != m_useClock
+                && (oldest == m_pages.end() || it->LastUse < oldest->LastUse))
                 oldest = it;
+        if (oldest == m_pages.end())
+            return;
         m_cachedBytes -= oldest->Bytes;
         m_pages.erase(oldest);
     }

@@ -12,6 +12,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QSqlQuery;
 class TListModel;
@@ -63,11 +64,13 @@ private:
 /**
  * \brief The rows of a list statement, read as they are shown.
  *
- * The record count comes from a separate count statement, run once the first rows are shown; rows
- * are read in pages of PageSize, and only the pages used last stay in memory (MaxPages, MaxBytes), so a
- * list of hundreds of thousands of rows opens at once and scrolling to its end never holds the whole result. On a database
- * file one forward-only statement streams the rows downwards; a jump far ahead, a step back and every page
- * on a server read a window of the statement at an offset.
+ * A list that ends within its first rows is counted by them. A longer one is counted once the first rows are shown: on
+ * a database file the forward statement first reads on, up to ReadAheadPages pages in all as far as the memory budget
+ * allows, and a list that ends before that is counted by its rows; any other list by a separate count statement. Rows
+ * are read in pages of PageSize, and only the pages used last stay in memory (MaxPages, MaxBytes), so a list of
+ * hundreds of thousands of rows opens at once and scrolling to its end never holds the whole result. On a database file
+ * one forward-only statement streams the rows downwards; a jump far ahead, a step back and every page on a server read
+ * a window of the statement at an offset.
  *
  * A statement that fails leaves the model empty (no rows, the columns it had before). The model lets go of
  * its statements when its database goes away. Use it on the thread of its database only.
@@ -84,6 +87,10 @@ public:
     static constexpr qint64 MaxBytes = 32 * 1024 * 1024;
     /// A step back reads this many pages with one statement.
     static constexpr int BackPages = 32;
+    /// On a database file a list shorter than this many pages is counted by reading it to its end: a short
+    /// filtered list would otherwise have its whole filter run a second time by the count statement. A longer
+    /// list's count comes later by the time these pages take to read (they are kept for scrolling).
+    static constexpr int ReadAheadPages = 7;
 
     /// Makes the display text of a field from its row and value.
     using TFieldTextHandler = std::function<QString(const TListRow& row, const QVariant& value)>;
@@ -103,8 +110,9 @@ public:
 
     /// Why the last Open failed (the engine's message), empty after a success.
     const QString& ErrorText() const { return m_error; }
-    /// The number of rows: of the first rows when the list ends within them, otherwise what the count
-    /// statement gives (run now when it has not run yet). 0 when closed or failed.
+    /// The number of rows (counted now when it is not known yet): of the rows read when the list ends within
+    /// its first rows or, on a database file, before ReadAheadPages pages; otherwise what the count statement
+    /// gives. 0 when closed or failed.
     int RecordCount() const;
     /// Whether the number of rows is known yet. A list longer than its first rows counts them just after
     /// it was opened (once the first screen could be shown); until then it has those first rows.
@@ -145,6 +153,8 @@ public:
     int CachedRows() const;
     /// How many statements were run to read pages since the last Open (for the benchmark and tests).
     int PageReads() const { return m_pageReads; }
+    /// How many count statements were run since the last Open: 0 or 1 (for the benchmark and tests).
+    int CountReads() const { return m_countReads; }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -152,7 +162,7 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
 Q_SIGNALS:
-    /// The count statement has answered: the list has \a rows rows.
+    /// The number of rows is known now: the list has \a rows rows.
     void CountKnown(int rows);
 
 private:
@@ -164,13 +174,23 @@ private:
         quint64 LastUse = 0;
     };
 
+    /// How a stretch of the forward statement was read.
+    enum class TStreamRead {
+        Reached, ///< up to the row asked for, with more to come
+        Ended, ///< to the end of the result
+        Failed, ///< the engine broke off
+    };
+
     const TRowValues* RowValues(int row) const;
     bool ReadPage(int page) const;
     bool ReadStreamUpTo(int page) const;
+    TStreamRead ReadStream(int end) const;
+    std::optional<int> CountByReading() const;
+    bool RoomForAnotherPage() const;
     bool ReadWindow(int firstRow, int rowCount) const;
     bool OpenOn(const QString& sql);
     void CountRows();
-    void StoreWindow(QSqlQuery& query, int firstRow, int rowCount) const;
+    int StoreWindow(QSqlQuery& query, int firstRow, int rowCount) const;
     std::unique_ptr<QSqlQuery> RunEngineSql(const QString& engineSql, bool forwardOnly, QString* error = nullptr) const;
     QString WindowSql(int offset, int limit) const;
     void StorePage(int page, QList<TRowValues>&& rows) const;
@@ -199,6 +219,8 @@ private:
     mutable std::unique_ptr<QSqlQuery> m_stream; // rows from m_streamRow on, database files only
     mutable int m_streamRow = 0;
     mutable int m_pageReads = 0;
+    int m_countReads = 0;
     mutable bool m_shrinkQueued = false;
     mutable int m_shortenTo = -1;
+    mutable int m_wantedPage = -1; // kept in memory while a read for it stores a window of pages
 };

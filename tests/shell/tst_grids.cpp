@@ -110,6 +110,9 @@ private Q_SLOTS:
     void LocateIgnoresLetterCase();
     void DisplayTexts();
     void DeferredReadsShowNothingNew();
+    void ShortListIsCountedByReadingOn_data();
+    void ShortListIsCountedByReadingOn();
+    void HeavyRowsAreCountedAndKeepTheFirstPage();
 
     void RowHeightRule_data();
     void RowHeightRule();
@@ -330,6 +333,79 @@ void TestGrids::DeferredReadsShowNothingNew()
     QCOMPARE(model.FieldValue(900, QStringLiteral("Str2")), QVariant());
     model.SetReadsDeferred(false);
     QCOMPARE(model.FieldValue(900, QStringLiteral("Str2")).toInt(), 900);
+}
+
+void TestGrids::ShortListIsCountedByReadingOn_data()
+{
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("countStatementsOnFile");
+    QTest::addColumn<int>("countStatementsOnServer");
+    constexpr int page = TListModel::PageSize;
+    constexpr int bound = TListModel::ReadAheadPages * page;
+    // A server hands over its first rows in one window of several pages, so it counts a short list by them.
+    QTest::newRow("a few rows over the first page") << page + 3 << 0 << 0;
+    QTest::newRow("one row short of the read-ahead bound") << bound - 1 << 0 << 1;
+    QTest::newRow("exactly the read-ahead bound") << bound << 1 << 1;
+    QTest::newRow("one row over the read-ahead bound") << bound + 1 << 1 << 1;
+    QTest::newRow("far longer than the bound") << 3 * bound + 17 << 1 << 1;
+}
+
+void TestGrids::ShortListIsCountedByReadingOn()
+{
+    QFETCH(int, rows);
+    QFETCH(int, countStatementsOnFile);
+    QFETCH(int, countStatementsOnServer);
+    TTempDatabase fixture;
+    QVERIFY(AddPeople(fixture, rows));
+    const bool file = !TTempDatabase::OnServer();
+    TListModel model;
+    QSignalSpy counted(&model, &TListModel::CountKnown);
+    QVERIFY(model.Open(fixture.Db(), PeopleSql));
+    // A list that ends within its first rows is known at once and has nothing to announce.
+    const bool countedLater = !model.IsCountKnown();
+    QTRY_VERIFY(model.IsCountKnown());
+    QCOMPARE(counted.size(), countedLater ? 1 : 0);
+    if (countedLater)
+        QCOMPARE(counted.first().first().toInt(), rows);
+    QCOMPARE(model.RecordCount(), rows);
+    QCOMPARE(model.rowCount(), rows);
+    QCOMPARE(model.CountReads(), file ? countStatementsOnFile : countStatementsOnServer);
+
+    for (const int row : {0, 1, rows / 2, rows - 1})
+        QCOMPARE(model.FieldValue(row, QStringLiteral("Str2")).toInt(), row);
+    QCOMPARE(model.FieldValue(rows, QStringLiteral("Str2")), QVariant());
+    // Counted by reading on, a list holds every row it has: showing any of them reads nothing more.
+    if (file && countStatementsOnFile == 0)
+        QCOMPARE(model.PageReads(), 0);
+}
+
+void TestGrids::HeavyRowsAreCountedAndKeepTheFirstPage()
+{
+    TTempDatabase fixture;
+    const int rows = 2 * TListModel::PageSize + 5;
+    QVERIFY(AddPeople(fixture, rows));
+    QSqlQuery fill(fixture.Db()->Connection());
+    QVERIFY(fill.prepare(QStringLiteral("update AllInfo set Comments = ? where ObjType = 1")));
+    fill.bindValue(0, QString(10000, QLatin1Char('x')));
+    QVERIFY(fill.exec());
+    // Seven copies of a long comment make a page of rows weigh more than half of what the model keeps.
+    const QString heavySql = QStringLiteral("select AllInfo.*, Comments + Comments + Comments + Comments + Comments + "
+                                            "Comments + Comments as Heavy from AllInfo where AllInfo.ObjType = 1 "
+                                            "order by Str1, Str2, Str3");
+    TListModel model;
+    QVERIFY2(model.Open(fixture.Db(), heavySql), qPrintable(model.ErrorText()));
+    QCOMPARE(model.FieldValue(0, QStringLiteral("Heavy")).toString().size(), 70000);
+    // On a server the first window read every row, though not all of them stayed in memory.
+    QCOMPARE(model.RecordCount(), rows);
+    if (!TTempDatabase::OnServer()) {
+        // On a file the first page stays: reading on stopped before it would have pushed it out, and the
+        // count statement counted the list.
+        QCOMPARE(model.CountReads(), 1);
+        QCOMPARE(model.FieldValue(0, QStringLiteral("Str2")).toInt(), 0);
+        QCOMPARE(model.PageReads(), 0);
+    }
+    QCOMPARE(model.FieldValue(rows - 1, QStringLiteral("Str2")).toInt(), rows - 1);
+    QCOMPARE(model.FieldValue(TListModel::PageSize, QStringLiteral("Str2")).toInt(), TListModel::PageSize);
 }
 
 void TestGrids::RowHeightRule_data()
