@@ -146,6 +146,9 @@ TFEditPeople::TFEditPeople(QWidget* parent)
     connect(m_eFamily, &QLineEdit::editingFinished, this, [this] { eFamilyExit(m_eFamily); });
     connect(m_eParent, &QLineEdit::editingFinished, this, [this] { eFamilyExit(m_eParent); });
     connect(m_eName, &QLineEdit::editingFinished, this, &TFEditPeople::eNameExit);
+    // The completer looks at its list after textEdited, so a list read here is offered for this very key.
+    for (QLineEdit* edit : {m_eFamily, m_eName, m_eParent})
+        connect(edit, &QLineEdit::textEdited, this, [this, edit] { EnsureCompletion(edit); });
 
     auto* names = new QGridLayout;
     const QList<std::pair<QString, QLineEdit*>> rows{
@@ -208,18 +211,40 @@ void TFEditPeople::SetSex(int sex)
         m_sexButtons->button(sex - 1)->setChecked(true);
 }
 
-void TFEditPeople::FillCompletion(QLineEdit* edit, const QString& column, int sexMode)
+void TFEditPeople::EnsureCompletion(QLineEdit* edit)
 {
+    if (m_completed.contains(edit) || !isEnabled())
+        return;
+    QString column;
+    int sexMode = m_sex;
+    if (edit == m_eFamily) {
+        column = u"Str1"_s;
+        sexMode = 0;
+    } else if (edit == m_eName) {
+        column = u"Str2"_s;
+    } else if (edit == m_eParent) {
+        column = u"Str3"_s;
+    } else {
+        return;
+    }
     TValueList values;
     DistinctValues(MasterDBInfo() ? MasterDBInfo()->Database() : nullptr, column, QString(), values, 0, sexMode,
         Kind::Person);
     CompletionModel(edit)->setStringList(ValueTexts(values));
+    m_completed.insert(edit);
+}
+
+QStringList TFEditPeople::Offered(QLineEdit* edit)
+{
+    EnsureCompletion(edit);
+    return CompletionModel(edit)->stringList();
 }
 
 void TFEditPeople::RefillPatronymics()
 {
-    if (isEnabled())
-        FillCompletion(m_eParent, u"Str3"_s, m_sex);
+    // Read anew, for the sex now chosen, when the user next types a patronymic.
+    if (m_completed.remove(m_eParent))
+        CompletionModel(m_eParent)->setStringList({});
 }
 
 void TFEditPeople::LoadData()
@@ -239,14 +264,6 @@ void TFEditPeople::LoadData()
         m_sexButtons->setExclusive(true);
     }
     SetSex(sex);
-    if (isEnabled()) {
-        if (CompletionModel(m_eFamily)->rowCount() == 0)
-            FillCompletion(m_eFamily, u"Str1"_s, 0);
-        if (CompletionModel(m_eName)->rowCount() == 0)
-            FillCompletion(m_eName, u"Str2"_s, m_sex);
-        if (CompletionModel(m_eParent)->rowCount() == 0)
-            FillCompletion(m_eParent, u"Str3"_s, m_sex);
-    }
     m_eFamily->setText(master->Str1);
     m_eName->setText(master->Str2);
     m_eParent->setText(master->Str3);

@@ -3,7 +3,9 @@
 #include "shell/BaseDBFrame.h"
 #include "store/ObjectRecord.h"
 
+#include <QSet>
 #include <QString>
+#include <QStringList>
 
 class QButtonGroup;
 class QCheckBox;
@@ -55,6 +57,8 @@ public:
     /// 0 unknown, 1 male, 2 female.
     int Sex() const { return m_sex; }
     const TDBMainInfo& DBDead() const { return m_dead; }
+    /// The names \a edit (eFamily, eName or eParent) offers while typing, read now when not read yet.
+    QStringList Offered(QLineEdit* edit);
 
     void SetMasterDBInfo(TDBMainInfo* record) override;
     void LoadData() override;
@@ -71,7 +75,9 @@ public:
 
 private:
     void SetSex(int sex);
-    void FillCompletion(QLineEdit* edit, const QString& column, int sexMode);
+    /// Reads the names \a edit offers, once: they are read when the user first types into the edit, since
+    /// reading the names of every person for each card opened would keep a large database busy.
+    void EnsureCompletion(QLineEdit* edit);
     void RefillPatronymics();
     int GuessSex(const QString& name) const;
 
@@ -90,4 +96,5 @@ private:
     QPlainTextEdit* m_comments;
     TDBMainInfo m_dead;
     int m_sex = 0;
+    QSet<const QLineEdit*> m_completed;
 };

@@ -266,16 +266,29 @@ void TestEditPeople::PatronymicsFollowTheSex()
     person.ObjType = Kind::Person;
     TFEditPeople editor;
     Link(editor, person);
-    const auto offered = [](QLineEdit* edit) {
+    const auto held = [](QLineEdit* edit) {
         return qobject_cast<QStringListModel*>(edit->completer()->model())->stringList();
     };
-    QCOMPARE(offered(editor.eFamily()), (QStringList{u"Орлов"_s, u"Петров"_s, u"Петрова"_s}));
-    QCOMPARE(offered(editor.eParent()), (QStringList{u"Сергеевич"_s, u"Сергеевна"_s}));
+    // Nothing is read until the user types: a card opens without reading every person's names.
+    QCOMPARE(held(editor.eFamily()), QStringList());
+    QCOMPARE(held(editor.eParent()), QStringList());
+    QCOMPARE(editor.Offered(editor.eFamily()), (QStringList{u"Орлов"_s, u"Петров"_s, u"Петрова"_s}));
+    QCOMPARE(editor.Offered(editor.eParent()), (QStringList{u"Сергеевич"_s, u"Сергеевна"_s}));
     editor.SexButton(1)->click();
-    QCOMPARE(offered(editor.eParent()), QStringList{u"Сергеевна"_s});
+    QCOMPARE(editor.Offered(editor.eParent()), QStringList{u"Сергеевна"_s});
     QCOMPARE(editor.tbBDTab()->text(), u"Родилась"_s);
     editor.SexButton(0)->click();
-    QCOMPARE(offered(editor.eParent()), QStringList{u"Сергеевич"_s});
+    QCOMPARE(editor.Offered(editor.eParent()), QStringList{u"Сергеевич"_s});
+
+    // The first letter typed reads the list and the completer offers from it at once.
+    QCOMPARE(held(editor.eName()), QStringList());
+    editor.show();
+    editor.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&editor));
+    editor.eFamily()->setFocus();
+    QTest::sendKeyEvent(QTest::Press, editor.eFamily(), Qt::Key_unknown, u"П"_s, Qt::NoModifier);
+    QTest::sendKeyEvent(QTest::Release, editor.eFamily(), Qt::Key_unknown, u"П"_s, Qt::NoModifier);
+    QCOMPARE(editor.eFamily()->completer()->completionCount(), 2);
 }
 
 void TestEditPeople::DeathFlagFollowsCheckBox_data()
