@@ -127,6 +127,8 @@ void TBaseObjFrame::BuildLayout()
         m_tbarOptions->addAction(action);
         auto* button = qobject_cast<QToolButton*>(m_tbarOptions->widgetForAction(action));
         button->setObjectName(name);
+        // Tab reaches the group buttons and Space presses them, as it does every other button.
+        button->setFocusPolicy(Qt::TabFocus);
         connect(action, &QAction::triggered, this, [this, index] { tbBuchClick(index); });
         return button;
     };
@@ -155,6 +157,8 @@ void TBaseObjFrame::BuildLayout()
     m_grid->setColumnCount(2);
     m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // The arrows move along the sections; Tab leaves the list.
+    m_grid->setTabKeyNavigation(false);
     m_grid->SetImageSize(TImageSize::imLarge);
     m_grid->SetExtImages(&m_rowPictures);
     m_grid->SetDefaultRowHeight(SectionRowHeight);

@@ -12,6 +12,7 @@
 #include "tests/support/TempDatabase.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QHeaderView>
 #include <QPointer>
 #include <QTest>
@@ -279,7 +280,10 @@ void TestObjFrame::GroupsAndRowsShowTheirSection()
     QVERIFY(!card.SectionFrame());
     QVERIFY(second.isNull());
 
-    card.tbBuch()->click();
+    // Shift+Tab leaves the list for the group buttons, Space presses one.
+    QTest::keyClick(card.Grid(), Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget(), card.tbBuch());
+    QTest::keyClick(card.tbBuch(), Qt::Key_Space);
     QCOMPARE(card.GroupIndex(), 2);
     QCOMPARE(card.HeaderText(), u"Финансовые операции"_s);
     QCOMPARE(card.SectionCodes(), QList<int>{10});
