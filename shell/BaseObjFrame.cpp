@@ -261,9 +261,9 @@ void TBaseObjFrame::AddSection(int code, int icon, const QString& caption)
 
 void TBaseObjFrame::tbBuchClick(int index)
 {
-    m_group = index;
+    m_group = std::clamp(index, static_cast<int>(DopInfoGroup), static_cast<int>(BuchGroup));
     const QToolButton* buttons[] = {m_tbDopInfo, m_tbFamily, m_tbBuch};
-    const QToolButton* button = buttons[std::clamp(index, 0, 2)];
+    const QToolButton* button = buttons[m_group];
     button->defaultAction()->setChecked(true);
     m_headerModel->setHorizontalHeaderLabels({button->defaultAction()->toolTip()});
     m_filling = true;

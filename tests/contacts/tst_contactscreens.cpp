@@ -180,10 +180,7 @@ void TestContactScreens::PeopleListOpensCardsAndCreatesPeople()
     // F1, a surname typed into the quick find, Enter: the person's card.
     QLineEdit* find = people->eFindEdit()->lineEdit();
     QCOMPARE(QApplication::focusWidget(), people->eFindEdit());
-    for (const QChar c : u"сид"_s) {
-        QTest::sendKeyEvent(QTest::Press, find, Qt::Key_unknown, QString(c), Qt::NoModifier);
-        QTest::sendKeyEvent(QTest::Release, find, Qt::Key_unknown, QString(c), Qt::NoModifier);
-    }
+    TypeText(find, u"сид"_s);
     QTRY_COMPARE(people->ListGrid()->Model()->RecordCount(), 1);
     QCOMPARE(people->CurObjId(), sidorov);
     QTest::keyClick(find, Qt::Key_Return);

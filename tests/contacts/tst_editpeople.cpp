@@ -7,6 +7,7 @@
 #include "store/ObjectKinds.h"
 #include "store/ObjectRecord.h"
 #include "store/SqlDialect.h"
+#include "tests/shell/DialogScript.h"
 #include "tests/support/ScriptedMessages.h"
 #include "tests/support/TempDatabase.h"
 
@@ -286,8 +287,7 @@ void TestEditPeople::PatronymicsFollowTheSex()
     editor.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&editor));
     editor.eFamily()->setFocus();
-    QTest::sendKeyEvent(QTest::Press, editor.eFamily(), Qt::Key_unknown, u"П"_s, Qt::NoModifier);
-    QTest::sendKeyEvent(QTest::Release, editor.eFamily(), Qt::Key_unknown, u"П"_s, Qt::NoModifier);
+    TypeText(editor.eFamily(), u"П"_s);
     QCOMPARE(editor.eFamily()->completer()->completionCount(), 2);
 }
 

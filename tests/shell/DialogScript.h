@@ -54,3 +54,12 @@ inline void Press(Qt::Key key)
     QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : QApplication::activeWindow();
     QTest::keyClick(target, key);
 }
+
+// Types \a text into \a widget character by character, as the user would (QTest::keyClicks knows only ASCII).
+inline void TypeText(QWidget* widget, const QString& text)
+{
+    for (const QChar c : text) {
+        QTest::sendKeyEvent(QTest::Press, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Release, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+}

@@ -8,6 +8,7 @@
 #include "store/DataBase.h"
 #include "store/ObjectKinds.h"
 #include "store/ObjectRecord.h"
+#include "tests/shell/DialogScript.h"
 #include "tests/support/ObjectWeb.h"
 #include "tests/support/ScriptedBroker.h"
 #include "tests/support/ScriptedMessages.h"
@@ -138,14 +139,6 @@ public:
 };
 
 // Types \a text as key presses (any alphabet).
-void TypeText(QWidget* widget, const QString& text)
-{
-    for (const QChar c : text) {
-        QTest::sendKeyEvent(QTest::Press, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
-        QTest::sendKeyEvent(QTest::Release, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
-    }
-}
-
 } // namespace
 
 class TestBaseFind : public QObject
