@@ -1,9 +1,9 @@
 // The desktop program: the platform's desktop services, the screens, the picture data and the main window.
 #include "contacts/ContactScreens.h"
 #include "platform/gui/GuiPlatform.h"
-#include "shell/Main.h"
-#include "shell/MainData.h"
-#include "shell/ShellScreens.h"
+#include "shell/mainwindow/Main.h"
+#include "shell/widgets/MainData.h"
+#include "shell/mainwindow/ShellScreens.h"
 
 #include <QApplication>
 #include <QLibraryInfo>

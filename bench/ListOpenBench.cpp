@@ -4,8 +4,8 @@
 //   ROWS people (300000), so it can be kept for the next run. An existing file is used as it is; its
 //   people are listed.
 #include "contacts/PeopleObjFrame.h"
-#include "shell/DBGrid.h"
-#include "shell/ListModel.h"
+#include "shell/widgets/DBGrid.h"
+#include "shell/widgets/ListModel.h"
 #include "store/DataBase.h"
 #include "store/Gid.h"
 #include "store/ObjectRecord.h"

@@ -1,7 +1,7 @@
 #include "bench/StoreBench.h"
 
 #include "bench/RawSqlite.h"
-#include "shell/ListModel.h"
+#include "shell/widgets/ListModel.h"
 #include "store/CascadeDelete.h"
 #include "store/DataBase.h"
 #include "store/DateSerial.h"

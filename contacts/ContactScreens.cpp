@@ -3,7 +3,7 @@
 #include "contacts/EditPeople.h"
 #include "contacts/FindPeople.h"
 #include "contacts/PeopleObjFrame.h"
-#include "shell/ScreenRegistry.h"
+#include "shell/frames/ScreenRegistry.h"
 #include "store/ObjectKinds.h"
 
 namespace {

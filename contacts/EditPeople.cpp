@@ -1,7 +1,7 @@
 #include "contacts/EditPeople.h"
 
-#include "shell/DBImageFrame.h"
-#include "shell/TimeEdit.h"
+#include "shell/widgets/DBImageFrame.h"
+#include "shell/widgets/TimeEdit.h"
 #include "store/DataBase.h"
 #include "store/Gid.h"
 #include "store/LookupLists.h"
@@ -48,18 +48,6 @@ QStringListModel* CompletionModel(QLineEdit* edit)
 }
 
 } // namespace
-
-QString PersonShortName(const QString& surname, const QString& name, const QString& patronymic)
-{
-    if (surname.isEmpty())
-        return patronymic.isEmpty() ? name : name + u' ' + patronymic;
-    QString result = surname;
-    if (!name.isEmpty())
-        result += u' ' + name.left(1) + u'.';
-    if (!patronymic.isEmpty())
-        result += u' ' + patronymic.left(1) + u'.';
-    return result;
-}
 
 int SexOfCounts(qint64 men, qint64 women)
 {
@@ -362,7 +350,6 @@ void TFEditPeople::StoreData()
     master->Str1 = CapitalizeFirst(m_eFamily->text());
     master->Str2 = CapitalizeFirst(m_eName->text());
     master->Str3 = CapitalizeFirst(m_eParent->text());
-    master->Str5 = PersonShortName(master->Str1, master->Str2, master->Str3);
     master->Flag = m_sex == 2;
     master->Comments = m_comments->toPlainText().trimmed().left(CommentLength);
     // An unchecked box means alive whatever the hidden death editor still holds; a checked one without a

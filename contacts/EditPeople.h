@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/BaseDBFrame.h"
+#include "shell/frames/BaseDBFrame.h"
 #include "store/ObjectRecord.h"
 
 #include <QSet>
@@ -17,10 +17,6 @@ class QStackedWidget;
 class QToolButton;
 class TDBImageFrame;
 class TdbTimeEdit;
-
-/// The short name of a person as lists show it: "Петров И. С.", or the first name (and patronymic) when
-/// there is no surname.
-QString PersonShortName(const QString& surname, const QString& name, const QString& patronymic);
 
 /// The sex the stored first names suggest from the counts of men and women bearing it: 0 when neither or
 /// both occur, 1 when more men, 2 otherwise.

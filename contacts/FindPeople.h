@@ -1,7 +1,7 @@
 #pragma once
 
 #include "contacts/PeopleFilter.h"
-#include "shell/BaseFind.h"
+#include "shell/frames/BaseFind.h"
 #include "store/LookupLists.h"
 
 #include <QStringList>

@@ -1,6 +1,6 @@
 #include "contacts/FindPeopleRole.h"
 
-#include "shell/DBGrid.h"
+#include "shell/widgets/DBGrid.h"
 #include "store/ObjectKinds.h"
 #include "store/ObjectRecord.h"
 #include "store/SqlDialect.h"

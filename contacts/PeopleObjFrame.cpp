@@ -1,7 +1,7 @@
 #include "contacts/PeopleObjFrame.h"
 
 #include "contacts/EditPeople.h"
-#include "shell/ScreenRegistry.h"
+#include "shell/frames/ScreenRegistry.h"
 #include "store/ObjectKinds.h"
 #include "store/ObjectRecord.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/BaseObjFrame.h"
+#include "shell/frames/BaseObjFrame.h"
 
 /**
  * \brief The card of a person: the person editor, and the sections of how to reach them, roles, links,

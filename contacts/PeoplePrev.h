@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/BaseDBFrame.h"
+#include "shell/frames/BaseDBFrame.h"
 
 class QLabel;
 

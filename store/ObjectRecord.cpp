@@ -3,6 +3,7 @@
 #include "platform/Messages.h"
 #include "store/DataBase.h"
 #include "store/DateSerial.h"
+#include "store/KindRegistry.h"
 #include "store/ObjectKinds.h"
 #include "store/RecordFrame.h"
 #include "store/SqlDialect.h"
@@ -366,17 +367,9 @@ int TDBMainInfo::Save()
     row.Modifier = CurrentUserId();
     row.D1Search = SearchDate(row.Date1, row.D1Fixed);
     row.D2Search = SearchDate(row.Date2, row.D2Fixed);
-    if (row.ObjType == Kind::Person) {
-        for (int i = 1; i <= 3; ++i) {
-            if (row.Link(i).IsBlank() || IsNewId(row.Link(i)))
-                row.Link(i) = Ids::None;
-        }
-    } else if (row.ObjType == Kind::Family) {
-        for (int i = 1; i <= 2; ++i) {
-            if (row.Link(i).Text().isEmpty())
-                row.Link(i) = Ids::None;
-        }
-    }
+    // The kind's own derived columns, whoever saves.
+    if (const TStoreKind* kind = StoreKinds::Find(row.ObjType); kind && kind->Derive)
+        kind->Derive(row);
 
     bool ok = false;
     {

@@ -1,7 +1,8 @@
 // The person editor: refusals and where the focus goes, the stored names and short name, the sex guess
 // from the first name, and the death flag as the check box leaves it.
 #include "contacts/EditPeople.h"
-#include "shell/TimeEdit.h"
+#include "store/kinds/PersonView.h"
+#include "shell/widgets/TimeEdit.h"
 #include "store/DataBase.h"
 #include "store/DateSerial.h"
 #include "store/ObjectKinds.h"
@@ -88,7 +89,7 @@ void TestEditPeople::ShortName()
     QFETCH(QString, name);
     QFETCH(QString, patronymic);
     QFETCH(QString, expected);
-    QCOMPARE(PersonShortName(surname, name, patronymic), expected);
+    QCOMPARE(PersonDisplayName(surname, name, patronymic), expected);
 }
 
 void TestEditPeople::RefusesWithMessageAndFocus_data()

@@ -1,9 +1,9 @@
 // The people list: the rows its filters and quick find leave, the texts of its cells, the template a pick
 // dialog hands it and the group pick list.
 #include "contacts/FindPeople.h"
-#include "shell/CellText.h"
-#include "shell/DBGrid.h"
-#include "shell/OptionList.h"
+#include "shell/widgets/CellText.h"
+#include "shell/widgets/DBGrid.h"
+#include "shell/widgets/OptionList.h"
 #include "store/DateSerial.h"
 #include "store/ObjectKinds.h"
 #include "store/ObjectRecord.h"

@@ -1,7 +1,7 @@
 // The members of one role: who is listed (same role name, group and holder kind, not ended), with the
 // rating and comment of their role rows, and the new role row a picked person is offered.
 #include "contacts/FindPeopleRole.h"
-#include "shell/OptionList.h"
+#include "shell/widgets/OptionList.h"
 #include "store/ObjectKinds.h"
 #include "store/ObjectRecord.h"
 #include "tests/support/ScriptedBroker.h"

@@ -2,7 +2,7 @@
 // screens register, printing, and saving an edited person.
 #include "contacts/EditPeople.h"
 #include "contacts/PeopleObjFrame.h"
-#include "shell/ScreenRegistry.h"
+#include "shell/frames/ScreenRegistry.h"
 #include "store/ObjectEvents.h"
 #include "store/ObjectKinds.h"
 #include "store/ObjectRecord.h"

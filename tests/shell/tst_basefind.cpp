@@ -1,10 +1,10 @@
 // The list frame: statements and their condition tails, quick and extended find with the query timer, row
 // state, opening, creating, deleting and linking through the scripted main window, drag and drop, failing
 // statements, and every operation a list overrides, through a small list made for the tests.
-#include "shell/BaseFind.h"
-#include "shell/FindModalForm.h"
-#include "shell/ScreenRegistry.h"
-#include "shell/OptionList.h"
+#include "shell/frames/BaseFind.h"
+#include "shell/frames/FindModalForm.h"
+#include "shell/frames/ScreenRegistry.h"
+#include "shell/widgets/OptionList.h"
 #include "store/DataBase.h"
 #include "store/ObjectKinds.h"
 #include "store/ObjectRecord.h"

@@ -1,11 +1,11 @@
 // The database manager: the grid of the current and attached databases, attaching a file (once),
 // detaching the selected one, and its place in the edit dialog.
 #include "platform/ProgramPaths.h"
-#include "shell/DBManagerFrame.h"
-#include "shell/Main.h"
-#include "shell/MainModalForm.h"
-#include "shell/ShellScreens.h"
-#include "shell/ScreenRegistry.h"
+#include "shell/mainwindow/DBManagerFrame.h"
+#include "shell/mainwindow/Main.h"
+#include "shell/frames/MainModalForm.h"
+#include "shell/mainwindow/ShellScreens.h"
+#include "shell/frames/ScreenRegistry.h"
 #include "store/DBServerList.h"
 #include "store/DataBase.h"
 #include "store/Schema.h"

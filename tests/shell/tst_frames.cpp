@@ -1,7 +1,7 @@
 // The frame protocol: link modes, the record and the frame going away in either order, ApplyData codes,
 // the working record and the four requests.
-#include "shell/BaseDBFrame.h"
-#include "shell/MainModalForm.h"
+#include "shell/frames/BaseDBFrame.h"
+#include "shell/frames/MainModalForm.h"
 #include "store/DataBase.h"
 #include "store/ObjectKinds.h"
 #include "store/ObjectRecord.h"

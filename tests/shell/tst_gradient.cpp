@@ -1,6 +1,6 @@
 // The band gradient: band colours and sizes, narrow areas, the painted-area rule, and the panel.
-#include "shell/GradientFill.h"
-#include "shell/GradientPanel.h"
+#include "shell/widgets/GradientFill.h"
+#include "shell/widgets/GradientPanel.h"
 
 #include <QImage>
 #include <QPainter>

@@ -1,11 +1,11 @@
 // The grids: the list model that reads rows as they are shown, the row-height rule, the self-drawn cells of
 // the data grid, the cell text layout, and the string grid's pictures as rows come and go.
-#include "shell/CellText.h"
-#include "shell/DBGrid.h"
-#include "shell/DBImageFrame.h"
-#include "shell/ListModel.h"
-#include "shell/MainData.h"
-#include "shell/StringGrid.h"
+#include "shell/widgets/CellText.h"
+#include "shell/widgets/DBGrid.h"
+#include "shell/widgets/DBImageFrame.h"
+#include "shell/widgets/ListModel.h"
+#include "shell/widgets/MainData.h"
+#include "shell/widgets/StringGrid.h"
 #include "store/DataBase.h"
 #include "store/DateSerial.h"
 #include "store/ObjectKinds.h"

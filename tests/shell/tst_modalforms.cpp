@@ -1,10 +1,10 @@
 // The edit and pick dialogs: building the frame once, captions and bars by kind, Enter and Esc, saving
 // through the linked frame, refusals, kinds without a frame, sizing and the centred buttons.
-#include "shell/BaseDBFrame.h"
-#include "shell/FindList.h"
-#include "shell/FindModalForm.h"
-#include "shell/MainModalForm.h"
-#include "shell/ScreenRegistry.h"
+#include "shell/frames/BaseDBFrame.h"
+#include "shell/frames/FindList.h"
+#include "shell/frames/FindModalForm.h"
+#include "shell/frames/MainModalForm.h"
+#include "shell/frames/ScreenRegistry.h"
 #include "store/DataBase.h"
 #include "store/ObjectKinds.h"
 #include "store/ObjectRecord.h"

@@ -1,8 +1,8 @@
 // The object card: its layout, the first load that builds it, the sections of each group, saving with
 // Ctrl+S and how sections get the card's object before and after its first save.
-#include "shell/BaseObjFrame.h"
-#include "shell/GradientPanel.h"
-#include "shell/StringGrid.h"
+#include "shell/frames/BaseObjFrame.h"
+#include "shell/widgets/GradientPanel.h"
+#include "shell/widgets/StringGrid.h"
 #include "store/DataBase.h"
 #include "store/ObjectKinds.h"
 #include "store/ObjectRecord.h"

@@ -1,7 +1,7 @@
 // The date editor: reading partly typed dates by position, the required check, storing into the record,
 // the reminder button, the time list and the calendar pop-up.
-#include "shell/TimeEdit.h"
-#include "shell/ValutaList.h"
+#include "shell/widgets/TimeEdit.h"
+#include "shell/widgets/ValutaList.h"
 #include "store/DataBase.h"
 #include "store/DateSerial.h"
 #include "store/ObjectKinds.h"

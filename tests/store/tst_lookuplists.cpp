@@ -2,6 +2,7 @@
 // written in mixed letter case, the ids they carry, the picture tables and the one-line address.
 #include "store/DataBase.h"
 #include "store/LookupLists.h"
+#include "store/kinds/PersonView.h"
 #include "store/ObjectKinds.h"
 #include "tests/support/ObjectWeb.h"
 #include "tests/support/TempDatabase.h"
@@ -19,17 +20,19 @@ namespace {
 bool BuildListFixture(TObjectWeb& web)
 {
     const QString none = Ids::None;
-    auto person = [&](const QString& key, const QString& surname, bool female, const QString& display) {
+    // The display name is the store's: surname and initials.
+    auto person = [&](const QString& key, const QString& surname, bool female, const QString& firstName) {
         web.Add(key, Kind::Person, [&](TDBMainInfo& r) {
-            r.Str1 = surname;
-            r.Flag = female;
-            r.Str5 = display;
+            const TPersonView p(r);
+            p.SetSurname(surname);
+            p.SetIsFemale(female);
+            p.SetFirstName(firstName);
         });
     };
-    person(QStringLiteral("p1"), QStringLiteral("иванов"), false, QStringLiteral("иванов П."));
-    person(QStringLiteral("p2"), QStringLiteral("Иванов"), true, QStringLiteral("Иванова М."));
-    person(QStringLiteral("p3"), QStringLiteral("Алексеев"), false, QStringLiteral("Алексеев А."));
-    person(QStringLiteral("p4"), QStringLiteral("петрова"), true, QStringLiteral("петрова О."));
+    person(QStringLiteral("p1"), QStringLiteral("иванов"), false, QStringLiteral("Пётр"));
+    person(QStringLiteral("p2"), QStringLiteral("Иванов"), true, QStringLiteral("Мария"));
+    person(QStringLiteral("p3"), QStringLiteral("Алексеев"), false, QStringLiteral("Алексей"));
+    person(QStringLiteral("p4"), QStringLiteral("петрова"), true, QStringLiteral("Ольга"));
     person(QStringLiteral("p5"), QString(), false, QString());
     web.Add(QStringLiteral("firm1"), Kind::Organization, [&](TDBMainInfo& r) {
         r.Str1 = QStringLiteral("Ромашка");

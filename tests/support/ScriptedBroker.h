@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/MainBroker.h"
+#include "shell/mainwindow/MainBroker.h"
 #include "store/DataBase.h"
 #include "store/ObjectRecord.h"
 

@@ -1,0 +1,43 @@
+#pragma once
+
+// Helpers shared by the source files of the list frame; not for use outside it.
+
+#include "store/Gid.h"
+#include "store/ObjectKinds.h"
+
+#include <QAction>
+#include <QString>
+#include <QToolButton>
+
+namespace BaseFindParts {
+
+/// The drag format of a list row: the row's object id.
+inline const QString RowMimeType = QStringLiteral("application/x-zorvin-list-row");
+
+/// Blank, the null id or the none id: no object.
+inline bool EmptyId(const QString& id)
+{
+    return id.trimmed().isEmpty() || IsEmptyId(id);
+}
+
+/// The kind code a menu item, tool button or action carries.
+inline int TagOf(QObject* sender)
+{
+    if (auto* action = qobject_cast<QAction*>(sender))
+        return action->data().toInt();
+    if (auto* button = qobject_cast<QToolButton*>(sender)) {
+        if (button->defaultAction())
+            return button->defaultAction()->data().toInt();
+        return button->property("Tag").toInt();
+    }
+    return 0;
+}
+
+/// The kinds a list edits in the edit dialog instead of opening a card.
+inline bool IsEditedInDialog(int kind)
+{
+    return kind == Kind::Phone || kind == Kind::InternetContact || kind == Kind::Role || kind == Kind::Account
+        || kind == Kind::Residence;
+}
+
+} // namespace BaseFindParts

@@ -1,0 +1,58 @@
+#include "store/KindRegistry.h"
+
+#include "store/kinds/StoreKinds.h"
+
+#include <QMap>
+#include <QtGlobal>
+
+namespace {
+
+struct TTable
+{
+    QMap<int, TStoreKind> Kinds;
+};
+
+TTable& Table()
+{
+    // The store's own kinds are there before the first look-up, whoever looks first.
+    static TTable table = [] {
+        TTable t;
+        for (const TStoreKind& kind : StoreKinds::BuiltIn())
+            t.Kinds.insert(kind.Code, kind);
+        return t;
+    }();
+    return table;
+}
+
+} // namespace
+
+namespace StoreKinds {
+
+const TStoreKind* Find(int code)
+{
+    const auto& kinds = Table().Kinds;
+    auto found = kinds.constFind(code);
+    return found == kinds.constEnd() ? nullptr : &*found;
+}
+
+QList<const TStoreKind*> All()
+{
+    QList<const TStoreKind*> all;
+    for (const TStoreKind& kind : std::as_const(Table().Kinds))
+        all.append(&kind);
+    return all;
+}
+
+bool Register(const TStoreKind& kind)
+{
+    auto& kinds = Table().Kinds;
+    if (kinds.contains(kind.Code)) {
+        Q_ASSERT_X(false, "StoreKinds::Register", "a kind is registered twice");
+        qWarning("StoreKinds::Register: kind %d is registered already; the second registration is ignored", kind.Code);
+        return false;
+    }
+    kinds.insert(kind.Code, kind);
+    return true;
+}
+
+} // namespace StoreKinds

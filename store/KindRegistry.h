@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QList>
+
+#include <functional>
+
+struct TObjectRow;
+
+/**
+ * \brief What the store knows of one object kind: its code, the columns derived on every save, the
+ * first stage of its cascading deletion, and whether its rows may be written or deleted at all.
+ *
+ * Each kind's descriptor lives beside its typed view in store/kinds/ and is registered there; the store
+ * computes the derived columns on every save, whoever saves (an editor, the seed, an import, a worker
+ * thread). The screens of a kind are described apart, by the shell's kind registry.
+ */
+struct TStoreKind
+{
+    int Code = 0;
+    /// Fills the columns derived from the others (display name, none ids for empty links); may be empty.
+    std::function<void(TObjectRow& row)> Derive;
+    /// A fixed row every database needs (placeholder, system row, identity row): never saved over nor deleted.
+    bool Fixed = false;
+};
+
+namespace StoreKinds {
+
+/// The descriptor of \a code; nullptr for a kind nobody registered.
+const TStoreKind* Find(int code);
+/// Every registered descriptor, by code.
+QList<const TStoreKind*> All();
+/// Registers \a kind; a second registration of the same code is refused (assert in debug, warning in release).
+bool Register(const TStoreKind& kind);
+
+} // namespace StoreKinds

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "store/kinds/KindView.h"
+
+/// A person (kind 1): names, sex, native family and godparents, birth and death.
+template <typename TRow> class TPersonViewOf : public TKindView<TRow>
+{
+public:
+    using TKindView<TRow>::TKindView;
+
+    ZORVIN_COLUMN(QString, Surname, Str1)
+    ZORVIN_COLUMN(QString, FirstName, Str2)
+    ZORVIN_COLUMN(QString, Patronymic, Str3)
+    /// The display name composed on every save (PersonDisplayName).
+    ZORVIN_COLUMN(QString, DisplayName, Str5)
+    /// True for a woman.
+    ZORVIN_FLAG(IsFemale, Flag)
+    ZORVIN_COLUMN(TGID, NativeFamily, Link1)
+    ZORVIN_COLUMN(TGID, Godfather, Link2)
+    ZORVIN_COLUMN(TGID, Godmother, Link3)
+    ZORVIN_COLUMN(double, BirthDate, Date1)
+    /// The birth date has its day, month and year.
+    ZORVIN_FLAG(BirthDateComplete, D1Flag)
+    /// Remind of the birthday every year.
+    ZORVIN_FLAG(RemindBirthday, D1Fixed)
+    ZORVIN_COLUMN(double, DeathDate, Date2)
+    ZORVIN_FLAG(IsDead, D2Flag)
+    ZORVIN_COLUMN(QByteArray, Photo, Foto)
+};
+
+using TPersonView = TPersonViewOf<TObjectRow>;
+using TConstPersonView = TPersonViewOf<const TObjectRow>;
+inline TPersonView PersonView(TObjectRow& row)
+{
+    return TPersonView(row);
+}
+inline TConstPersonView PersonView(const TObjectRow& row)
+{
+    return TConstPersonView(row);
+}
+
+/// Surname, then " " + the first letter of the first name + ".", then " " + the first letter of the
+/// patronymic + "."; with no surname: the first name + " " + the patronymic.
+QString PersonDisplayName(const QString& surname, const QString& firstName, const QString& patronymic);
