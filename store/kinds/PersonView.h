@@ -26,6 +26,9 @@ public:
     ZORVIN_COLUMN(double, DeathDate, Date2)
     ZORVIN_FLAG(IsDead, D2Flag)
     ZORVIN_COLUMN(QByteArray, Photo, Foto)
+    /// Stored as 0. While a person is edited or searched for: the sex chosen or guessed, 1 a man, 2 a woman,
+    /// 0 unknown.
+    ZORVIN_COLUMN(qint64, SexHint, Int1)
 };
 
 using TPersonView = TPersonViewOf<TObjectRow>;
