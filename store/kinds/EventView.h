@@ -44,6 +44,8 @@ public:
     /// EventDirection.
     ZORVIN_COLUMN(qint64, Direction, Int3)
     ZORVIN_COLUMN(TGID, Project, Link1)
+    /// Unused: the editor stores the none id.
+    ZORVIN_COLUMN(TGID, SpareLink, Link2)
     /// The host of a meeting.
     ZORVIN_COLUMN(TGID, Host, Link3)
     /// The address of a meeting.

@@ -27,6 +27,9 @@ public:
     int ObjType() const { return m_row.ObjType; }
     const QString& Comments() const { return m_row.Comments; }
     void SetComments(const QString& text) const { m_row.Comments = text; }
+    /// The picture bytes (a person's photo, an organization's logo); empty when none.
+    const QByteArray& Picture() const { return m_row.Foto; }
+    void SetPicture(const QByteArray& bytes) const { m_row.Foto = bytes; }
 
 protected:
     TRow& m_row;

@@ -5,6 +5,7 @@
 #include "store/Gid.h"
 #include "store/ObjectKinds.h"
 #include "store/kinds/EventView.h"
+#include "store/kinds/GroupView.h"
 #include "store/kinds/RoleView.h"
 
 namespace SeedPlan {
@@ -67,8 +68,9 @@ void TSeedPlan::PlanEvents()
         day = std::max(day, HistoryStart + 30);
         const int minute = R.Between(9 * 4, 19 * 4 + 3) * 15;
         e.Start = SerialAt(day, minute);
-        const int length = e.Type == 1 ? R.Between(4, 12) * 15 : (e.Type <= 3 ? R.Between(10, 45) : 0);
-        if (e.Type == 11 && R.Percent(50))
+        const int length = e.Type == EventType::Meeting ? R.Between(4, 12) * 15
+                                                        : (e.Type <= EventType::InternetTalk ? R.Between(10, 45) : 0);
+        if (e.Type == EventType::Other && R.Percent(50))
             e.End = SerialAt(day, std::min(minute + R.Between(1, 4) * 60, 23 * 60 + 45));
         else if (length > 0)
             e.End = SerialAt(day, std::min(minute + length, 23 * 60 + 45));
@@ -84,17 +86,17 @@ void TSeedPlan::PlanEvents()
             e.Comment = R.Pick(NoteSentences());
         if (R.Percent(45))
             e.Project = ProjectAt(day);
-        const int participants = e.Type == 1 ? R.Weighted({40, 35, 15, 10}) + 1 : 1;
+        const int participants = e.Type == EventType::Meeting ? R.Weighted({40, 35, 15, 10}) + 1 : 1;
         Events.push_back(e);
         const int event = static_cast<int>(Events.size()) - 1;
         TRef first;
         for (int k = 0; k < participants; ++k) {
-            TRef who = ParticipantAt(day, e.Type == 1 ? 25 : 20);
+            TRef who = ParticipantAt(day, e.Type == EventType::Meeting ? 25 : 20);
             if (!first.Valid())
                 first = who;
             AddParticipation(event, who, past);
         }
-        if (e.Type == 1) {
+        if (e.Type == EventType::Meeting) {
             const int place = R.Below(100);
             TEvent& ev = Events[event];
             if (place < 55) {
@@ -296,12 +298,12 @@ void TSeedPlan::PlanRoles()
     static const QStringList orgOnly = {u"Сотрудники офиса"_s, u"Руководство"_s};
     static const QStringList eventOnly = {u"Выступающие"_s, u"Приглашённые"_s};
     for (int k = 0; k < limited; ++k) {
-        int g = AddGroup(6, orgOnly.at(k % 2));
+        int g = AddGroup(GroupType::OrganizationRoles, orgOnly.at(k % 2));
         Groups[g].Limited = true;
         // Distinct owners, so that no owner gets the same name twice.
         Groups[g].Owner = Ref(BOrg, (static_cast<qint64>(k) * 7919) % static_cast<qint64>(Orgs.size()));
         const int e = static_cast<int>((static_cast<qint64>(k) * 7919) % static_cast<qint64>(Events.size()));
-        int h = AddGroup(8, eventOnly.at(k % 2));
+        int h = AddGroup(GroupType::EventRoles, eventOnly.at(k % 2));
         Groups[h].Limited = true;
         Groups[h].Owner = Ref(BEvent, e);
         Groups[h].Project = Events[e].Project;

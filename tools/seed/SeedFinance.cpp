@@ -40,7 +40,7 @@ int TSeedPlan::Op(int code, int account, qint64 amount, int day)
 
 int TSeedPlan::Income(int account, qint64 amount, int day, int category, int sub, TRef payer)
 {
-    int o = Op(1, account, amount, day);
+    int o = Op(OperationCode::Income, account, amount, day);
     Operations[o].Category = Ref(BGroup, IncomeCategory[category]);
     if (sub >= 0 && sub < static_cast<int>(IncomeSub[category].size()))
         Operations[o].Subcategory = Ref(BGroup, IncomeSub[category][sub]);
@@ -50,7 +50,7 @@ int TSeedPlan::Income(int account, qint64 amount, int day, int category, int sub
 
 int TSeedPlan::Expense(int account, qint64 amount, int day, int category, int sub, TRef recipient)
 {
-    int o = Op(2, account, -amount, day);
+    int o = Op(OperationCode::Expense, account, -amount, day);
     Operations[o].Category = Ref(BGroup, ExpenseCategory[category]);
     if (sub >= 0 && sub < static_cast<int>(ExpenseSub[category].size()))
         Operations[o].Subcategory = Ref(BGroup, ExpenseSub[category][sub]);
@@ -152,47 +152,47 @@ void TSeedPlan::PlanFinance()
             Expense(Payer(full ? int(Wallet) : int(Card), bill), bill, day, Category(u"Связь"_s, false), 1, TRef());
         }
         if (full && date.day() == 3 && Accounts[Wallet].Balance < salary / 50)
-            Pair(4, Card, Round(salary / 50, 10000), Wallet, Round(salary / 50, 10000), day);
+            Pair(OperationCode::Transfer, Card, Round(salary / 50, 10000), Wallet, Round(salary / 50, 10000), day);
         if (date.dayOfWeek() == 6 && Accounts[Cash].Balance < salary / 6 && Accounts[Card].Balance > salary / 5) {
             const qint64 cash = Round(salary * R.Between(10, 20) / 100, 100000);
-            Pair(4, Card, cash, Cash, cash, day);
+            Pair(OperationCode::Transfer, Card, cash, Cash, cash, day);
         }
         if (date.day() == 21 && Accounts[Card].Balance > salary * 6 / 10) {
             const qint64 spare = Round(Accounts[Card].Balance - salary * 4 / 10, 100000);
-            Pair(4, Card, spare, Savings, spare, day);
+            Pair(OperationCode::Transfer, Card, spare, Savings, spare, day);
         }
         if (full && date.day() == 25 && Accounts[Credit].Balance < 0
             && Accounts[Card].Balance > -Accounts[Credit].Balance) {
             const qint64 debt = -Accounts[Credit].Balance;
-            Pair(4, Card, debt, Credit, debt, day);
+            Pair(OperationCode::Transfer, Card, debt, Credit, debt, day);
         }
         if (full && date.day() == 1 && date.month() % 3 == 1 && Accounts[Savings].Balance > salary * 2) {
             const qint64 amount = Round(Accounts[Savings].Balance / 5, 100000);
-            Pair(4, Savings, amount, Deposit, amount, day);
+            Pair(OperationCode::Transfer, Savings, amount, Deposit, amount, day);
         }
         // A deposit that has grown large is partly taken back, and then spent like other savings.
         if (full && date.day() == 10 && date.month() == 1 && Accounts[Deposit].Balance > salary * 40) {
             const qint64 amount = Round(Accounts[Deposit].Balance / 2, 100000);
-            Pair(4, Deposit, amount, Savings, amount, day);
+            Pair(OperationCode::Transfer, Deposit, amount, Savings, amount, day);
         }
         if (full && date.day() == 2 && date.month() == 2 && Accounts[Savings].Balance > salary * 2) {
             const qint64 amount = Round(Accounts[Savings].Balance / 10, 100000);
-            Pair(4, Savings, amount, Broker, amount, day);
+            Pair(OperationCode::Transfer, Savings, amount, Broker, amount, day);
         }
         if (full && date.day() == 28 && date.month() % 3 == 0 && Accounts[Broker].Balance > 0)
             Income(Broker, Accounts[Broker].Balance / 100, day, Category(u"Инвестиции"_s, true), 0, bank(Broker));
         // Currency bought a few times a year, spent on holidays.
         if (date.day() == 12 && date.month() % 3 == 2 && Accounts[Savings].Balance > salary) {
             const qint64 roubles = Round(Accounts[Savings].Balance / 10, 100000);
-            Pair(8, Savings, roubles, Dollars, std::llround(roubles / dollarRate), day);
+            Pair(OperationCode::Exchange, Savings, roubles, Dollars, std::llround(roubles / dollarRate), day);
         }
         if (date.month() == 6 && date.day() == 20 && Accounts[Dollars].Balance > 10000) {
             const qint64 dollars = Round(Accounts[Dollars].Balance * 3 / 10, 1000);
-            Pair(4, Dollars, dollars, DollarCash, dollars, day);
+            Pair(OperationCode::Transfer, Dollars, dollars, DollarCash, dollars, day);
         }
         if (full && date.month() == 5 && date.day() == 15 && Accounts[Savings].Balance > salary) {
             const qint64 roubles = Round(Accounts[Savings].Balance / 20, 100000);
-            Pair(8, Savings, roubles, EuroCash, std::llround(roubles / (dollarRate * 1.1)), day);
+            Pair(OperationCode::Exchange, Savings, roubles, EuroCash, std::llround(roubles / (dollarRate * 1.1)), day);
         }
         const int travel = Category(u"Отдых"_s, false);
         if (date.month() == 7 && date.day() >= 10 && date.day() <= 20 && R.Percent(40)
@@ -205,7 +205,7 @@ void TSeedPlan::PlanFinance()
                 R.Percent(50) ? 0 : 2, TRef());
         // A large purchase when the savings have grown: filed under a project when one is running.
         if (Accounts[Savings].Balance > salary * 30) {
-            const int o = Op(2, Savings, -Round(Accounts[Savings].Balance / 2, 100000), day);
+            const int o = Op(OperationCode::Expense, Savings, -Round(Accounts[Savings].Balance / 2, 100000), day);
             TRef project = ProjectAt(day);
             Operations[o].Category
                 = project.Valid() ? project : Ref(BGroup, ExpenseCategory[Category(u"Жильё"_s, false)]);
@@ -216,7 +216,7 @@ void TSeedPlan::PlanFinance()
         if (R.Permille(25) && Accounts[Cash].Balance > salary / 10) {
             const int person = R.Pick(friends);
             const qint64 amount = Round(Accounts[Cash].Balance / R.Between(3, 8), 50000);
-            int o = Op(16, Cash, -amount, day);
+            int o = Op(OperationCode::Lent, Cash, -amount, day);
             Operations[o].Counterparty = Ref(BPerson, person);
             Operations[o].Subcategory = Ref(BPerson, person);
             debts.push_back({32, day + R.Between(7, 90), amount, person, Cash});
@@ -224,18 +224,20 @@ void TSeedPlan::PlanFinance()
         if (R.Permille(8)) {
             const int person = R.Pick(friends);
             const qint64 amount = Round(salary * R.Between(5, 20) / 100, 100000);
-            int o = Op(64, Card, amount, day);
+            int o = Op(OperationCode::Borrowed, Card, amount, day);
             Operations[o].Counterparty = Ref(BPerson, person);
             Operations[o].Subcategory = Ref(BPerson, person);
             debts.push_back({128, day + R.Between(14, 120), amount, person, Card});
         }
         for (size_t k = 0; k < debts.size();) {
             TDebt& debt = debts[k];
-            if (debt.Due > day || (debt.Code == 128 && Accounts[debt.Account].Balance < debt.Amount)) {
+            if (debt.Due > day
+                || (debt.Code == OperationCode::BorrowedReturned && Accounts[debt.Account].Balance < debt.Amount)) {
                 ++k;
                 continue;
             }
-            int o = Op(debt.Code, debt.Account, debt.Code == 32 ? debt.Amount : -debt.Amount, day);
+            int o = Op(
+                debt.Code, debt.Account, debt.Code == OperationCode::LentReturned ? debt.Amount : -debt.Amount, day);
             Operations[o].Counterparty = Ref(BPerson, debt.Person);
             Operations[o].Subcategory = Ref(BPerson, debt.Person);
             debts[k] = debts.back();

@@ -1,6 +1,7 @@
 #include "tools/seed/SeedGenerator.h"
 
 #include "store/Gid.h"
+#include "store/kinds/GroupView.h"
 #include "tools/seed/SeedPlan.h"
 
 using namespace SeedPlan;
@@ -135,7 +136,7 @@ void TSeedPlan::PlanStamps()
     for (TInternet& n : Internet)
         n.Created = Shortly(CreatedOf(n.Owner));
     for (TGroup& g : Groups) {
-        if (g.Type == 9)
+        if (g.Type == GroupType::Project)
             g.Created = Clamp(std::max(begin, SecsOf(g.From, 12 * 3600) - R.Below64(30 * kDay)));
         else if (!g.Limited && g.Type != 8)
             g.Created = begin + R.Below64(20 * kDay);
@@ -148,7 +149,7 @@ void TSeedPlan::PlanStamps()
     for (TGroup& g : Groups) {
         if (g.Limited)
             g.Created = Shortly(CreatedOf(g.Owner));
-        else if (g.Type == 8)
+        else if (g.Type == GroupType::EventRoles)
             g.Created = Shortly(CreatedOf(g.Project));
     }
     for (TRole& r : Roles)

@@ -20,36 +20,36 @@ int TSeedPlan::AddGroup(int type, const QString& name)
 void TSeedPlan::PlanGroups()
 {
     for (const TCategory& c : IncomeCategories()) {
-        IncomeCategory.push_back(AddGroup(25, c.Name));
+        IncomeCategory.push_back(AddGroup(GroupType::IncomeCategory, c.Name));
         IncomeSub.emplace_back();
         for (const QString& s : c.Subcategories) {
-            int g = AddGroup(27, s);
+            int g = AddGroup(GroupType::IncomeSubcategory, s);
             Groups[g].Owner = Ref(BGroup, IncomeCategory.back());
             IncomeSub.back().push_back(g);
         }
     }
     for (const TCategory& c : ExpenseCategories()) {
-        ExpenseCategory.push_back(AddGroup(26, c.Name));
+        ExpenseCategory.push_back(AddGroup(GroupType::ExpenseCategory, c.Name));
         ExpenseSub.emplace_back();
         for (const QString& s : c.Subcategories) {
-            int g = AddGroup(28, s);
+            int g = AddGroup(GroupType::ExpenseSubcategory, s);
             Groups[g].Owner = Ref(BGroup, ExpenseCategory.back());
             ExpenseSub.back().push_back(g);
         }
     }
     for (const QString& name : PeopleGroups())
-        PeopleGroupIndex.push_back(AddGroup(1, name));
+        PeopleGroupIndex.push_back(AddGroup(GroupType::PeopleRoles, name));
     for (const QString& name : OrganizationGroups())
-        OrgGroupIndex.push_back(AddGroup(6, name));
+        OrgGroupIndex.push_back(AddGroup(GroupType::OrganizationRoles, name));
     for (const QString& name : NoteGroups())
-        NoteGroupIndex.push_back(AddGroup(10, name));
+        NoteGroupIndex.push_back(AddGroup(GroupType::NoteGroups, name));
     for (int i = 0; i < P.Projects; ++i) {
         const QStringList& names = ProjectNames();
         QString name = names.at(i % names.size());
         int from = RandomDay(HistoryStart, Today - 30);
         if (i >= names.size())
             name += u" "_s + QString::number(YearOf(from));
-        int g = AddGroup(9, name);
+        int g = AddGroup(GroupType::Project, name);
         Groups[g].From = from;
         Groups[g].To = R.Percent(25) ? 0 : std::min(Today + 180, from + R.Between(30, 700));
         if (R.Percent(60))
@@ -58,7 +58,7 @@ void TSeedPlan::PlanGroups()
         EventGroupsOfProject.emplace_back();
         if (R.Percent(50)) {
             for (const QString& eventGroup : EventGroups()) {
-                int e = AddGroup(8, eventGroup);
+                int e = AddGroup(GroupType::EventRoles, eventGroup);
                 Groups[e].Project = Ref(BGroup, g);
                 EventGroupsOfProject.back().push_back(e);
             }

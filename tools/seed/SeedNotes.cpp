@@ -30,11 +30,11 @@ void TSeedPlan::PlanNotes()
         n.Title = R.Pick(NoteTitles()).left(25);
         n.Type = R.Weighted({60, 15, 15, 10}) + 1;
         const QString folder = u"/home/user/Документы/"_s;
-        if (n.Type == 2)
+        if (n.Type == NoteType::Folder)
             n.Attachment = folder + n.Title;
-        else if (n.Type == 3)
+        else if (n.Type == NoteType::File)
             n.Attachment = folder + n.Title + (R.Percent(50) ? u".pdf"_s : u".docx"_s);
-        else if (n.Type == 4)
+        else if (n.Type == NoteType::WebAddress)
             n.Attachment = u"https://www."_s + Transliterate(n.Title).left(12) + u".ru/"_s;
         const int roll = R.Below(100);
         if (roll < 40)
