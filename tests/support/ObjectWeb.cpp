@@ -201,12 +201,12 @@ bool TObjectWeb::Build()
     // Roles with opposite sides: the husband works for the organization, the wife takes part in an event.
     auto role = [&](const QString& key, const QString& holder, int holderKind, int otherKind, const QString& name) {
         Add(key, Kind::Role, [&](TDBMainInfo& r) {
-            const TRoleView role(r);
-            role.SetHolder(Id(holder));
-            role.SetGroup(none);
-            role.SetHolderKind(holderKind);
-            role.SetOtherKind(otherKind);
-            role.SetName(name);
+            const TRoleView side(r);
+            side.SetHolder(Id(holder));
+            side.SetGroup(none);
+            side.SetHolderKind(holderKind);
+            side.SetOtherKind(otherKind);
+            side.SetName(name);
         });
     };
     role(QStringLiteral("workRole"), QStringLiteral("husband"), 1, 6, QStringLiteral("Директор"));
