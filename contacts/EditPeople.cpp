@@ -9,6 +9,7 @@
 #include "store/ObjectKinds.h"
 #include "store/SqlDialect.h"
 #include "store/TextHelpers.h"
+#include "store/kinds/PersonView.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -191,7 +192,7 @@ void TFEditPeople::SetSex(int sex)
 {
     m_sex = sex;
     if (TDBMainInfo* master = MasterDBInfo())
-        master->Int1 = sex;
+        PersonView(*master).SetSexHint(sex);
     const bool female = sex == 2;
     m_tbBDTab->setText(female ? u"Родилась"_s : u"Родился"_s);
     m_cbDead->setText(female ? u"Умерла"_s : u"Умер"_s);
@@ -241,9 +242,10 @@ void TFEditPeople::LoadData()
     TDBMainInfo* master = MasterDBInfo();
     if (!master)
         return;
-    int sex = static_cast<int>(master->Int1);
+    const TPersonView person(*master);
+    int sex = static_cast<int>(person.SexHint());
     if (sex == 0 && !SameId(master->Obj, Ids::Null))
-        sex = master->Flag ? 2 : 1;
+        sex = person.IsFemale() ? 2 : 1;
     if (sex == 0) {
         // A new person without a hint shows no choice, so the user has to make one.
         m_sexButtons->setExclusive(false);
@@ -252,13 +254,13 @@ void TFEditPeople::LoadData()
         m_sexButtons->setExclusive(true);
     }
     SetSex(sex);
-    m_eFamily->setText(master->Str1);
-    m_eName->setText(master->Str2);
-    m_eParent->setText(master->Str3);
-    m_comments->setPlainText(master->Comments);
+    m_eFamily->setText(person.Surname());
+    m_eName->setText(person.FirstName());
+    m_eParent->setText(person.Patronymic());
+    m_comments->setPlainText(person.Comments());
     m_dead.Assign(master);
-    m_cbDead->setChecked(master->D2Flag);
-    m_death->setVisible(master->D2Flag);
+    m_cbDead->setChecked(person.IsDead());
+    m_death->setVisible(person.IsDead());
 }
 
 void TFEditPeople::eFamilyExit(QLineEdit* edit)
@@ -290,9 +292,10 @@ void TFEditPeople::eNameExit()
     if (!master)
         return;
     const QString name = m_eName->text().trimmed();
-    if (name == master->Str2.trimmed())
+    const TPersonView person(*master);
+    if (name == person.FirstName().trimmed())
         return;
-    if (master->Int1 == 0 && !name.isEmpty())
+    if (person.SexHint() == 0 && !name.isEmpty())
         SetSex(GuessSex(name));
     RefillPatronymics();
 }
@@ -306,7 +309,7 @@ void TFEditPeople::gSexClick(int index)
 void TFEditPeople::cbDeadClick()
 {
     const bool dead = m_cbDead->isChecked();
-    m_dead.D2Flag = dead;
+    PersonView(m_dead).SetIsDead(dead);
     m_dead.NotifyLoaded();
     m_death->setVisible(dead);
 }
@@ -338,30 +341,32 @@ void TFEditPeople::StoreData()
     TDBMainInfo* master = MasterDBInfo();
     if (!master)
         return;
+    const TPersonView person(*master);
     if (!IsNewId(master->Obj)) {
         auto query = TMyDataBase::QueryOn(master->Database(),
             u"select Link1, Link2, Link3 from AllInfo where ObjId = "_s + SqlDialect::Quote(master->Obj));
         if (query && query->next()) {
-            for (int n = 1; n <= 3; ++n)
-                master->Link(n) = query->value(n - 1).toString();
+            person.SetNativeFamily(query->value(0).toString());
+            person.SetGodfather(query->value(1).toString());
+            person.SetGodmother(query->value(2).toString());
         }
     }
-    master->Int1 = 0;
-    master->Str1 = CapitalizeFirst(m_eFamily->text());
-    master->Str2 = CapitalizeFirst(m_eName->text());
-    master->Str3 = CapitalizeFirst(m_eParent->text());
-    master->Flag = m_sex == 2;
-    master->Comments = m_comments->toPlainText().trimmed().left(CommentLength);
+    person.SetSexHint(0);
+    person.SetSurname(CapitalizeFirst(m_eFamily->text()));
+    person.SetFirstName(CapitalizeFirst(m_eName->text()));
+    person.SetPatronymic(CapitalizeFirst(m_eParent->text()));
+    person.SetIsFemale(m_sex == 2);
+    person.SetComments(m_comments->toPlainText().trimmed().left(CommentLength));
     // An unchecked box means alive whatever the hidden death editor still holds; a checked one without a
     // complete date keeps the fact of death with no date.
     const TDateEditState& death = m_death->Parse();
     if (m_cbDead->isChecked() && death.Complete && death.Value > 0) {
-        m_dead.Date2 = death.Value;
-        master->Date2 = death.Value;
-        master->D2Flag = true;
+        PersonView(m_dead).SetDeathDate(death.Value);
+        person.SetDeathDate(death.Value);
+        person.SetIsDead(true);
     } else {
-        master->Date2 = 0;
-        master->D2Flag = m_cbDead->isChecked();
+        person.SetDeathDate(0);
+        person.SetIsDead(m_cbDead->isChecked());
     }
 }
 

@@ -11,6 +11,10 @@
 #include "store/ObjectRecord.h"
 #include "store/SqlDialect.h"
 #include "store/TextHelpers.h"
+#include "store/kinds/EventView.h"
+#include "store/kinds/OrganizationView.h"
+#include "store/kinds/PersonView.h"
+#include "store/kinds/PhoneView.h"
 
 #include <QAction>
 #include <QLabel>
@@ -155,15 +159,17 @@ void TFindPeople::InitFindMode()
     const TDBMainInfo* master = MasterDBInfo();
     if (!master || master->ObjType != Kind::Person)
         return;
+    const TConstPersonView person(*master);
     const QStringList names{u"Фамилия"_s, u"Имя"_s, u"Отчество"_s};
+    const QStringList values{person.Surname(), person.FirstName(), person.Patronymic()};
     for (int i = 0; i < names.size(); ++i)
-        if (!master->Str(i + 1).isEmpty())
-            OptionList->SetValues(names[i], master->Str(i + 1));
-    if (master->Int1 > 0) {
+        if (!values[i].isEmpty())
+            OptionList->SetValues(names[i], values[i]);
+    if (person.SexHint() > 0) {
         TItemProp fixed;
         fixed.ReadOnly = true;
         OptionList->SetItemProps(u"Пол"_s, fixed);
-        OptionList->SetValues(u"Пол"_s, master->Int1 == 1 ? u"мужской"_s : u"женский"_s);
+        OptionList->SetValues(u"Пол"_s, person.SexHint() == 1 ? u"мужской"_s : u"женский"_s);
     }
 }
 
@@ -233,13 +239,15 @@ void TFindPeople::OptionListEditButtonClick(int row)
     const bool picked = PickWorkInfo() == 1;
     QString text;
     if (kind == 104) {
-        m_phoneOwner = picked ? work->Link1.Text() : QString();
-        m_phoneOwnerKind = picked ? static_cast<int>(work->Int2) : 0;
-        text = picked ? work->Str1 : QString();
+        const TPhoneView phone(*work);
+        m_phoneOwner = picked ? phone.Owner().Text() : QString();
+        m_phoneOwnerKind = picked ? static_cast<int>(phone.OwnerKind()) : 0;
+        text = picked ? phone.Number() : QString();
     } else {
         QString& id = kind == Kind::Event ? m_event : m_organization;
         id = picked ? work->Obj.Text() : QString();
-        text = picked ? work->Str5 : QString();
+        if (picked)
+            text = kind == Kind::Event ? EventView(*work).DisplayName() : OrganizationView(*work).DisplayName();
     }
     OptionList->SetValue(row, text);
 }

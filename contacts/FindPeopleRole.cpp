@@ -4,6 +4,7 @@
 #include "store/ObjectKinds.h"
 #include "store/ObjectRecord.h"
 #include "store/SqlDialect.h"
+#include "store/kinds/RoleView.h"
 
 #include <QAction>
 #include <QLabel>
@@ -27,31 +28,35 @@ TFindPeopleRole::~TFindPeopleRole() = default;
 
 QString TFindPeopleRole::GetSelectSQL()
 {
-    const TDBMainInfo* role = MasterDBInfo();
-    if (!role)
+    const TDBMainInfo* master = MasterDBInfo();
+    if (!master)
         return TFindPeople::GetSelectSQL();
+    const TConstRoleView role(*master);
     if (sqlOrder().trimmed().isEmpty())
         SetsqlOrder(RoleOrder);
     return u"select AllInfo.*, R.ObjId as LinkId, R.Int4 as RoleRating, R.Comments as RComments"
            u" from AllInfo, AllInfo as R where AllInfo.ObjType = 1 and R.Link1 = AllInfo.ObjId and R.ObjType = 20"
            u" and R.Link2 = "_s
-        + SqlDialect::Quote(role->Link2) + u" and R.Str1 = "_s + SqlDialect::Quote(role->Str1) + u" and R.Int1 = "_s
-        + QString::number(role->Int1) + u" and R.D2Flag = False"_s + GetWhereSQL() + u" order by "_s + sqlOrder();
+        + SqlDialect::Quote(role.Group()) + u" and R.Str1 = "_s + SqlDialect::Quote(role.Name()) + u" and R.Int1 = "_s
+        + QString::number(role.HolderKind()) + u" and R.D2Flag = False"_s + GetWhereSQL() + u" order by "_s
+        + sqlOrder();
 }
 
 bool TFindPeopleRole::LinkObject()
 {
-    const TDBMainInfo* role = MasterDBInfo();
-    if (!role || DropObj().IsEmpty())
+    const TDBMainInfo* master = MasterDBInfo();
+    if (!master || DropObj().IsEmpty())
         return false;
+    const TConstRoleView role(*master);
     TDBMainInfo* work = WorkInfo();
     work->Clear();
     work->ObjType = Kind::Role;
-    work->Link1 = DropObj().Id;
-    work->Link2 = QString();
-    work->Link3 = role->Link2;
-    work->Int1 = DropObj().Kind;
-    work->Int2 = 0;
-    work->Str1 = role->Str1;
+    const TRoleView link(*work);
+    link.SetHolder(DropObj().Id);
+    link.SetGroup(QString());
+    link.SetThird(role.Group());
+    link.SetHolderKind(DropObj().Kind);
+    link.SetOtherKind(0);
+    link.SetName(role.Name());
     return EditWorkInfo() == 1;
 }

@@ -3,6 +3,7 @@
 #include "store/ObjectKinds.h"
 #include "store/ObjectRecord.h"
 #include "store/TextHelpers.h"
+#include "store/kinds/PersonView.h"
 
 #include <QImage>
 #include <QLabel>
@@ -76,16 +77,17 @@ void TPeoplePrev::LoadData()
             label->clear();
         return;
     }
-    m_lStr1->setText(record->Str1);
-    m_lStr2->setText(record->Str2);
-    m_lStr3->setText(record->Str3);
-    m_lOld->setText(AgeText(record->D2Flag, false, record->Date1));
-    if (!record->Foto.isEmpty()) {
+    const TConstPersonView person(*record);
+    m_lStr1->setText(person.Surname());
+    m_lStr2->setText(person.FirstName());
+    m_lStr3->setText(person.Patronymic());
+    m_lOld->setText(AgeText(person.IsDead(), false, person.BirthDate()));
+    if (!person.Photo().isEmpty()) {
         QImage picture;
-        if (picture.loadFromData(record->Foto, "JPEG")) {
+        if (picture.loadFromData(person.Photo(), "JPEG")) {
             const QRect box = FitRect(picture.size(), PhotoSide, PhotoSide);
             m_foto->setPixmap(QPixmap::fromImage(picture.scaled(box.size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
-            m_imgDead->setVisible(record->ObjType == Kind::Person && record->D2Flag);
+            m_imgDead->setVisible(record->ObjType == Kind::Person && person.IsDead());
         }
     }
 }

@@ -5,6 +5,7 @@
 #include "store/ObjectRecord.h"
 #include "store/SettingsFile.h"
 #include "store/SqlDialect.h"
+#include "store/kinds/DatabaseEntryView.h"
 
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -62,12 +63,13 @@ int TMyDBServerList::Add(int connectionType, int installMode, QString& statusTex
     TDBMainInfo entry;
     entry.SetDatabase(Current());
     entry.ObjType = Kind::DatabaseEntry;
-    entry.Str1 = dataSource;
-    entry.Str2 = SettingsFile::EncodeText(user);
-    entry.Str3 = SettingsFile::EncodeText(password);
-    entry.Str4 = catalog;
-    entry.Int1 = connectionType;
-    entry.Int2 = installMode;
+    const TDatabaseEntryView fields(entry);
+    fields.SetDataSource(dataSource);
+    fields.SetEncodedUser(SettingsFile::EncodeText(user));
+    fields.SetEncodedPassword(SettingsFile::EncodeText(password));
+    fields.SetCatalog(catalog);
+    fields.SetConnectionType(connectionType);
+    fields.SetInstallMode(installMode);
     int saved = entry.Save();
     if (saved != SaveResult::Done) {
         statusText = DbStatus::Text(DbStatus::QueryFailed);

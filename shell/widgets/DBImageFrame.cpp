@@ -4,6 +4,7 @@
 #include "store/DataBase.h"
 #include "store/ObjectKinds.h"
 #include "store/ObjectRecord.h"
+#include "store/kinds/PersonView.h"
 
 #include <QBuffer>
 #include <QLabel>
@@ -87,9 +88,10 @@ void TDBImageFrame::ShowPhotoOf(const TDBMainInfo& record)
 {
     m_picture = QImage();
     // A picture that does not decode is no picture; nothing is said about it.
-    if (!record.Foto.isEmpty() && !m_picture.loadFromData(record.Foto, "JPEG"))
+    const TKindView<const TObjectRow> row(record);
+    if (!row.Picture().isEmpty() && !m_picture.loadFromData(row.Picture(), "JPEG"))
         m_picture = QImage();
-    SetDeadVisible(record.ObjType == Kind::Person && record.D2Flag);
+    SetDeadVisible(record.ObjType == Kind::Person && PersonView(record).IsDead());
     Place();
 }
 
@@ -108,7 +110,7 @@ void TDBImageFrame::StoreData()
     TDBMainInfo* master = MasterDBInfo();
     if (!m_changed || !master)
         return;
-    master->Foto = JpegBytes(m_picture);
+    TKindView<TObjectRow>(*master).SetPicture(JpegBytes(m_picture));
 }
 
 void TDBImageFrame::FrameClick()
@@ -117,10 +119,12 @@ void TDBImageFrame::FrameClick()
         return;
     TDBMainInfo photo;
     photo.ObjType = PhotoDialogKind;
-    photo.Foto = JpegBytes(m_picture);
+    // The photo editor shows the mark of the dead as the person's card does.
+    const TPersonView edited(photo);
+    edited.SetPicture(JpegBytes(m_picture));
     if (const TDBMainInfo* master = MasterDBInfo()) {
         photo.SetDatabase(master->Database());
-        photo.D2Flag = master->D2Flag;
+        edited.SetIsDead(PersonView(*master).IsDead());
     }
     if (SendRequest(TMainMessage::WM_EDITOBJECT, photo) != RequestAnswer::Done)
         return;

@@ -27,6 +27,9 @@ public:
     int ObjType() const { return m_row.ObjType; }
     const QString& Comments() const { return m_row.Comments; }
     void SetComments(const QString& text) const { m_row.Comments = text; }
+    /// The picture bytes (a person's photo, an organization's logo); empty when none.
+    const QByteArray& Picture() const { return m_row.Foto; }
+    void SetPicture(const QByteArray& bytes) const { m_row.Foto = bytes; }
 
 protected:
     TRow& m_row;
@@ -53,4 +56,30 @@ protected:
     void Set##Name(bool value) const                                                                                   \
     {                                                                                                                  \
         this->m_row.Column = value;                                                                                    \
+    }
+
+/// Declares a plain text kept in a link column (an address keeps its house and flat there): Name() gives the
+/// text, SetName(text) stores it, cut to the column's 16 characters.
+#define ZORVIN_LINK_TEXT(Name, Column)                                                                                 \
+    QString Name() const                                                                                               \
+    {                                                                                                                  \
+        return this->m_row.Column.Text();                                                                              \
+    }                                                                                                                  \
+    void Set##Name(const QString& value) const                                                                         \
+    {                                                                                                                  \
+        this->m_row.Column = value;                                                                                    \
+    }
+
+/// Names the view over a row and over a const row of the template T<Name>ViewOf, and the helper
+/// <Name>View(row) that picks one of them: ZORVIN_KIND_VIEW(Phone) gives TPhoneView, TConstPhoneView and PhoneView().
+#define ZORVIN_KIND_VIEW(Name)                                                                                         \
+    using T##Name##View = T##Name##ViewOf<TObjectRow>;                                                                 \
+    using TConst##Name##View = T##Name##ViewOf<const TObjectRow>;                                                      \
+    inline T##Name##View Name##View(TObjectRow& row)                                                                   \
+    {                                                                                                                  \
+        return T##Name##View(row);                                                                                     \
+    }                                                                                                                  \
+    inline TConst##Name##View Name##View(const TObjectRow& row)                                                        \
+    {                                                                                                                  \
+        return TConst##Name##View(row);                                                                                \
     }

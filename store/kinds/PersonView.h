@@ -25,7 +25,12 @@ public:
     ZORVIN_FLAG(RemindBirthday, D1Fixed)
     ZORVIN_COLUMN(double, DeathDate, Date2)
     ZORVIN_FLAG(IsDead, D2Flag)
+    /// Remind of the day of death every year.
+    ZORVIN_FLAG(RemindDeathDay, D2Fixed)
     ZORVIN_COLUMN(QByteArray, Photo, Foto)
+    /// Stored as 0. While a person is edited or searched for: the sex chosen or guessed, 1 a man, 2 a woman,
+    /// 0 unknown.
+    ZORVIN_COLUMN(qint64, SexHint, Int1)
 };
 
 using TPersonView = TPersonViewOf<TObjectRow>;

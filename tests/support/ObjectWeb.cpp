@@ -2,6 +2,22 @@
 
 #include "store/DataBase.h"
 #include "store/ObjectKinds.h"
+#include "store/kinds/AccountView.h"
+#include "store/kinds/AddressView.h"
+#include "store/kinds/AdoptiveFamilyLinkView.h"
+#include "store/kinds/EventView.h"
+#include "store/kinds/FamilyView.h"
+#include "store/kinds/GroupView.h"
+#include "store/kinds/InternetContactView.h"
+#include "store/kinds/MoneyOperationView.h"
+#include "store/kinds/NoteLinkView.h"
+#include "store/kinds/NoteView.h"
+#include "store/kinds/OperationLinkView.h"
+#include "store/kinds/OrganizationView.h"
+#include "store/kinds/PersonView.h"
+#include "store/kinds/PhoneView.h"
+#include "store/kinds/ResidenceView.h"
+#include "store/kinds/RoleView.h"
 
 TObjectWeb::TObjectWeb(TMyDataBase* db)
     : m_db(db)
@@ -31,7 +47,11 @@ bool TObjectWeb::Pair(const QString& a, const QString& b)
         record.SetDatabase(m_db);
         if (!record.SetObj(Id(self)) || record.Obj.IsBlank())
             return m_ok = false;
-        record.Link5 = Id(other);
+        // a role names its opposite side, a transfer half its partner
+        if (record.ObjType == Kind::Role)
+            RoleView(record).SetOppositeSide(Id(other));
+        else
+            MoneyOperationView(record).SetPairedRow(Id(other));
         if (record.Save() != SaveResult::Done)
             return m_ok = false;
     }
@@ -50,10 +70,11 @@ QString TObjectWeb::Key(const QString& id) const
 QString TObjectWeb::Person(const QString& key, const QString& surname, const QString& name, bool female)
 {
     return Add(key, Kind::Person, [&](TDBMainInfo& r) {
-        r.Str1 = surname;
-        r.Str2 = name;
-        r.Flag = female;
-        r.Str5 = surname + QLatin1Char(' ') + name.left(1) + QLatin1Char('.');
+        const TPersonView person(r);
+        person.SetSurname(surname);
+        person.SetFirstName(name);
+        person.SetIsFemale(female);
+        person.SetDisplayName(PersonDisplayName(surname, name, QString()));
     });
 }
 
@@ -65,113 +86,127 @@ bool TObjectWeb::Build()
     Person(QStringLiteral("wife"), QStringLiteral("Иванова"), QStringLiteral("Мария"), true);
     Person(QStringLiteral("single"), QStringLiteral("Сидоров"), QStringLiteral("Иван"), false);
     Add(QStringLiteral("family"), Kind::Family, [&](TDBMainInfo& r) {
-        r.Link1 = Id(QStringLiteral("husband"));
-        r.Link2 = Id(QStringLiteral("wife"));
-        r.Str1 = QStringLiteral("Иванов Пётр");
-        r.Str2 = QStringLiteral("Иванова Мария");
-        r.Int1 = 1;
+        const TFamilyView family(r);
+        family.SetHusband(Id(QStringLiteral("husband")));
+        family.SetWife(Id(QStringLiteral("wife")));
+        family.SetHusbandName(QStringLiteral("Иванов Пётр"));
+        family.SetWifeName(QStringLiteral("Иванова Мария"));
+        family.SetStatus(1);
     });
     Add(QStringLiteral("child"), Kind::Person, [&](TDBMainInfo& r) {
-        r.Str1 = QStringLiteral("Иванов");
-        r.Str2 = QStringLiteral("Алексей");
-        r.Link1 = Id(QStringLiteral("family"));
-        r.Link2 = Id(QStringLiteral("single")); // godfather
+        const TPersonView person(r);
+        person.SetSurname(QStringLiteral("Иванов"));
+        person.SetFirstName(QStringLiteral("Алексей"));
+        person.SetNativeFamily(Id(QStringLiteral("family")));
+        person.SetGodfather(Id(QStringLiteral("single"))); // godfather
     });
     Person(QStringLiteral("adopted"), QStringLiteral("Петров"), QStringLiteral("Олег"), false);
     Add(QStringLiteral("adoption"), Kind::AdoptiveFamilyLink, [&](TDBMainInfo& r) {
-        r.Link1 = Id(QStringLiteral("family"));
-        r.Link2 = Id(QStringLiteral("adopted"));
+        const TAdoptiveFamilyLinkView adoption(r);
+        adoption.SetFamily(Id(QStringLiteral("family")));
+        adoption.SetPerson(Id(QStringLiteral("adopted")));
     });
     Add(QStringLiteral("singleFamily"), Kind::Family, [&](TDBMainInfo& r) {
-        r.Link1 = Id(QStringLiteral("single"));
-        r.Str1 = QStringLiteral("Сидоров Иван");
+        const TFamilyView family(r);
+        family.SetHusband(Id(QStringLiteral("single")));
+        family.SetHusbandName(QStringLiteral("Сидоров Иван"));
     });
     Add(QStringLiteral("emptyFamily"), Kind::Family);
 
     // An organization with two branches, at an address where the couple lives.
     Add(QStringLiteral("firm"), Kind::Organization, [&](TDBMainInfo& r) {
-        r.Str1 = QStringLiteral("Ромашка");
-        r.Str2 = QStringLiteral("ООО");
-        r.Link1 = none;
-        r.Str5 = QStringLiteral("ООО, Ромашка");
+        const TOrganizationView org(r);
+        org.SetName(QStringLiteral("Ромашка"));
+        org.SetFormOrParent(QStringLiteral("ООО"));
+        org.SetParent(none);
+        org.SetDisplayName(QStringLiteral("ООО, Ромашка"));
     });
     for (const auto& [key, name] : {std::pair {QStringLiteral("branch1"), QStringLiteral("Филиал")},
              std::pair {QStringLiteral("branch2"), QStringLiteral("Склад")}}) {
         Add(key, Kind::Organization, [&](TDBMainInfo& r) {
-            r.Str1 = name;
-            r.Str2 = QStringLiteral("Ромашка");
-            r.Link1 = Id(QStringLiteral("firm"));
-            r.Str5 = QStringLiteral("Ромашка, ") + name;
+            const TOrganizationView org(r);
+            org.SetName(name);
+            org.SetFormOrParent(QStringLiteral("Ромашка"));
+            org.SetParent(Id(QStringLiteral("firm")));
+            org.SetDisplayName(QStringLiteral("Ромашка, ") + name);
         });
     }
     Add(QStringLiteral("address"), Kind::Address, [&](TDBMainInfo& r) {
-        r.Str1 = QStringLiteral("Россия");
-        r.Str2 = QStringLiteral("Московская");
-        r.Str3 = QStringLiteral("Одинцовский");
-        r.Str4 = QStringLiteral("Одинцово");
-        r.Str5 = QStringLiteral("ул. Ленина");
-        r.Link4 = QStringLiteral("12");
-        r.Link3 = QStringLiteral("5");
-        r.Link5 = QStringLiteral("143000");
+        const TAddressView address(r);
+        address.SetCountry(QStringLiteral("Россия"));
+        address.SetRegion(QStringLiteral("Московская"));
+        address.SetDistrict(QStringLiteral("Одинцовский"));
+        address.SetSettlement(QStringLiteral("Одинцово"));
+        address.SetStreet(QStringLiteral("ул. Ленина"));
+        address.SetHouse(QStringLiteral("12"));
+        address.SetFlat(QStringLiteral("5"));
+        address.SetPostalIndex(QStringLiteral("143000"));
     });
     for (const auto& [key, owner, ownerKind] :
         {std::tuple {QStringLiteral("addressPhone"), QStringLiteral("address"), 3},
             std::tuple {QStringLiteral("firmPhone"), QStringLiteral("firm"), 6},
             std::tuple {QStringLiteral("husbandPhone"), QStringLiteral("husband"), 1}}) {
         Add(key, Kind::Phone, [&](TDBMainInfo& r) {
-            r.Link1 = Id(owner);
-            r.Int2 = ownerKind;
-            r.Str1 = QStringLiteral("007495123456");
+            const TPhoneView phone(r);
+            phone.SetOwner(Id(owner));
+            phone.SetOwnerKind(ownerKind);
+            phone.SetNumber(QStringLiteral("007495123456"));
         });
     }
     for (const auto& [key, owner] : {std::pair {QStringLiteral("firmSite"), QStringLiteral("firm")},
              std::pair {QStringLiteral("husbandMail"), QStringLiteral("husband")}}) {
         Add(key, Kind::InternetContact, [&](TDBMainInfo& r) {
-            r.Link1 = Id(owner);
-            r.Int1 = 1;
-            r.Str1 = key + QStringLiteral("@example.ru");
+            const TInternetContactView contact(r);
+            contact.SetOwner(Id(owner));
+            contact.SetContactType(1);
+            contact.SetAddress(key + QStringLiteral("@example.ru"));
         });
     }
     for (const auto& [key, resident] : {std::pair {QStringLiteral("husbandHome"), QStringLiteral("husband")},
              std::pair {QStringLiteral("wifeHome"), QStringLiteral("wife")},
              std::pair {QStringLiteral("firmOffice"), QStringLiteral("firm")}}) {
         Add(key, Kind::Residence, [&](TDBMainInfo& r) {
-            r.Link1 = Id(QStringLiteral("address"));
-            r.Link2 = Id(resident);
-            r.Flag = true;
+            const TResidenceView residence(r);
+            residence.SetAddress(Id(QStringLiteral("address")));
+            residence.SetResident(Id(resident));
+            residence.SetCurrent(true);
         });
     }
     Add(QStringLiteral("firmGroup"), Kind::Group, [&](TDBMainInfo& r) {
-        r.Str1 = QStringLiteral("Поставщики");
-        r.Int1 = 6;
-        r.Flag = true;
-        r.Link1 = Id(QStringLiteral("firm"));
+        const TGroupView group(r);
+        group.SetName(QStringLiteral("Поставщики"));
+        group.SetGroupKind(6);
+        group.SetScopedToOwner(true);
+        group.SetOwner(Id(QStringLiteral("firm")));
     });
 
     // A note attached to the husband both ways, and to the organization.
     Add(QStringLiteral("note"), Kind::Note, [&](TDBMainInfo& r) {
-        r.Str1 = QStringLiteral("Договор");
-        r.Int1 = 1;
-        r.Link1 = none;
+        const TNoteView note(r);
+        note.SetTitle(QStringLiteral("Договор"));
+        note.SetNoteKind(1);
+        note.SetGroup(none);
     });
     for (const auto& [key, from, to] :
         {std::tuple {QStringLiteral("noteToHusband"), QStringLiteral("note"), QStringLiteral("husband")},
             std::tuple {QStringLiteral("husbandToNote"), QStringLiteral("husband"), QStringLiteral("note")},
             std::tuple {QStringLiteral("noteToFirm"), QStringLiteral("note"), QStringLiteral("firm")}}) {
         Add(key, Kind::NoteLink, [&](TDBMainInfo& r) {
-            r.Link1 = Id(from);
-            r.Link2 = Id(to);
+            const TNoteLinkView link(r);
+            link.SetNote(Id(from));
+            link.SetObject(Id(to));
         });
     }
 
     // Roles with opposite sides: the husband works for the organization, the wife takes part in an event.
     auto role = [&](const QString& key, const QString& holder, int holderKind, int otherKind, const QString& name) {
         Add(key, Kind::Role, [&](TDBMainInfo& r) {
-            r.Link1 = Id(holder);
-            r.Link2 = none;
-            r.Int1 = holderKind;
-            r.Int2 = otherKind;
-            r.Str1 = name;
+            const TRoleView side(r);
+            side.SetHolder(Id(holder));
+            side.SetGroup(none);
+            side.SetHolderKind(holderKind);
+            side.SetOtherKind(otherKind);
+            side.SetName(name);
         });
     };
     role(QStringLiteral("workRole"), QStringLiteral("husband"), 1, 6, QStringLiteral("Директор"));
@@ -179,63 +214,71 @@ bool TObjectWeb::Build()
     Pair(QStringLiteral("workRole"), QStringLiteral("firmRole"));
 
     Add(QStringLiteral("project"), Kind::Group, [&](TDBMainInfo& r) {
-        r.Str1 = QStringLiteral("Дача");
-        r.Int1 = 9;
+        const TGroupView group(r);
+        group.SetName(QStringLiteral("Дача"));
+        group.SetGroupKind(9);
     });
     Add(QStringLiteral("projectGroup"), Kind::Group, [&](TDBMainInfo& r) {
-        r.Str1 = QStringLiteral("Строители");
-        r.Int1 = 1;
-        r.Flag = true;
-        r.Link1 = Id(QStringLiteral("project"));
+        const TGroupView group(r);
+        group.SetName(QStringLiteral("Строители"));
+        group.SetGroupKind(1);
+        group.SetScopedToOwner(true);
+        group.SetOwner(Id(QStringLiteral("project")));
     });
     Add(QStringLiteral("event"), Kind::Event, [&](TDBMainInfo& r) {
-        r.Str1 = QStringLiteral("Встреча");
-        r.Int1 = 1;
-        r.Link1 = Id(QStringLiteral("project"));
-        r.Link2 = none;
-        r.Link3 = Id(QStringLiteral("husband")); // the host
-        r.Link4 = Id(QStringLiteral("address"));
+        const TEventView event(r);
+        event.SetName(QStringLiteral("Встреча"));
+        event.SetEventKind(1);
+        event.SetProject(Id(QStringLiteral("project")));
+        event.SetSpareLink(none);
+        event.SetHost(Id(QStringLiteral("husband"))); // the host
+        event.SetMeetingAddress(Id(QStringLiteral("address")));
     });
     role(QStringLiteral("eventRole"), QStringLiteral("event"), 8, 1, QStringLiteral("Итог"));
     role(QStringLiteral("guestRole"), QStringLiteral("wife"), 1, 8, QStringLiteral("Гость"));
     Pair(QStringLiteral("eventRole"), QStringLiteral("guestRole"));
     Add(QStringLiteral("eventGroup"), Kind::Group, [&](TDBMainInfo& r) {
-        r.Str1 = QStringLiteral("Участники");
-        r.Int1 = 8;
-        r.Flag = true;
-        r.Link1 = Id(QStringLiteral("event"));
-        r.Link2 = Id(QStringLiteral("project"));
+        const TGroupView group(r);
+        group.SetName(QStringLiteral("Участники"));
+        group.SetGroupKind(8);
+        group.SetScopedToOwner(true);
+        group.SetOwner(Id(QStringLiteral("event")));
+        group.SetProject(Id(QStringLiteral("project")));
     });
 
     // Money: an income with its category, a transfer between two accounts, an expense on the project.
     Add(QStringLiteral("category"), Kind::Group, [&](TDBMainInfo& r) {
-        r.Str1 = QStringLiteral("Зарплата");
-        r.Int1 = 25;
+        const TGroupView group(r);
+        group.SetName(QStringLiteral("Зарплата"));
+        group.SetGroupKind(25);
     });
     Add(QStringLiteral("subcategory"), Kind::Group, [&](TDBMainInfo& r) {
-        r.Str1 = QStringLiteral("Премия");
-        r.Int1 = 27;
-        r.Link1 = Id(QStringLiteral("category"));
+        const TGroupView group(r);
+        group.SetName(QStringLiteral("Премия"));
+        group.SetGroupKind(27);
+        group.SetOwner(Id(QStringLiteral("category")));
     });
     for (const auto& [key, name] : {std::pair {QStringLiteral("account1"), QStringLiteral("Кошелёк")},
              std::pair {QStringLiteral("account2"), QStringLiteral("Карта")}}) {
         Add(key, Kind::Account, [&](TDBMainInfo& r) {
-            r.Str1 = name;
-            r.Str4 = QStringLiteral("RUB");
-            r.Str5 = name + QStringLiteral(", RUB");
+            const TAccountView account(r);
+            account.SetName(name);
+            account.SetCurrency(QStringLiteral("RUB"));
+            account.SetDisplayName(name + QStringLiteral(", RUB"));
         });
     }
     auto operation = [&](const QString& key, int code, int amount, const QString& account, const QString& party,
                          const QString& category, const QString& fourth, int links) {
         Add(key, Kind::MoneyOperation, [&](TDBMainInfo& r) {
-            r.Int1 = code;
-            r.Int2 = amount;
-            r.Int3 = links;
-            r.Link1 = Id(account);
-            r.Link2 = party.isEmpty() ? none : Id(party);
-            r.Link3 = category.isEmpty() ? none : Id(category);
-            r.Link4 = fourth.isEmpty() ? none : Id(fourth);
-            r.Link5 = none;
+            const TMoneyOperationView op(r);
+            op.SetCode(code);
+            op.SetAmount(amount);
+            op.SetLinkCount(links);
+            op.SetAccount(Id(account));
+            op.SetCounterparty(party.isEmpty() ? none : Id(party));
+            op.SetCategory(category.isEmpty() ? none : Id(category));
+            op.SetFourth(fourth.isEmpty() ? none : Id(fourth));
+            op.SetPairedRow(none);
         });
     };
     operation(QStringLiteral("income"), 1, 50000, QStringLiteral("account1"), QStringLiteral("husband"),
@@ -252,10 +295,11 @@ bool TObjectWeb::Build()
             std::tuple {QStringLiteral("transferOutLink"), QStringLiteral("transferOut"), QStringLiteral("husband")},
             std::tuple {QStringLiteral("transferInLink"), QStringLiteral("transferIn"), QStringLiteral("event")}}) {
         Add(key, Kind::OperationLink, [&](TDBMainInfo& r) {
-            r.Link1 = Id(op);
-            r.Link2 = Id(object);
-            r.Link3 = none;
-            r.Str1 = QStringLiteral("Оплата");
+            const TOperationLinkView link(r);
+            link.SetOperation(Id(op));
+            link.SetObject(Id(object));
+            link.SetCategory(none);
+            link.SetRole(QStringLiteral("Оплата"));
         });
     }
     return m_ok;
