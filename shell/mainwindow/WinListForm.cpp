@@ -21,7 +21,7 @@
 namespace {
 
 const QString kChangedQuestion = QStringLiteral(
-    "Объект изменен\rYes - сохранить изменения\rNo - закрыть без сохранения\rCancel - не закрывать");
+    "Объект изменен\rДа - сохранить изменения\rНет - закрыть без сохранения\rОтмена - не закрывать");
 
 // A change of letter case is a change the user made: the texts are compared exactly, everything else as
 // the record compares it.
