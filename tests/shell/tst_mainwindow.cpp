@@ -640,6 +640,9 @@ void TestMainWindow::openDialogKind()
     Start();
     TDBMainInfo phone;
     phone.ObjType = Kind::Phone;
+    // Esc after typing asks whether to throw the number away: No.
+    if (!save)
+        m_messages->QueueAnswer(TAnswer::No);
     WhenDialogShown<TMainModalForm>([save](TMainModalForm& dialog) {
         static_cast<TNameFrame*>(dialog.Frame())->eName->setText(QStringLiteral("+7 000"));
         Press(save ? Qt::Key_Return : Qt::Key_Escape);
