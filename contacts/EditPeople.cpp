@@ -75,7 +75,7 @@ TFEditPeople::TFEditPeople(QWidget* parent)
 {
     m_gSex->setObjectName(u"gSex"_s);
     auto* sexLayout = new QHBoxLayout(m_gSex);
-    const QStringList sexItems {u"мужской"_s, u"женский"_s};
+    const QStringList sexItems{u"мужской"_s, u"женский"_s};
     for (int i = 0; i < sexItems.size(); ++i) {
         auto* button = new QRadioButton(sexItems[i], m_gSex);
         m_sexButtons->addButton(button, i);
@@ -135,7 +135,7 @@ TFEditPeople::TFEditPeople(QWidget* parent)
         connect(edit, &QLineEdit::textEdited, this, [this, edit] { EnsureCompletion(edit); });
 
     auto* names = new QGridLayout;
-    const QList<std::pair<QString, QLineEdit*>> rows {
+    const QList<std::pair<QString, QLineEdit*>> rows{
         {u"Фамилия"_s, m_eFamily}, {u"Имя"_s, m_eName}, {u"Отчество"_s, m_eParent}};
     for (int row = 0; row < rows.size(); ++row) {
         auto* label = new QLabel(rows[row].first, this);
@@ -219,8 +219,8 @@ void TFEditPeople::EnsureCompletion(QLineEdit* edit)
         return;
     }
     TValueList values;
-    DistinctValues(
-        MasterDBInfo() ? MasterDBInfo()->Database() : nullptr, column, QString(), values, 0, sexMode, Kind::Person);
+    DistinctValues(MasterDBInfo() ? MasterDBInfo()->Database() : nullptr, column, QString(), values, 0, sexMode,
+        Kind::Person);
     CompletionModel(edit)->setStringList(ValueTexts(values));
     m_completed.insert(edit);
 }

@@ -271,7 +271,9 @@ void TBaseFind::ObjectsSaved()
     // row and leaves the focus where the user is.
     if (InitTimerQuery->isActive() || !Grid->Model()->IsOpen())
         return;
-    RunQuery(m_curObjId);
+    // A copy: reading the rows anew changes the current id while the statement opens.
+    const QString current = m_curObjId;
+    RunQuery(current);
 }
 
 void TBaseFind::DSDataChange()

@@ -354,7 +354,10 @@ void TBaseFind::aLinksExecute()
         m_linksWindow = RequestLinksWindow();
         if (m_linksWindow) {
             m_linksWindowAlive = m_linksWindow->Window();
-            m_linksWindow->SetOwnerList(this, [this]() { RunQuery(m_curObjId); });
+            m_linksWindow->SetOwnerList(this, [this]() {
+                const QString current = m_curObjId;
+                RunQuery(current);
+            });
         }
     }
     const TDBMainInfo* master = MasterDBInfo();
