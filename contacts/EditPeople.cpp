@@ -1,6 +1,7 @@
 #include "contacts/EditPeople.h"
 
 #include "shell/widgets/DBImageFrame.h"
+#include "shell/widgets/LimitedMemo.h"
 #include "shell/widgets/TimeEdit.h"
 #include "store/DataBase.h"
 #include "store/Gid.h"
@@ -71,7 +72,7 @@ TFEditPeople::TFEditPeople(QWidget* parent)
     , m_birth(new TdbTimeEdit(m_dates))
     , m_cbDead(new QCheckBox(u"Умер"_s))
     , m_death(new TdbTimeEdit)
-    , m_comments(new QPlainTextEdit)
+    , m_comments(new TLimitedMemo(CommentLength))
 {
     m_gSex->setObjectName(u"gSex"_s);
     auto* sexLayout = new QHBoxLayout(m_gSex);
@@ -92,19 +93,20 @@ TFEditPeople::TFEditPeople(QWidget* parent)
     m_tbBDTab->setText(u"Родился"_s);
     m_tbDeadTab->setObjectName(u"tbDeadTab"_s);
     m_tbDeadTab->setText(u"Доп. информация"_s);
-    auto* tabs = new QButtonGroup(this);
+    // Two tabs, one of them down; outside a button group, so that Tab reaches each of them.
     for (QToolButton* tab : {m_tbBDTab, m_tbDeadTab}) {
         tab->setCheckable(true);
         tab->setAutoRaise(true);
-        tabs->addButton(tab);
+        connect(tab, &QToolButton::clicked, this, [this, tab] { tbBDTabClick(tab == m_tbBDTab); });
     }
     m_tbBDTab->setChecked(true);
-    connect(m_tbBDTab, &QToolButton::toggled, this, &TFEditPeople::tbBDTabClick);
 
     m_birth->setObjectName(u"dbdtEdit_BDay"_s);
     m_birth->SetdbField(Tdb_dtFields::db_Date1);
     m_birth->SetToolBarVisible(true);
     m_birth->SetAlarm(true);
+    // A year alone, or a month and a year, is no birthday to remind of.
+    m_birth->SetAlarmNeedsFullDate(true);
     auto* deathPanel = new QWidget(m_dates);
     auto* deathLayout = new QHBoxLayout(deathPanel);
     deathLayout->setContentsMargins(0, 0, 0, 0);
@@ -125,12 +127,6 @@ TFEditPeople::TFEditPeople(QWidget* parent)
     m_comments->setObjectName(u"mComments"_s);
     m_comments->setTabChangesFocus(true);
     (new QVBoxLayout(commentBox))->addWidget(m_comments);
-    // The column holds CommentLength characters: a longer paste is cut where it lands, not lost on save.
-    connect(m_comments, &QPlainTextEdit::textChanged, this, [this] {
-        const QString text = m_comments->toPlainText();
-        if (text.size() > CommentLength)
-            m_comments->setPlainText(text.left(CommentLength));
-    });
 
     connect(m_eFamily, &QLineEdit::editingFinished, this, [this] { eFamilyExit(m_eFamily); });
     connect(m_eParent, &QLineEdit::editingFinished, this, [this] { eFamilyExit(m_eParent); });
@@ -162,8 +158,15 @@ TFEditPeople::TFEditPeople(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(commentBox, 1);
-    setTabOrder(m_eFamily, m_eName);
-    setTabOrder(m_eName, m_eParent);
+    // Tab follows the screen: the names, the sex, the birth tab with its date, the other tab with the death
+    // date, the comment; hidden controls are passed over.
+    QList<QWidget*> order {m_eFamily, m_eName, m_eParent, SexButton(0), SexButton(1), m_tbBDTab};
+    order << m_birth->findChild<QLineEdit*>(u"eDT"_s) << m_birth->findChild<QLineEdit*>(u"t1edit"_s)
+          << m_birth->findChild<QToolButton*>(u"tbAlarm"_s) << m_tbDeadTab << m_cbDead
+          << m_death->findChild<QLineEdit*>(u"eDT"_s) << m_death->findChild<QLineEdit*>(u"t1edit"_s) << m_comments;
+    order.removeAll(nullptr);
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
 }
 
 TFEditPeople::~TFEditPeople()
@@ -316,6 +319,8 @@ void TFEditPeople::cbDeadClick()
 
 void TFEditPeople::tbBDTabClick(bool birth)
 {
+    m_tbBDTab->setChecked(birth);
+    m_tbDeadTab->setChecked(!birth);
     m_dates->setCurrentIndex(birth ? 0 : 1);
 }
 

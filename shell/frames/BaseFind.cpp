@@ -2,6 +2,7 @@
 
 #include "platform/Messages.h"
 #include "shell/frames/BaseForm.h"
+#include "shell/frames/ScreenRegistry.h"
 #include "shell/mainwindow/MainBroker.h"
 #include "shell/widgets/GradientPanel.h"
 #include "shell/widgets/MainData.h"
@@ -151,6 +152,7 @@ TBaseFind::TBaseFind(QWidget* parent)
 
 TBaseFind::~TBaseFind()
 {
+    Screens::UnregisterObjectSaved(m_savedHandle);
     // The main window owns the linked-objects window; it must not call back into a list that is gone.
     if (m_linksWindow && m_linksWindowAlive) {
         m_linksWindow->SetOwnerList(nullptr, {});
@@ -254,6 +256,24 @@ void TBaseFind::LoadData()
     DSDataChange();
     InitFindMode();
     InitTimerQuery->start();
+    // The rows follow every save and deletion of the listed kind, wherever it was made (a card, a dialog).
+    const int kind = MasterDBInfo() ? static_cast<int>(MasterDBInfo()->ObjType) : 0;
+    if (kind != m_savedKind) {
+        Screens::UnregisterObjectSaved(m_savedHandle);
+        m_savedHandle = kind > 0 ? Screens::RegisterObjectSaved(kind, [this](int) { ObjectsSaved(); }, this) : 0;
+        m_savedKind = kind;
+    }
+}
+
+void TBaseFind::ObjectsSaved()
+{
+    // A list whose statement is still to run reads the new rows then anyway. The rerun stays on the current
+    // row and leaves the focus where the user is.
+    if (InitTimerQuery->isActive() || !Grid->Model()->IsOpen())
+        return;
+    // A copy: reading the rows anew changes the current id while the statement opens.
+    const QString current = m_curObjId;
+    RunQuery(current);
 }
 
 void TBaseFind::DSDataChange()

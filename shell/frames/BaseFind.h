@@ -119,6 +119,8 @@ public:
     bool eFindKeyDown(int key);
     /// Enter opens, Delete deletes; true when the key was handled.
     bool GridKeyDown(int key);
+    /// Pops the list's menu ppMenu up under the current row (the menu key, Shift+F10).
+    void PopupListMenu();
     void GridDblClick();
     /// Whether a mouse move with these buttons and keys starts dragging the current row.
     bool DragAllowed(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) const;
@@ -151,6 +153,11 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    /// The keys and clicks of the edit, the grid and its rows that run the list's commands; true when
+    /// \a event was used up.
+    bool CommandEvent(QObject* watched, QEvent* event);
+    /// Objects of the listed kind were saved or deleted somewhere: the rows are read anew, on the same row.
+    void ObjectsSaved();
 
     /// Opens the object \a id: in the pick dialog selects it; kinds edited in a dialog are edited (and the
     /// list reruns on them when saved); every other kind opens its card.
@@ -234,6 +241,8 @@ private:
     QString m_linkFieldName = QStringLiteral("LinkId");
     TLinksWindow* m_linksWindow = nullptr;
     QPointer<QWidget> m_linksWindowAlive;
+    int m_savedHandle = 0;
+    int m_savedKind = 0;
     int m_queryCount = 0;
     int m_curObjInfoLoads = 0;
     bool m_fitting = false;

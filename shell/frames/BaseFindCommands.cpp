@@ -17,6 +17,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QCursor>
 #include <QDrag>
 #include <QDragMoveEvent>
@@ -79,13 +80,15 @@ void TBaseFind::EnableActions()
 
 bool TBaseFind::DeleteObject(const QString& id)
 {
-    WorkInfo()->SetObj(id);
-    if (DeleteWorkInfo() != 1)
-        return false;
+    // The row to stand on afterwards is read first: the deletion is announced, and the list may have been
+    // read anew by the time it returns.
     TListModel* rows = Grid->Model();
     const int current = Grid->CurrentRecord();
     const int next = current + 1 < rows->RecordCount() ? current + 1 : current - 1;
     const QString nextId = next >= 0 ? rows->Row(next).Text(QStringLiteral("ObjId")) : QString();
+    WorkInfo()->SetObj(id);
+    if (DeleteWorkInfo() != 1)
+        return false;
     RunQuery(nextId);
     return true;
 }
@@ -117,6 +120,59 @@ bool TBaseFind::GridKeyDown(int key)
         return true;
     }
     return false;
+}
+
+bool TBaseFind::CommandEvent(QObject* watched, QEvent* event)
+{
+    const bool onFind = watched == eFind || watched == eFind->lineEdit();
+    const bool onGrid = watched == Grid || watched == Grid->viewport();
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const bool menuKey = key->key() == Qt::Key_Menu
+            || (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier);
+        if ((onFind || onGrid) && menuKey) {
+            PopupListMenu();
+            return true;
+        }
+        // The rows move under the edit, so a name can be typed and its row chosen without leaving it.
+        const bool rowKey = key->key() == Qt::Key_Down || key->key() == Qt::Key_Up
+            || key->key() == Qt::Key_PageDown || key->key() == Qt::Key_PageUp;
+        if (onFind && rowKey && key->modifiers() == Qt::NoModifier) {
+            QKeyEvent forwarded(QEvent::KeyPress, key->key(), Qt::NoModifier);
+            QCoreApplication::sendEvent(Grid, &forwarded);
+            return true;
+        }
+        break;
+    }
+    case QEvent::ContextMenu:
+        // The menu key of the keyboard: the list's menu, under the current row.
+        if ((onFind || onGrid) && static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard) {
+            PopupListMenu();
+            return true;
+        }
+        break;
+    case QEvent::MouseButtonDblClick:
+        // Below the rows of an empty list there is nothing to open: the list starts a new object.
+        if (watched == Grid->viewport() && EmptyId(m_curObjId)
+            && !Grid->indexAt(static_cast<QMouseEvent*>(event)->position().toPoint()).isValid()) {
+            GridDblClick();
+            return true;
+        }
+        break;
+    default:
+        break;
+    }
+    return false;
+}
+
+void TBaseFind::PopupListMenu()
+{
+    const QModelIndex current = Grid->currentIndex();
+    QRect row = current.isValid() ? Grid->visualRect(current) : QRect();
+    if (!row.isValid() || !Grid->viewport()->rect().intersects(row))
+        row = QRect(0, 0, Grid->viewport()->width(), 0);
+    ppMenu->popup(Grid->viewport()->mapToGlobal(QPoint(row.left() + 8, row.bottom())));
 }
 
 void TBaseFind::GridDblClick()
@@ -298,7 +354,10 @@ void TBaseFind::aLinksExecute()
         m_linksWindow = RequestLinksWindow();
         if (m_linksWindow) {
             m_linksWindowAlive = m_linksWindow->Window();
-            m_linksWindow->SetOwnerList(this, [this]() { RunQuery(m_curObjId); });
+            m_linksWindow->SetOwnerList(this, [this]() {
+                const QString current = m_curObjId;
+                RunQuery(current);
+            });
         }
     }
     const TDBMainInfo* master = MasterDBInfo();

@@ -119,6 +119,8 @@ TBaseFind* TBaseFind::ListOfGrid(QObject* grid)
 bool TBaseFind::eventFilter(QObject* watched, QEvent* event)
 {
     const bool onGrid = watched == Grid || watched == Grid->viewport();
+    if (CommandEvent(watched, event))
+        return true;
     switch (event->type()) {
     case QEvent::KeyPress: {
         const int key = static_cast<QKeyEvent*>(event)->key();

@@ -54,11 +54,11 @@ QAction* TBaseFind::MakeAction(const QString& name, const QString& caption, cons
 
 QToolButton* TBaseFind::MakeButton(const QString& name, QAction* action)
 {
-    auto* button = new QToolButton(tbMain);
+    // The bar carries the action itself: a bar too narrow for its buttons offers it in its overflow menu,
+    // and the button shows and hides with the action.
+    tbMain->addAction(action);
+    auto* button = qobject_cast<QToolButton*>(tbMain->widgetForAction(action));
     button->setObjectName(name);
-    button->setDefaultAction(action);
-    button->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    tbMain->addWidget(button)->setVisible(true);
     return button;
 }
 
@@ -75,6 +75,7 @@ void TBaseFind::BuildLayout()
     tbMain = new QToolBar(this);
     tbMain->setObjectName(QStringLiteral("tbMain"));
     tbMain->setIconSize(MainData().LagreIcons().Size());
+    tbMain->setToolButtonStyle(Qt::ToolButtonIconOnly);
     tbNew = MakeButton(QStringLiteral("tbNew"), aNew);
     tbOpen = MakeButton(QStringLiteral("tbOpen"), aOpen);
     tbDel = MakeButton(QStringLiteral("tbDel"), aDel);
@@ -175,6 +176,10 @@ void TBaseFind::BuildLayout()
     layout->addWidget(FullFind);
     layout->addWidget(Grid, 1);
     layout->addWidget(hFindResult);
+
+    // Tab goes from the search, in either mode, to the rows.
+    setTabOrder(eFind, OptionList);
+    setTabOrder(OptionList, Grid);
 }
 
 int TBaseFind::ResizeColumn() const

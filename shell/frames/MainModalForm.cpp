@@ -2,11 +2,11 @@
 
 #include "shell/frames/BaseDBFrame.h"
 #include "shell/frames/DialogKinds.h"
-#include "shell/widgets/GradientPanel.h"
 #include "shell/frames/ScreenRegistry.h"
+#include "shell/widgets/GradientPanel.h"
 #include "store/DataBase.h"
+#include "store/ObjectKinds.h"
 #include "store/ObjectRecord.h"
-
 
 TMainModalForm::TMainModalForm(QWidget* parent)
     : TModalForm(parent)
@@ -33,6 +33,8 @@ void TMainModalForm::DBMainChangeEvent()
         if (!kind.OkCaption.isEmpty())
             AOk()->setText(kind.OkCaption);
     }
+    // Dialogs that only choose or show something have nothing to lose on closing.
+    SetAsksBeforeDiscard(!Kind::IsDialogKind(DBMain()->ObjType) && ButtonBarVisible());
     m_frame->SetLinkMode(1);
     m_frame->SetMasterDBInfo(DBMain());
     PlaceFrame(m_frame);

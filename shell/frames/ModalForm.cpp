@@ -1,13 +1,26 @@
 #include "shell/frames/ModalForm.h"
 
+#include "platform/Messages.h"
+
 #include "shell/widgets/GradientPanel.h"
 #include "shell/widgets/MainData.h"
 #include "store/DataBase.h"
 #include "store/ObjectRecord.h"
 
+#include <QAbstractItemView>
 #include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCompleter>
 #include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QPainter>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QTextEdit>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -115,7 +128,100 @@ void TModalForm::AOkExecute()
 
 void TModalForm::ACloseExecute()
 {
-    reject();
+    if (ClosePopup())
+        return;
+    if (ConfirmDiscard())
+        reject();
+}
+
+bool TModalForm::ClosePopup()
+{
+    bool closed = false;
+    // A completion list pops up beside its edit without taking the focus from it.
+    if (auto* edit = qobject_cast<QLineEdit*>(QApplication::focusWidget()); edit && isAncestorOf(edit)) {
+        QCompleter* completer = edit->completer();
+        if (completer && completer->popup() && completer->popup()->isVisible()) {
+            completer->popup()->hide();
+            closed = true;
+        }
+    }
+    QWidget* popup = QApplication::activePopupWidget();
+    if (popup && (isAncestorOf(popup) || (popup->parentWidget() && isAncestorOf(popup->parentWidget())))) {
+        popup->close();
+        closed = true;
+    }
+    return closed;
+}
+
+bool TModalForm::ConfirmDiscard()
+{
+    if (!m_asksBeforeDiscard || !isVisible() || !InputChanged())
+        return true;
+    switch (Messages().AskYesNoCancel(ChangedQuestion)) {
+    case TAnswer::Yes:
+        AOkExecute();
+        return false;
+    case TAnswer::No:
+        return true;
+    case TAnswer::Cancel:
+        break;
+    }
+    return false;
+}
+
+QStringList TModalForm::InputState() const
+{
+    QStringList state;
+    const QList<QWidget*> controls = m_framePanel->findChildren<QWidget*>();
+    for (const QWidget* control : controls) {
+        if (const auto* line = qobject_cast<const QLineEdit*>(control))
+            state << line->displayText();
+        else if (const auto* memo = qobject_cast<const QPlainTextEdit*>(control))
+            state << memo->toPlainText();
+        else if (const auto* rich = qobject_cast<const QTextEdit*>(control))
+            state << rich->toPlainText();
+        else if (const auto* combo = qobject_cast<const QComboBox*>(control))
+            state << combo->currentText();
+        else if (qobject_cast<const QCheckBox*>(control) || qobject_cast<const QRadioButton*>(control))
+            state << (static_cast<const QAbstractButton*>(control)->isChecked() ? QStringLiteral("1")
+                                                                                : QStringLiteral("0"));
+    }
+    return state;
+}
+
+bool TModalForm::InputChanged() const
+{
+    return m_shownOnce && InputState() != m_shownState;
+}
+
+void TModalForm::showEvent(QShowEvent* event)
+{
+    TBaseForm::showEvent(event);
+    if (!m_shownOnce) {
+        m_shownOnce = true;
+        m_shownState = InputState();
+    }
+}
+
+// The dialog's own Esc (a key an edit left alone, such as Esc in an open completion list) goes the way of
+// "Закрыть" too.
+void TModalForm::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        ACloseExecute();
+        return;
+    }
+    TBaseForm::keyPressEvent(event);
+}
+
+void TModalForm::closeEvent(QCloseEvent* event)
+{
+    if (!ConfirmDiscard()) {
+        event->ignore();
+        return;
+    }
+    TBaseForm::closeEvent(event);
 }
 
 void TModalForm::SetButtonBarVisible(bool visible)

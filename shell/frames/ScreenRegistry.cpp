@@ -2,9 +2,21 @@
 
 #include <QHash>
 #include <QList>
+#include <QObject>
 #include <QPair>
+#include <QPointer>
+
+#include <algorithm>
 
 namespace {
+
+struct TSavedEntry
+{
+    int Handle = 0;
+    bool HasContext = false;
+    QPointer<QObject> Context;
+    TObjectSavedHandler Handler;
+};
 
 struct TRegistry
 {
@@ -14,7 +26,7 @@ struct TRegistry
     QHash<int, TFrameFactory> SideLists;
     TLinksWindowFactory LinksWindow;
     TFrameFactory NoteLinks;
-    QHash<int, QList<TObjectSavedHandler>> Saved;
+    QHash<int, QList<TSavedEntry>> Saved;
     QHash<QPair<int, int>, TFrameFactory> Sections;
     QHash<int, TObjectReportHandler> ObjectReports;
     QHash<int, TListReportHandler> ListReports;
@@ -26,8 +38,15 @@ TRegistry& Registry()
     return registry;
 }
 
-template<typename TKey>
-TBaseDBFrame* Create(const QHash<TKey, TFrameFactory>& table, const TKey& key, QWidget* parent)
+int g_lastHandle = 0;
+
+bool IsRegistered(int kind, int handle)
+{
+    const QList<TSavedEntry>& entries = Registry().Saved[kind];
+    return std::any_of(entries.cbegin(), entries.cend(), [handle](const TSavedEntry& e) { return e.Handle == handle; });
+}
+
+template <typename TKey> TBaseDBFrame* Create(const QHash<TKey, TFrameFactory>& table, const TKey& key, QWidget* parent)
 {
     auto found = table.constFind(key);
     return found != table.constEnd() && *found ? (*found)(parent) : nullptr;
@@ -67,9 +86,24 @@ void RegisterNoteLinks(TFrameFactory create)
     Registry().NoteLinks = std::move(create);
 }
 
-void RegisterObjectSaved(int kind, TObjectSavedHandler handler)
+int RegisterObjectSaved(int kind, TObjectSavedHandler handler, QObject* context)
 {
-    Registry().Saved[kind].append(std::move(handler));
+    TSavedEntry entry;
+    entry.Handle = ++g_lastHandle;
+    entry.HasContext = context != nullptr;
+    entry.Context = context;
+    entry.Handler = std::move(handler);
+    const int handle = entry.Handle;
+    Registry().Saved[kind].append(std::move(entry));
+    if (context)
+        QObject::connect(context, &QObject::destroyed, context, [handle]() { UnregisterObjectSaved(handle); });
+    return handle;
+}
+
+void UnregisterObjectSaved(int handle)
+{
+    for (QList<TSavedEntry>& entries : Registry().Saved)
+        entries.removeIf([handle](const TSavedEntry& e) { return e.Handle == handle; });
 }
 
 void RegisterSection(int cardKind, int code, TFrameFactory create)
@@ -162,10 +196,13 @@ bool PrintList(int kind, const TListModel& rows)
 
 void ObjectSaved(int kind)
 {
-    // A copy: a handler may register another one.
-    const QList<TObjectSavedHandler> handlers = Registry().Saved.value(kind);
-    for (const TObjectSavedHandler& handler : handlers)
-        handler(kind);
+    // A copy: a handler may register another one, or remove one (destroying its context) that is yet to run.
+    const QList<TSavedEntry> entries = Registry().Saved.value(kind);
+    for (const TSavedEntry& entry : entries) {
+        if (!IsRegistered(kind, entry.Handle) || (entry.HasContext && !entry.Context))
+            continue;
+        entry.Handler(kind);
+    }
 }
 
 void Clear()

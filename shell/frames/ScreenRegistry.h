@@ -2,6 +2,7 @@
 
 #include <functional>
 
+class QObject;
 class QWidget;
 class TBaseDBFrame;
 class TDBMainInfo;
@@ -39,8 +40,12 @@ void RegisterSideList(int picture, TFrameFactory create);
 void RegisterLinksWindow(TLinksWindowFactory create);
 /// The note-links list note cards ask the main window for.
 void RegisterNoteLinks(TFrameFactory create);
-/// Run whenever objects of \a kind were saved or deleted (several handlers may share a kind).
-void RegisterObjectSaved(int kind, TObjectSavedHandler handler);
+/// Run whenever objects of \a kind were saved or deleted (several handlers may share a kind). With a
+/// \a context the handler lives no longer than that object: it is removed when the object is destroyed,
+/// so a handler that captures a widget never runs after it. Answers the handle UnregisterObjectSaved takes.
+int RegisterObjectSaved(int kind, TObjectSavedHandler handler, QObject* context = nullptr);
+/// Removes the handler registered under \a handle; nothing for an unknown handle.
+void UnregisterObjectSaved(int handle);
 /// The frame section \a code of the card of \a cardKind shows; the code's meaning is the card's own.
 void RegisterSection(int cardKind, int code, TFrameFactory create);
 /// The report printed from the card of an object of \a kind.

@@ -33,7 +33,7 @@ namespace {
 
 const QString kBadSettings = QStringLiteral("Некорректный формат файла Zorvin.ini");
 const QString kAlreadyOpen =
-    QStringLiteral("Данный объект уже открыт\rYes - перейти к открытому объекту\rNo - открыть объект еще раз");
+    QStringLiteral("Данный объект уже открыт\rДа - перейти к открытому объекту\rНет - открыть объект еще раз");
 
 constexpr int kStripWidth = 8;
 constexpr int kDatabaseManager = 904;

@@ -2,6 +2,7 @@
 
 #include "platform/Messages.h"
 #include "shell/frames/BaseDBFrame.h"
+#include "shell/frames/ModalForm.h"
 #include "shell/widgets/MainData.h"
 #include "store/DataBase.h"
 #include "store/DateSerial.h"
@@ -20,8 +21,7 @@
 
 namespace {
 
-const QString kChangedQuestion = QStringLiteral(
-    "Объект изменен\rYes - сохранить изменения\rNo - закрыть без сохранения\rCancel - не закрывать");
+const QString& kChangedQuestion = TModalForm::ChangedQuestion;
 
 // A change of letter case is a change the user made: the texts are compared exactly, everything else as
 // the record compares it.

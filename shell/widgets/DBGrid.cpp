@@ -256,6 +256,43 @@ int TMyDBGrid::KindPicture(int objType, bool flag)
     }
 }
 
+QColor TMyDBGrid::FocusMarkColor()
+{
+    return QColor(0, 0, 128);
+}
+
+// The cells paint the selected row alike with or without the focus; the mark round the current row shows a
+// keyboard user where the keys go.
+void TMyDBGrid::paintEvent(QPaintEvent* event)
+{
+    QTableView::paintEvent(event);
+    const QModelIndex current = currentIndex();
+    if (!hasFocus() || !current.isValid())
+        return;
+    QRect row = visualRect(current);
+    if (!row.isValid())
+        return;
+    row.setLeft(0);
+    row.setRight(viewport()->width() - 1);
+    QPainter painter(viewport());
+    QPen pen(FocusMarkColor());
+    pen.setWidth(2);
+    painter.setPen(pen);
+    painter.drawRect(row.adjusted(1, 1, -1, -1));
+}
+
+void TMyDBGrid::focusInEvent(QFocusEvent* event)
+{
+    QTableView::focusInEvent(event);
+    viewport()->update();
+}
+
+void TMyDBGrid::focusOutEvent(QFocusEvent* event)
+{
+    QTableView::focusOutEvent(event);
+    viewport()->update();
+}
+
 void TMyDBGrid::PaintCell(QPainter& painter, const QRect& rect, const QModelIndex& index, bool selected) const
 {
     painter.save();

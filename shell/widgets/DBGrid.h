@@ -98,12 +98,18 @@ public:
     /// Paints one cell as the grid does (the delegate's work; also used by tests).
     void PaintCell(QPainter& painter, const QRect& rect, const QModelIndex& index, bool selected) const;
 
+    /// The colour of the frame drawn round the current row while the grid has the keyboard focus.
+    static QColor FocusMarkColor();
+
 Q_SIGNALS:
     /// The row under the cursor changed (also to none).
     void CurrentRecordChanged(int row);
 
 protected:
     void changeEvent(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
 private:

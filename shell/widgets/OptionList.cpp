@@ -48,6 +48,12 @@ QLineEdit* LineOf(QWidget* editor)
     return nullptr;
 }
 
+// What a row stores of its editor: a masked value keeps its blanks, so its parts stay at their positions.
+QString StoredText(const QLineEdit& line)
+{
+    return line.inputMask().isEmpty() ? line.text() : line.displayText();
+}
+
 class TOptionListDelegate final : public QStyledItemDelegate
 {
 public:
@@ -59,8 +65,8 @@ public:
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
-        m_list->PaintCell(*painter, option.rect, index.row(), index.column(),
-                          option.state.testFlag(QStyle::State_Selected));
+        m_list->PaintCell(
+            *painter, option.rect, index.row(), index.column(), option.state.testFlag(QStyle::State_Selected));
     }
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex& index) const override
@@ -101,22 +107,23 @@ public:
         return editor;
     }
 
+    // Each keystroke is committed at once and comes back here: an editor already showing the value keeps
+    // its caret, so typing goes on where it is. A masked value is compared as it is stored, with its blanks.
     void setEditorData(QWidget* editor, const QModelIndex& index) const override
     {
         QLineEdit* line = LineOf(editor);
         const QString text = index.data(Qt::EditRole).toString();
-        if (line && line->text() != text)
+        if (line && StoredText(*line) != text)
             line->setText(text);
     }
 
-    // An editor opened and left without typing changes nothing; a masked value keeps its blanks, so its
-    // parts stay at their positions.
+    // An editor opened and left without typing changes nothing.
     void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override
     {
         QLineEdit* line = LineOf(editor);
         if (!line || line->isReadOnly() || !line->isModified())
             return;
-        model->setData(index, line->inputMask().isEmpty() ? line->text() : line->displayText(), Qt::EditRole);
+        model->setData(index, StoredText(*line), Qt::EditRole);
     }
 
 protected:
@@ -148,7 +155,7 @@ private:
 
 TOptionList::TOptionList(QWidget* parent)
     : QTableWidget(0, 2, parent)
-    , m_titleCaptions{QStringLiteral("Поле поиска"), QStringLiteral("Значение")}
+    , m_titleCaptions {QStringLiteral("Поле поиска"), QStringLiteral("Значение")}
 {
     setItemDelegate(new TOptionListDelegate(this));
     verticalHeader()->hide();
@@ -159,7 +166,7 @@ TOptionList::TOptionList(QWidget* parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setEditTriggers(QAbstractItemView::CurrentChanged | QAbstractItemView::DoubleClicked
-                    | QAbstractItemView::SelectedClicked | QAbstractItemView::AnyKeyPressed);
+        | QAbstractItemView::SelectedClicked | QAbstractItemView::AnyKeyPressed);
     setTabKeyNavigation(false);
     setHorizontalHeaderLabels(m_titleCaptions);
     connect(this, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* changed) {
@@ -308,7 +315,8 @@ void TOptionList::EnterFromEditor()
 
 void TOptionList::keyPressEvent(QKeyEvent* event)
 {
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && state() != QAbstractItemView::EditingState) {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        && state() != QAbstractItemView::EditingState) {
         emit EnterPressed();
         return;
     }

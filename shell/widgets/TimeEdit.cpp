@@ -70,7 +70,9 @@ QStringList TimeListEntries()
     QStringList entries;
     const auto add = [&entries](int from, int to, int step) {
         for (int minute = from; minute <= to; minute += step)
-            entries << QStringLiteral("%1:%2").arg(minute / 60, 2, 10, QLatin1Char('0')).arg(minute % 60, 2, 10, QLatin1Char('0'));
+            entries << QStringLiteral("%1:%2")
+                           .arg(minute / 60, 2, 10, QLatin1Char('0'))
+                           .arg(minute % 60, 2, 10, QLatin1Char('0'));
     };
     add(0, 7 * 60 + 30, 30);
     add(8 * 60, 19 * 60 + 55, 5);
@@ -141,7 +143,8 @@ TdbTimeEdit::TdbTimeEdit(QWidget* parent)
     m_eDT->setObjectName(QStringLiteral("eDT"));
     m_eDT->setInputMask(QStringLiteral("00.00.0000; "));
     m_eDT->setMaxLength(10);
-    QAction* calendarButton = m_eDT->addAction(style()->standardIcon(QStyle::SP_ArrowDown), QLineEdit::TrailingPosition);
+    QAction* calendarButton
+        = m_eDT->addAction(style()->standardIcon(QStyle::SP_ArrowDown), QLineEdit::TrailingPosition);
     calendarButton->setObjectName(QStringLiteral("eDTButton"));
     connect(calendarButton, &QAction::triggered, this, &TdbTimeEdit::ShowCalendar);
 
@@ -209,15 +212,22 @@ void TdbTimeEdit::UpdateToolBar()
     if (m_timeMode)
         m_tbAlarm->setChecked(false);
     m_tbAlarm->setIcon(MainData().SmallIcons().Icon(m_timeMode ? TimePicture : AlarmPicture));
-    m_tbAlarm->setEnabled(m_state.Value > 0);
+    m_tbAlarm->setEnabled(AlarmUsable());
     m_toolBar->setVisible(m_timeMode || m_toolBarVisible);
 }
 
 const TDateEditState& TdbTimeEdit::Parse()
 {
-    m_state = ParseDateEdits(m_eDT->displayText(), m_t1edit->displayText(), m_timeMode,
-                             m_tbAlarm->isCheckable() && m_tbAlarm->isChecked());
+    m_state = ParseDateEdits(
+        m_eDT->displayText(), m_t1edit->displayText(), m_timeMode, m_tbAlarm->isCheckable() && m_tbAlarm->isChecked());
+    if (m_alarmNeedsFullDate && !m_state.Complete)
+        m_state.Alarm = false;
     return m_state;
+}
+
+bool TdbTimeEdit::AlarmUsable() const
+{
+    return m_state.Value > 0 && (m_state.Complete || !m_alarmNeedsFullDate || m_timeMode);
 }
 
 bool TdbTimeEdit::IsComplete()
@@ -234,9 +244,12 @@ void TdbTimeEdit::AfterChange()
 {
     m_t1.stop();
     Parse();
-    m_tbAlarm->setEnabled(m_state.Value > 0);
+    m_tbAlarm->setEnabled(AlarmUsable());
     if (m_tbAlarm->isEnabled() && m_alarm && m_tbAlarm->isCheckable())
         m_tbAlarm->setChecked(true);
+    // A date that lost its day or month shows its reminder off, as it is stored.
+    if (!m_tbAlarm->isEnabled() && m_alarmNeedsFullDate && m_state.Value > 0 && m_tbAlarm->isCheckable())
+        m_tbAlarm->setChecked(false);
     if (OnValidDate)
         OnValidDate(*this);
 }
@@ -295,7 +308,7 @@ void TdbTimeEdit::LoadData()
     if (m_tbAlarm->isCheckable())
         m_tbAlarm->setChecked(alarm);
     Parse();
-    m_tbAlarm->setEnabled(m_state.Value > 0);
+    m_tbAlarm->setEnabled(AlarmUsable());
 }
 
 void TdbTimeEdit::ShowCalendar()

@@ -21,9 +21,9 @@ enum class Tdb_dtFields { db_Date1, db_Date2 };
 /// What the date editor's two edits say.
 struct TDateEditState
 {
-    double Value = 0;      ///< the date and time as a day serial; 0 = no date
+    double Value = 0; ///< the date and time as a day serial; 0 = no date
     bool Complete = false; ///< day, month and year were all given
-    bool Alarm = false;    ///< the reminder is on (never in time mode)
+    bool Alarm = false; ///< the reminder is on (never in time mode)
     bool TimeValid = true; ///< the time text is a time of day (00:00 to 23:59)
 };
 
@@ -107,6 +107,9 @@ public:
     void SetToolBarVisible(bool visible);
     bool Alarm() const { return m_alarm; }
     void SetAlarm(bool alarm) { m_alarm = alarm; }
+    /// Whether the reminder needs the day and the month: a date lacking either has no day to remind of.
+    bool AlarmNeedsFullDate() const { return m_alarmNeedsFullDate; }
+    void SetAlarmNeedsFullDate(bool needed) { m_alarmNeedsFullDate = needed; }
     bool TimeMode() const { return m_timeMode; }
     void SetTimeMode(bool timeMode);
     TNotifyEvent OnValidDate;
@@ -136,6 +139,8 @@ private:
     void AlarmClicked();
     void TimeChosen();
     void UpdateToolBar();
+    /// The reminder button is usable for the date as parsed last.
+    bool AlarmUsable() const;
 
     QLineEdit* m_eDT;
     QWidget* m_pTime;
@@ -148,6 +153,7 @@ private:
     Tdb_dtFields m_field = Tdb_dtFields::db_Date1;
     bool m_toolBarVisible = false;
     bool m_alarm = false;
+    bool m_alarmNeedsFullDate = false;
     bool m_timeMode = false;
     TDateEditState m_state;
 };

@@ -1,6 +1,8 @@
 // The person editor: refusals and where the focus goes, the stored names and short name, the sex guess
 // from the first name, and the death flag as the check box leaves it.
 #include "contacts/EditPeople.h"
+#include "shell/frames/MainModalForm.h"
+#include "shell/frames/ScreenRegistry.h"
 #include "store/kinds/PersonView.h"
 #include "shell/widgets/TimeEdit.h"
 #include "store/DataBase.h"
@@ -12,7 +14,9 @@
 #include "tests/support/ScriptedMessages.h"
 #include "tests/support/TempDatabase.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QClipboard>
 #include <QCheckBox>
 #include <QCompleter>
 #include <QLineEdit>
@@ -43,6 +47,14 @@ void Link(TFEditPeople& editor, TDBMainInfo& person)
     editor.SetMasterDBInfo(&person);
 }
 
+// Shows \a widget as an active window, so that keys reach it.
+void ShowActive(QWidget& widget)
+{
+    widget.show();
+    QApplication::setActiveWindow(&widget);
+    QVERIFY(QTest::qWaitForWindowActive(&widget));
+}
+
 double Serial(int year, int month, int day)
 {
     return DateSerial::FromDateTime(QDate(year, month, day), QTime());
@@ -67,6 +79,10 @@ private Q_SLOTS:
     void PatronymicsFollowTheSex();
     void DeathFlagFollowsCheckBox_data();
     void DeathFlagFollowsCheckBox();
+    void CommentKeepsItsLengthAndText();
+    void BirthReminderNeedsDayAndMonth_data();
+    void BirthReminderNeedsDayAndMonth();
+    void NewPersonDialogFromTheKeyboard();
 };
 
 void TestEditPeople::ShortName_data()
@@ -339,6 +355,170 @@ void TestEditPeople::DeathFlagFollowsCheckBox()
     QVERIFY(stored.SetObj(person.Obj));
     QCOMPARE(stored.Date2, date2);
     QCOMPARE(stored.D2Flag, d2Flag);
+}
+
+// The comment holds 200 characters: keys past them are refused and a paste is cut, the text typed before
+// and the caret stay as they were, and the stored comment is what the memo shows.
+void TestEditPeople::CommentKeepsItsLengthAndText()
+{
+    TTempDatabase fixture;
+    QVERIFY(fixture.IsOpen());
+    TDBMainInfo person;
+    person.ObjType = Kind::Person;
+    TFEditPeople editor;
+    Link(editor, person);
+    ShowActive(editor);
+    QPlainTextEdit* memo = editor.mComments();
+    memo->setFocus();
+    const QString full = QString(199, u'a') + u'b';
+    TypeText(memo, full);
+    QCOMPARE(memo->toPlainText(), full);
+    TypeText(memo, u"XYZ"_s);
+    QCOMPARE(memo->toPlainText(), full);
+    QCOMPARE(memo->textCursor().position(), 200);
+
+    // In the middle: refused too, the caret stays put.
+    QTest::keyClick(memo, Qt::Key_Home, Qt::ControlModifier);
+    QTest::keyClick(memo, Qt::Key_Right);
+    QTest::keyClick(memo, Qt::Key_Right);
+    TypeText(memo, u"Q"_s);
+    QCOMPARE(memo->toPlainText(), full);
+    QCOMPARE(memo->textCursor().position(), 2);
+
+    // A selection gives its room back; a paste over it is cut to that room.
+    QTest::keyClick(memo, Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(memo, Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(memo, Qt::Key_Right, Qt::ShiftModifier);
+    QApplication::clipboard()->setText(u"1234567890"_s);
+    QTest::keyClick(memo, Qt::Key_V, Qt::ControlModifier);
+    const QString pasted = u"aa123"_s + QString(194, u'a') + u'b';
+    QCOMPARE(memo->toPlainText(), pasted);
+    QCOMPARE(memo->textCursor().position(), 5);
+
+    // 250 characters typed into an empty memo keep their first 200.
+    memo->selectAll();
+    QTest::keyClick(memo, Qt::Key_Delete);
+    QString long250;
+    for (int i = 0; i < 250; ++i)
+        long250 += QChar(u'а' + i % 32);
+    TypeText(memo, long250);
+    QCOMPARE(memo->toPlainText(), long250.left(200));
+    TypeText(editor.eFamily(), u"Петров"_s);
+    editor.SexButton(0)->click();
+    QCOMPARE(person.Save(), 0);
+    QCOMPARE(fixture.Scalar(u"select Comments from AllInfo where ObjType = 1"_s).toString(), long250.left(200));
+}
+
+void TestEditPeople::BirthReminderNeedsDayAndMonth_data()
+{
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<int>("skip");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<bool>("reminder");
+    QTest::addColumn<double>("search");
+    QTest::newRow("day, month and year") << u"14031975"_s << 0 << u"14.03.1975"_s << true << Serial(2000, 3, 14);
+    QTest::newRow("year only") << u"1980"_s << 4 << u"  .  .1980"_s << false << 0.0;
+    QTest::newRow("month and year") << u"051980"_s << 2 << u"  .05.1980"_s << false << 0.0;
+    QTest::newRow("day and year") << u"15  1980"_s << 0 << u"15.  .1980"_s << false << 0.0;
+}
+
+// The birth date typed into the editor: only a date with its day and month reminds of the birthday.
+void TestEditPeople::BirthReminderNeedsDayAndMonth()
+{
+    QFETCH(QString, keys);
+    QFETCH(int, skip);
+    QFETCH(QString, shown);
+    QFETCH(bool, reminder);
+    QFETCH(double, search);
+    TTempDatabase fixture;
+    QVERIFY(fixture.IsOpen());
+    TDBMainInfo person;
+    person.ObjType = Kind::Person;
+    TFEditPeople editor;
+    Link(editor, person);
+    ShowActive(editor);
+    TypeText(editor.eFamily(), u"Петров"_s);
+    editor.SexButton(0)->click();
+    auto* date = editor.dbdtEdit_BDay()->findChild<QLineEdit*>(u"eDT"_s);
+    QVERIFY(date);
+    bool changed = false;
+    editor.dbdtEdit_BDay()->OnValidDate = [&changed](TdbTimeEdit&) { changed = true; };
+    date->setFocus();
+    QTest::keyClick(date, Qt::Key_Home);
+    for (int i = 0; i < skip; ++i)
+        QTest::keyClick(date, Qt::Key_Right);
+    // A blank in the keys steps over a position, as the arrow key does.
+    for (const QChar c : keys) {
+        if (c == u' ')
+            QTest::keyClick(date, Qt::Key_Right);
+        else
+            TypeText(date, QString(c));
+    }
+    QCOMPARE(date->displayText(), shown);
+    // The editor decides on the reminder once the typing has paused.
+    QTRY_VERIFY(changed);
+    auto* alarm = editor.dbdtEdit_BDay()->findChild<QToolButton*>(u"tbAlarm"_s);
+    QCOMPARE(alarm->isChecked(), reminder);
+    QCOMPARE(person.Save(), 0);
+    QCOMPARE(fixture.Scalar(u"select D1Fixed from AllInfo where ObjType = 1"_s).toBool(), reminder);
+    QCOMPARE(fixture.Scalar(u"select D1Search from AllInfo where ObjType = 1"_s).toDouble(), search);
+    QVERIFY(fixture.Scalar(u"select Date1 from AllInfo where ObjType = 1"_s).toDouble() > 0);
+}
+
+// "Новый человек" used from the keyboard: Tab follows the screen down to the buttons; Esc in the
+// patronymic's completion list closes the list alone; the next Esc asks before the typed names go.
+void TestEditPeople::NewPersonDialogFromTheKeyboard()
+{
+    TTempDatabase fixture;
+    QVERIFY(fixture.IsOpen());
+    TScriptedMessages messages;
+    TDBMainInfo known;
+    known.ObjType = Kind::Person;
+    known.Str1 = u"Сидоров"_s;
+    known.Str2 = u"Иван"_s;
+    known.Str3 = u"Сергеевич"_s;
+    QCOMPARE(known.Save(), 0);
+    Screens::RegisterEditFrame(Kind::Person, [](QWidget* parent) { return new TFEditPeople(parent); });
+    TDBMainInfo person;
+    person.ObjType = Kind::Person;
+    TMainModalForm dialog;
+    dialog.DBMain()->Assign(&person);
+    auto* editor = dynamic_cast<TFEditPeople*>(dialog.Frame());
+    QVERIFY(editor);
+    QStringList order;
+    bool popupShown = false;
+    bool onlyPopupClosed = false;
+    messages.QueueAnswer(TAnswer::No);
+    WhenShown(dialog, [&]() {
+        editor->eFamily()->setFocus();
+        for (int i = 0; i < 12; ++i) {
+            QWidget* focus = QApplication::focusWidget();
+            order << (focus ? focus->objectName() : QString());
+            Press(Qt::Key_Tab);
+        }
+        editor->eFamily()->setFocus();
+        TypeText(editor->eFamily(), u"Петров"_s);
+        Press(Qt::Key_Tab);
+        TypeText(editor->eName(), u"Иван"_s);
+        Press(Qt::Key_Tab);
+        TypeText(editor->eParent(), u"Серг"_s);
+        QAbstractItemView* popup = editor->eParent()->completer()->popup();
+        popupShown = popup->isVisible();
+        Press(Qt::Key_Escape);
+        onlyPopupClosed = !popup->isVisible() && dialog.isVisible() && messages.Shown().isEmpty();
+        Press(Qt::Key_Escape);
+    });
+    QCOMPARE(dialog.ShowModal(), int(QDialog::Rejected));
+    Screens::Clear();
+    order.removeDuplicates();
+    // The sex buttons carry no names; the birth date's own edit is eDT (its reminder button waits for a
+    // date, the death date for "Умер").
+    QCOMPARE(order.mid(0, 4), (QStringList{u"eFamily"_s, u"eName"_s, u"eParent"_s, QString()}));
+    QCOMPARE(order.mid(4, 5), (QStringList{u"tbBDTab"_s, u"eDT"_s, u"tbDeadTab"_s, u"mComments"_s, u"tbSave"_s}));
+    QVERIFY(popupShown);
+    QVERIFY(onlyPopupClosed);
+    QCOMPARE(messages.Shown(), QStringList{TModalForm::ChangedQuestion});
+    QCOMPARE(fixture.Scalar(u"select count(*) from AllInfo where ObjType = 1"_s).toInt(), 1);
 }
 
 QTEST_MAIN(TestEditPeople)

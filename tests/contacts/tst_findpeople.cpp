@@ -7,11 +7,14 @@
 #include "store/DateSerial.h"
 #include "store/ObjectKinds.h"
 #include "store/ObjectRecord.h"
+#include "tests/shell/DialogScript.h"
 #include "tests/support/FixedClock.h"
 #include "tests/support/ScriptedMessages.h"
 #include "tests/support/TempDatabase.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QHeaderView>
 #include <QTest>
 
@@ -55,6 +58,7 @@ private Q_SLOTS:
     void init();
     void cleanup();
     void FilterRowsNarrowTheList();
+    void MaskedRowsAreTypedKeyByKey();
     void QuickFindBySurnameAndName();
     void CellTexts();
     void CommentColumnTakesTheWidth();
@@ -102,6 +106,54 @@ void TestFindPeople::FilterRowsNarrowTheList()
     list.Options()->SetValues(u"Пол"_s, u"женский"_s);
     list.RunQuery(QString());
     QCOMPARE(Surnames(list), QStringList{u"Петрова"_s});
+}
+
+// The masked rows of the extended search take a value typed digit after digit, the caret moving through
+// the mask, with Backspace, Delete, Home and End; the list follows what was typed.
+void TestFindPeople::MaskedRowsAreTypedKeyByKey()
+{
+    TFindPeople list;
+    list.resize(500, 700);
+    list.show();
+    QApplication::setActiveWindow(&list);
+    QVERIFY(QTest::qWaitForWindowActive(&list));
+    list.SetFullFindMode(true);
+    TOptionList* options = list.Options();
+    const auto edit = [&](const QString& key) -> QLineEdit* {
+        options->setCurrentCell(options->FindRow(key), 1);
+        return qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    };
+
+    QLineEdit* birth = edit(u"Дата рождения"_s);
+    QVERIFY(birth);
+    TypeText(birth, u"15051980"_s);
+    QCOMPARE(options->Values(u"Дата рождения"_s), u"15.05.1980"_s);
+    QTest::keyClick(birth, Qt::Key_End);
+    for (int i = 0; i < 4; ++i)
+        QTest::keyClick(birth, Qt::Key_Backspace);
+    QCOMPARE(options->Values(u"Дата рождения"_s), u"15.05.    "_s);
+    TypeText(birth, u"1990"_s);
+    QTest::keyClick(birth, Qt::Key_Home);
+    QTest::keyClick(birth, Qt::Key_Delete);
+    QCOMPARE(options->Values(u"Дата рождения"_s), u" 5.05.1990"_s);
+    TypeText(birth, u"10"_s);
+    QCOMPARE(options->Values(u"Дата рождения"_s), u"10.05.1990"_s);
+    list.RunQuery(QString());
+    QCOMPARE(Surnames(list), QStringList {u"Петров"_s});
+
+    // "от: 30  до: 40": the people aged 30 to 40 on 15 June 2024.
+    QLineEdit* age = edit(u"Возраст"_s);
+    QVERIFY(age && age != birth);
+    TypeText(age, u"3040"_s);
+    QCOMPARE(options->Values(u"Возраст"_s), u"от: 30  до: 40"_s);
+    options->SetValues(u"Дата рождения"_s, QString());
+    list.RunQuery(QString());
+    QCOMPARE(Surnames(list), QStringList {u"Петров"_s});
+
+    QLineEdit* rating = edit(u"Оценка"_s);
+    QVERIFY(rating);
+    TypeText(rating, u"310"_s);
+    QCOMPARE(options->Values(u"Оценка"_s), u"от: 3  до: 10"_s);
 }
 
 void TestFindPeople::QuickFindBySurnameAndName()

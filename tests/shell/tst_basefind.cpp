@@ -15,11 +15,14 @@
 #include "tests/support/TempDatabase.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPointer>
 #include <QTest>
+#include <QToolBar>
 #include <QToolButton>
 
 using TRequest = TScriptedBroker::TRequest;
@@ -187,6 +190,10 @@ private Q_SLOTS:
     void PickDialogSelectsTheRow();
     void PickDialogEndsWithANewObject();
     void LinksWindowIsAskedForOnce();
+    void EveryVisibleActionIsReachable();
+    void ListFromTheKeyboard();
+    void ListFollowsSavesMadeElsewhere();
+    void SavedHandlersCanBeRemoved();
 
 private:
     TTestFind* MakeList(int kind, const QString& masterId = QString());
@@ -559,6 +566,13 @@ void TestBaseFind::OpeningWithoutRowCreates()
     QCOMPARE(m_broker->Calls().size(), 1);
     QCOMPARE(m_broker->Calls()[0].Request, TRequest::Edit);
     QCOMPARE(m_broker->Calls()[0].Kind, int(Kind::Family));
+
+    // A double click on the empty list does the same.
+    list->show();
+    QTest::mouseDClick(list->TheGrid()->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(30, 30));
+    QCOMPARE(m_broker->Calls().size(), 2);
+    QCOMPARE(m_broker->Calls()[1].Request, TRequest::Edit);
+    QCOMPARE(m_broker->Calls()[1].Kind, int(Kind::Family));
 }
 
 void TestBaseFind::OpeningALinkedRowOffersTheMenu()
@@ -1190,6 +1204,156 @@ void TestBaseFind::LinksWindowIsAskedForOnce()
     // A list that goes away lets go of the window.
     m_list.reset();
     QCOMPARE(window.Owner, nullptr);
+}
+
+// Every visible action is on the tool bar, in its overflow menu once the bar is too narrow, and in the
+// list's menu, which the menu key and Shift+F10 open under the current row.
+void TestBaseFind::EveryVisibleActionIsReachable()
+{
+    TTestFind* list = MakeList(Kind::Person);
+    list->Action(QStringLiteral("aPrint"))->setVisible(true);
+    list->show();
+    QApplication::setActiveWindow(list);
+    QVERIFY(QTest::qWaitForWindowActive(list));
+    QList<QAction*> visible;
+    for (const char* name : {"aNew", "aOpen", "aDel", "aCopy", "aPrint", "aRefresh", "aLinks"}) {
+        QAction* action = list->Action(QLatin1String(name));
+        if (action->isVisible())
+            visible << action;
+    }
+    QCOMPARE(visible.size(), 5);
+    auto* bar = list->findChild<QToolBar*>(QStringLiteral("tbMain"));
+    for (QAction* action : visible)
+        QVERIFY2(bar->actions().contains(action), qPrintable(action->objectName()));
+    auto* printButton = list->findChild<QToolButton*>(QStringLiteral("tbPrint"));
+    QVERIFY(printButton && printButton->isVisible());
+    QVERIFY(!list->findChild<QToolButton*>(QStringLiteral("tbCopy"))->isVisible());
+
+    list->resize(120, 400);
+    auto* overflow = bar->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button"));
+    QVERIFY(overflow);
+    QTRY_VERIFY(overflow->isVisible());
+    QVERIFY(overflow->menu());
+    QTRY_VERIFY(!printButton->isVisible());
+    QVERIFY(overflow->menu()->actions().contains(list->Action(QStringLiteral("aPrint"))));
+    QVERIFY(overflow->menu()->actions().contains(list->Action(QStringLiteral("aRefresh"))));
+    list->Action(QStringLiteral("aPrint"))->trigger();
+    QVERIFY(list->Log.contains(QStringLiteral("aPrintExecute")));
+
+    QMenu* menu = list->Menu(QStringLiteral("ppMenu"));
+    for (QAction* action : visible)
+        QVERIFY(menu->actions().contains(action));
+    list->TheGrid()->setFocus();
+    QTest::keyClick(list->TheGrid(), Qt::Key_F10, Qt::ShiftModifier);
+    QVERIFY(menu->isVisible());
+    menu->hide();
+    list->Find()->setFocus();
+    QTest::keyClick(list->Find(), Qt::Key_Menu);
+    QVERIFY(menu->isVisible());
+    menu->hide();
+}
+
+// The list used from the keyboard alone: the arrows and page keys move the rows under the quick-find
+// edit, Tab goes to the grid, and the grid marks its current row while it has the focus.
+void TestBaseFind::ListFromTheKeyboard()
+{
+    for (int i = 0; i < 12; ++i)
+        m_web->Add(QStringLiteral("extra%1").arg(i), Kind::Person,
+            [i](TDBMainInfo& r) { r.Str1 = QStringLiteral("Яковлев%1").arg(i, 2, 10, QLatin1Char('0')); });
+    TTestFind* list = MakeList(Kind::Person);
+    list->resize(600, 300);
+    list->show();
+    QApplication::setActiveWindow(list);
+    QVERIFY(QTest::qWaitForWindowActive(list));
+    TMyDBGrid* grid = list->TheGrid();
+    list->Find()->setFocus();
+    QCOMPARE(grid->CurrentRecord(), 0);
+    Press(Qt::Key_Down);
+    Press(Qt::Key_Down);
+    QCOMPARE(grid->CurrentRecord(), 2);
+    QCOMPARE(list->CurObjId(), grid->Model()->Row(2).Text(QStringLiteral("ObjId")));
+    Press(Qt::Key_Up);
+    QCOMPARE(grid->CurrentRecord(), 1);
+    const int perScreen = grid->viewport()->height() / grid->rowHeight(0);
+    QVERIFY(perScreen > 1 && perScreen < 14);
+    Press(Qt::Key_PageDown);
+    const int down = grid->CurrentRecord();
+    QVERIFY(down >= perScreen - 1);
+    Press(Qt::Key_PageUp);
+    QVERIFY(grid->CurrentRecord() < down - 1);
+    Press(Qt::Key_PageUp);
+    QCOMPARE(grid->CurrentRecord(), 0);
+    QCOMPARE(QApplication::focusWidget(), list->Find());
+
+    const QRect row = grid->visualRect(grid->currentIndex());
+    const QPoint edge(row.left() + 40, row.top() + 1);
+    const QImage unfocused = grid->viewport()->grab().toImage();
+    Press(Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), grid);
+    const QImage focused = grid->viewport()->grab().toImage();
+    QCOMPARE(focused.pixelColor(edge), TMyDBGrid::FocusMarkColor());
+    QVERIFY(unfocused.pixelColor(edge) != TMyDBGrid::FocusMarkColor());
+}
+
+// A save or deletion of the listed kind made anywhere reruns the list on its current row, leaving the
+// focus where it is; other kinds and lists that are gone are left alone.
+void TestBaseFind::ListFollowsSavesMadeElsewhere()
+{
+    TTestFind* list = MakeList(Kind::Person);
+    QLineEdit elsewhere;
+    elsewhere.show();
+    QApplication::setActiveWindow(&elsewhere);
+    QVERIFY(QTest::qWaitForWindowActive(&elsewhere));
+    elsewhere.setFocus();
+    list->TheGrid()->SetCurrentRecord(2);
+    const QString current = list->CurObjId();
+    TDBMainInfo renamed;
+    renamed.SetDatabase(m_fixture->Db());
+    QVERIFY(renamed.SetObj(m_web->Id(QStringLiteral("ivanov"))));
+    renamed.Str1 = QStringLiteral("Аксёнов");
+    QCOMPARE(renamed.Save(), 0);
+    const int before = list->QueryCount();
+
+    Screens::ObjectSaved(Kind::Organization);
+    QCOMPARE(list->QueryCount(), before);
+    Screens::ObjectSaved(Kind::Person);
+    QCOMPARE(list->QueryCount(), before + 1);
+    QCOMPARE(list->TheGrid()->Model()->Row(0).Text(QStringLiteral("Str1")), QStringLiteral("Аксёнов"));
+    QCOMPARE(list->CurObjId(), current);
+    QCOMPARE(list->TheGrid()->CurrentRecord(), 2);
+    QCOMPARE(QApplication::focusWidget(), &elsewhere);
+
+    m_list.reset();
+    Screens::ObjectSaved(Kind::Person);
+}
+
+void TestBaseFind::SavedHandlersCanBeRemoved()
+{
+    QStringList heard;
+    const int kept = Screens::RegisterObjectSaved(Kind::Event, [&heard](int) { heard << QStringLiteral("kept"); });
+    const int removed
+        = Screens::RegisterObjectSaved(Kind::Event, [&heard](int) { heard << QStringLiteral("removed"); });
+    auto* owner = new QObject;
+    Screens::RegisterObjectSaved(
+        Kind::Event, [&heard](int) { heard << QStringLiteral("owned"); }, owner);
+    // A handler that destroys the owner of one yet to run: that one does not run.
+    auto* victimOwner = new QObject;
+    QPointer<QObject> victim = victimOwner;
+    Screens::RegisterObjectSaved(Kind::Event, [&heard, victim](int) {
+        heard << QStringLiteral("destroyer");
+        delete victim.data();
+    });
+    Screens::RegisterObjectSaved(
+        Kind::Event, [&heard](int) { heard << QStringLiteral("victim"); }, victimOwner);
+    Screens::UnregisterObjectSaved(removed);
+    Screens::ObjectSaved(Kind::Event);
+    QCOMPARE(heard, (QStringList {QStringLiteral("kept"), QStringLiteral("owned"), QStringLiteral("destroyer")}));
+    heard.clear();
+    delete owner;
+    Screens::UnregisterObjectSaved(kept);
+    Screens::ObjectSaved(Kind::Event);
+    QCOMPARE(heard, QStringList {QStringLiteral("destroyer")});
+    Screens::Clear();
 }
 
 QTEST_MAIN(TestBaseFind)

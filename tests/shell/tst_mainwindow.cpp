@@ -37,9 +37,9 @@ namespace {
 
 const QString kBadSettings = QStringLiteral("Некорректный формат файла Zorvin.ini");
 const QString kChanged =
-    QStringLiteral("Объект изменен\rYes - сохранить изменения\rNo - закрыть без сохранения\rCancel - не закрывать");
+    QStringLiteral("Объект изменен\rДа - сохранить изменения\rНет - закрыть без сохранения\rОтмена - не закрывать");
 const QString kAlreadyOpen =
-    QStringLiteral("Данный объект уже открыт\rYes - перейти к открытому объекту\rNo - открыть объект еще раз");
+    QStringLiteral("Данный объект уже открыт\rДа - перейти к открытому объекту\rНет - открыть объект еще раз");
 
 // A card as the object cards behave towards the main window: it keeps its own copy of the object and
 // joins the window list as it is made.
@@ -640,6 +640,9 @@ void TestMainWindow::openDialogKind()
     Start();
     TDBMainInfo phone;
     phone.ObjType = Kind::Phone;
+    // Esc after typing asks whether to throw the number away: No.
+    if (!save)
+        m_messages->QueueAnswer(TAnswer::No);
     WhenDialogShown<TMainModalForm>([save](TMainModalForm& dialog) {
         static_cast<TNameFrame*>(dialog.Frame())->eName->setText(QStringLiteral("+7 000"));
         Press(save ? Qt::Key_Return : Qt::Key_Escape);

@@ -228,22 +228,53 @@ void TestModalForms::refusedValidationKeepsTheDialogOpen()
     QCOMPARE(fixture.Dump(), before);
 }
 
+// Esc or "Закрыть" never throws typed input away unasked: Cancel stays, No closes writing nothing, Yes
+// saves; an untouched dialog closes at once.
 void TestModalForms::escapeWritesNothing()
 {
     TTempDatabase fixture;
     TScriptedMessages messages;
     const QString before = fixture.Dump();
+    const QString question = TModalForm::ChangedQuestion;
     TDBMainInfo phone;
     phone.ObjType = Kind::Phone;
+    {
+        TMainModalForm untouched;
+        untouched.DBMain()->Assign(&phone);
+        WhenShown(untouched, []() { Press(Qt::Key_Escape); });
+        QCOMPARE(untouched.ShowModal(), int(QDialog::Rejected));
+        QVERIFY(messages.Shown().isEmpty());
+    }
     TMainModalForm dialog;
     dialog.DBMain()->Assign(&phone);
+    bool stayedOnCancel = false;
+    messages.QueueAnswer(TAnswer::Cancel);
+    messages.QueueAnswer(TAnswer::No);
     WhenShown(dialog, [&]() {
-        NameFrameOf(dialog)->eName->setText(QStringLiteral("не записывать"));
+        NameFrameOf(dialog)->eName->setFocus();
+        TypeText(NameFrameOf(dialog)->eName, QStringLiteral("не записывать"));
+        Press(Qt::Key_Escape);
+        stayedOnCancel = dialog.isVisible() && messages.Shown() == QStringList{question};
         Press(Qt::Key_Escape);
     });
     QCOMPARE(dialog.ShowModal(), int(QDialog::Rejected));
+    QVERIFY(stayedOnCancel);
+    QCOMPARE(messages.Shown(), (QStringList{question, question}));
     QCOMPARE(fixture.Dump(), before);
-    QVERIFY(messages.Shown().isEmpty());
+
+    messages.ClearShown();
+    TMainModalForm saving;
+    saving.DBMain()->Assign(&phone);
+    messages.QueueAnswer(TAnswer::Yes);
+    WhenShown(saving, [&]() {
+        NameFrameOf(saving)->eName->setFocus();
+        TypeText(NameFrameOf(saving)->eName, QStringLiteral("записать"));
+        saving.AClose()->trigger();
+    });
+    QCOMPARE(saving.ShowModal(), int(QDialog::Accepted));
+    QCOMPARE(messages.Shown(), QStringList{question});
+    QCOMPARE(fixture.Scalar(QStringLiteral("select Str1 from AllInfo where ObjType = 4")).toString(),
+             QStringLiteral("записать"));
 }
 
 void TestModalForms::dialogSizedToItsFrame()
