@@ -15,11 +15,10 @@ TFindPeopleRole::TFindPeopleRole(QWidget* parent)
 {
     FindCaption->setText(u"Роли, характеристики"_s);
     SetsqlOrder(RoleOrder);
-    Grid->SetColumns({TGridColumn{u"Foto"_s, QString(), 54},
-        TGridColumn{u"Str1"_s, u"Ф.И.О."_s, 180},
-        TGridColumn{u"Date1"_s, u"В П"_s, 40, true, Qt::AlignCenter},
-        TGridColumn{u"RoleRating"_s, u"Оценка"_s, 50, true, Qt::AlignCenter},
-        TGridColumn{u"RComments"_s, u"Коментарий"_s, 200}});
+    Grid->SetColumns({TGridColumn {u"Foto"_s, QString(), 54}, TGridColumn {u"Str1"_s, u"Ф.И.О."_s, 180},
+        TGridColumn {u"Date1"_s, u"В П"_s, 40, true, Qt::AlignCenter},
+        TGridColumn {u"RoleRating"_s, u"Оценка"_s, 50, true, Qt::AlignCenter},
+        TGridColumn {u"RComments"_s, u"Коментарий"_s, 200}});
     Bind(aDel, &TBaseFind::miDelLinkClick);
 }
 
@@ -36,7 +35,8 @@ QString TFindPeopleRole::GetSelectSQL()
            u" from AllInfo, AllInfo as R where AllInfo.ObjType = 1 and R.Link1 = AllInfo.ObjId and R.ObjType = 20"
            u" and R.Link2 = "_s
         + SqlDialect::Quote(role->Link2) + u" and R.Str1 = "_s + SqlDialect::Quote(role->Str1) + u" and R.Int1 = "_s
-        + QString::number(role->Int1) + u" and R.D2Flag = False"_s + GetWhereSQL() + u" order by "_s + sqlOrder();
+        + QString::number(role->Int1) + u" and R.D2Flag = False"_s + GetWhereSQL() + u" order by "_s
+        + TotalOrder(sqlOrder(), u"R.ObjId"_s);
 }
 
 bool TFindPeopleRole::LinkObject()

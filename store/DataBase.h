@@ -56,7 +56,7 @@ public:
     /// Connects to a database; returns the status code (0 when open). User and password are the
     /// once-encoded texts of the settings file.
     int Open(int connectionType, int installMode, const QString& catalog, const QString& password, const QString& user,
-             const QString& dataSource);
+        const QString& dataSource);
     /// Opens the database a kind-898 entry describes and remembers the entry's id.
     int OpenFromEntry(const TDBMainInfo& entry);
     /// Opens another connection to the same database, for use on the calling thread.
@@ -121,6 +121,11 @@ public:
     /// with the port that names the socket file ("/run/postgresql:5433").
     static void SplitServerAddress(const QString& server, QString* host, int* port);
 
+Q_SIGNALS:
+    /// The connection is about to close (closed, reconnected, or the database freed): whoever holds
+    /// queries on it lets them go now.
+    void Closing();
+
 private:
     friend class TWriteTransaction;
 
@@ -128,6 +133,7 @@ private:
     QString ErrorTextOf(const QSqlError& error) const;
     bool Connect();
     void ReadSystemRow();
+    void CloseConnection();
     bool RunControl(const QString& sql);
 
     TSqlConnection m_connection;

@@ -20,8 +20,8 @@
 
 namespace {
 
-const QString kChangedQuestion = QStringLiteral(
-    "Объект изменен\rYes - сохранить изменения\rNo - закрыть без сохранения\rCancel - не закрывать");
+const QString kChangedQuestion
+    = QStringLiteral("Объект изменен\rYes - сохранить изменения\rNo - закрыть без сохранения\rCancel - не закрывать");
 
 // A change of letter case is a change the user made: the texts are compared exactly, everything else as
 // the record compares it.
@@ -51,30 +51,48 @@ bool ApplyFramesQuietly(TDBMainInfo& record)
 QString OperationText(qint64 operation)
 {
     switch (operation) {
-    case 1: return QStringLiteral(" Операция: Доход");
-    case 2: return QStringLiteral(" Операция: Расход");
-    case 4: return QStringLiteral(" Операция: Перевод между счетами");
-    case 8: return QStringLiteral(" Операция: Обмен валюты");
-    case 16: return QStringLiteral(" Операция: Выдал в долг");
-    case 32: return QStringLiteral(" Операция: Вернули долг");
-    case 64: return QStringLiteral(" Операция: Взял в долг");
-    case 128: return QStringLiteral(" Операция: Вернул долг");
-    default: return QString();
+    case 1:
+        return QStringLiteral(" Операция: Доход");
+    case 2:
+        return QStringLiteral(" Операция: Расход");
+    case 4:
+        return QStringLiteral(" Операция: Перевод между счетами");
+    case 8:
+        return QStringLiteral(" Операция: Обмен валюты");
+    case 16:
+        return QStringLiteral(" Операция: Выдал в долг");
+    case 32:
+        return QStringLiteral(" Операция: Вернули долг");
+    case 64:
+        return QStringLiteral(" Операция: Взял в долг");
+    case 128:
+        return QStringLiteral(" Операция: Вернул долг");
+    default:
+        return QString();
     }
 }
 
 int OperationPicture(qint64 operation)
 {
     switch (operation) {
-    case 1: return 89;
-    case 2: return 90;
-    case 4: return 73;
-    case 8: return 93;
-    case 16: return 97;
-    case 32: return 98;
-    case 64: return 99;
-    case 128: return 100;
-    default: return -1;
+    case 1:
+        return 89;
+    case 2:
+        return 90;
+    case 4:
+        return 73;
+    case 8:
+        return 93;
+    case 16:
+        return 97;
+    case 32:
+        return 98;
+    case 64:
+        return 99;
+    case 128:
+        return 100;
+    default:
+        return -1;
     }
 }
 
@@ -208,18 +226,18 @@ void TWinListForm::UpdateCard(TBaseDBFrame* card)
     switch (r->ObjType) {
     case Kind::Person:
         SetRow(row, PhotoPicture(row, r->Foto, number(r->Flag ? 56 : 38)), QString(),
-               QString(r->Str1 + QLatin1Char(' ') + r->Str2 + QLatin1Char(' ') + r->Str3).trimmed());
+            QString(r->Str1 + QLatin1Char(' ') + r->Str2 + QLatin1Char(' ') + r->Str3).trimmed());
         break;
     case Kind::Address:
         SetRow(row, number(3), QString(),
-               AddressText(r->Link5, r->Str1, r->Str2, r->Str3, r->Str4, r->Str5, r->Link4, r->Link3, true));
+            AddressText(r->Link5, r->Str1, r->Str2, r->Str3, r->Str4, r->Str5, r->Link4, r->Link3, true));
         break;
     case Kind::Organization:
         SetRow(row, PhotoPicture(row, r->Foto, number(2)), QString(), r->Str5.trimmed());
         break;
     case Kind::Family:
         SetRow(row, number(FamilyStatusPicture(static_cast<int>(r->Int1))), QString(),
-               r->Str1 + QLatin1Char('\r') + r->Str2);
+            r->Str1 + QLatin1Char('\r') + r->Str2);
         break;
     case Kind::Event: {
         QString direction = QStringLiteral(" ");
@@ -238,21 +256,26 @@ void TWinListForm::UpdateCard(TBaseDBFrame* card)
         break;
     case Kind::MoneyOperation:
         SetRow(row, number(OperationPicture(r->Int1)), QString(),
-               DateSerial::ToDate(r->Date1).toString(QStringLiteral("dd.MM.yyyy")) + OperationText(r->Int1));
+            DateSerial::ToDate(r->Date1).toString(QStringLiteral("dd.MM.yyyy")) + OperationText(r->Int1));
         break;
     default:
         break;
     }
 }
 
-int TWinListForm::FindCard(const QString& id) const
+int TWinListForm::FindCard(const QString& id, const TMyDataBase* db) const
 {
     // Objects not yet written all carry an empty id; each of them is an object of its own.
     if (IsEmptyId(id))
         return -1;
+    const TMyDataBase* wanted = db ? db : CurrentDatabase();
     for (int row = 0; row < m_cards.size(); ++row) {
         const TBaseDBFrame* card = m_cards.at(row).data();
-        if (card && card->MasterDBInfo() && SameId(card->MasterDBInfo()->Obj, id))
+        const TDBMainInfo* record = card ? card->MasterDBInfo() : nullptr;
+        if (!record || !SameId(record->Obj, id))
+            continue;
+        const TMyDataBase* shown = record->Database() ? record->Database() : CurrentDatabase();
+        if (shown == wanted)
             return row;
     }
     return -1;
@@ -298,9 +321,9 @@ int TWinListForm::CloseCard(int row)
     return 1;
 }
 
-void TWinListForm::DiscardCardsOf(const QString& id)
+void TWinListForm::DiscardCardsOf(const QString& id, const TMyDataBase* db)
 {
-    for (int row = FindCard(id); row >= 0; row = FindCard(id))
+    for (int row = FindCard(id, db); row >= 0; row = FindCard(id, db))
         Dismiss(row);
 }
 

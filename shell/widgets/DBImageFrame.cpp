@@ -85,6 +85,7 @@ QByteArray TDBImageFrame::JpegBytes(const QImage& picture)
 
 void TDBImageFrame::ShowPhotoOf(const TDBMainInfo& record)
 {
+    m_bytes = record.Foto;
     m_picture = QImage();
     // A picture that does not decode is no picture; nothing is said about it.
     if (!record.Foto.isEmpty() && !m_picture.loadFromData(record.Foto, "JPEG"))
@@ -108,7 +109,19 @@ void TDBImageFrame::StoreData()
     TDBMainInfo* master = MasterDBInfo();
     if (!m_changed || !master)
         return;
-    master->Foto = JpegBytes(m_picture);
+    master->Foto = m_bytes;
+}
+
+bool TDBImageFrame::SetPicture(const QImage& picture)
+{
+    const QByteArray bytes = JpegBytes(picture);
+    if (!picture.isNull() && bytes.isEmpty())
+        return false;
+    m_bytes = bytes;
+    m_picture = picture;
+    m_changed = true;
+    Place();
+    return true;
 }
 
 void TDBImageFrame::FrameClick()
@@ -117,7 +130,7 @@ void TDBImageFrame::FrameClick()
         return;
     TDBMainInfo photo;
     photo.ObjType = PhotoDialogKind;
-    photo.Foto = JpegBytes(m_picture);
+    photo.Foto = m_bytes;
     if (const TDBMainInfo* master = MasterDBInfo()) {
         photo.SetDatabase(master->Database());
         photo.D2Flag = master->D2Flag;
@@ -154,8 +167,8 @@ void TDBImageFrame::Place()
         m_foto->setGeometry(area);
     } else {
         const QSize size = m_picture.size().scaled(area.size(), Qt::KeepAspectRatio);
-        const QRect shown(area.left() + (area.width() - size.width()) / 2, area.top() + (area.height() - size.height()) / 2,
-                          size.width(), size.height());
+        const QRect shown(area.left() + (area.width() - size.width()) / 2,
+            area.top() + (area.height() - size.height()) / 2, size.width(), size.height());
         m_foto->setGeometry(shown);
         m_foto->setPixmap(QPixmap::fromImage(m_picture.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
     }

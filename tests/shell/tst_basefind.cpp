@@ -4,8 +4,11 @@
 #include "shell/frames/BaseFind.h"
 #include "shell/frames/FindModalForm.h"
 #include "shell/frames/ScreenRegistry.h"
+#include "shell/widgets/DBGrid.h"
+#include "shell/widgets/ListModel.h"
 #include "shell/widgets/OptionList.h"
 #include "store/DataBase.h"
+#include "store/Gid.h"
 #include "store/ObjectKinds.h"
 #include "store/ObjectRecord.h"
 #include "tests/shell/DialogScript.h"
@@ -19,8 +22,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QSet>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QTest>
 #include <QToolButton>
+
+#include <algorithm>
 
 using TRequest = TScriptedBroker::TRequest;
 
@@ -36,7 +45,7 @@ public:
     {
         FindCaption->setText(QStringLiteral("Проверка"));
         OptionList->SetStrings({QStringLiteral("Фамилия="), QStringLiteral("Связь="), QStringLiteral("Тип="),
-                                QStringLiteral("Признак="), QStringLiteral("Заметка="), QStringLiteral("Только женщины=")});
+            QStringLiteral("Признак="), QStringLiteral("Заметка="), QStringLiteral("Только женщины=")});
         TItemProp pick;
         pick.EditStyle = TEditStyle::esPickList;
         pick.PickList = {QStringLiteral("Да"), QStringLiteral("Нет")};
@@ -46,19 +55,40 @@ public:
     }
 
     // Extension points
-    void aDelExecute() override { Log << QStringLiteral("aDelExecute"); TBaseFind::aDelExecute(); }
-    bool SelectInDialog() override { Log << QStringLiteral("SelectInDialog"); return TBaseFind::SelectInDialog(); }
+    void aDelExecute() override
+    {
+        Log << QStringLiteral("aDelExecute");
+        TBaseFind::aDelExecute();
+    }
+    bool SelectInDialog() override
+    {
+        Log << QStringLiteral("SelectInDialog");
+        return TBaseFind::SelectInDialog();
+    }
     void QueryAfterOpen() override
     {
         Log << QStringLiteral("QueryAfterOpen");
-        Grid->Model()->SetFieldTextHandler(QStringLiteral("Str2"), [](const TListRow& row, const QVariant& value) -> QString {
-            return row.Text(QStringLiteral("Str1")) + QLatin1Char(' ') + value.toString();
-        });
+        Grid->Model()->SetFieldTextHandler(
+            QStringLiteral("Str2"), [](const TListRow& row, const QVariant& value) -> QString {
+                return row.Text(QStringLiteral("Str1")) + QLatin1Char(' ') + value.toString();
+            });
         TBaseFind::QueryAfterOpen();
     }
-    void EnableActions() override { Log << QStringLiteral("EnableActions"); TBaseFind::EnableActions(); }
-    bool DeleteObject(const QString& id) override { Log << QStringLiteral("DeleteObject"); return TBaseFind::DeleteObject(id); }
-    bool IsDirectDelete() override { Log << QStringLiteral("IsDirectDelete"); return TBaseFind::IsDirectDelete(); }
+    void EnableActions() override
+    {
+        Log << QStringLiteral("EnableActions");
+        TBaseFind::EnableActions();
+    }
+    bool DeleteObject(const QString& id) override
+    {
+        Log << QStringLiteral("DeleteObject");
+        return TBaseFind::DeleteObject(id);
+    }
+    bool IsDirectDelete() override
+    {
+        Log << QStringLiteral("IsDirectDelete");
+        return TBaseFind::IsDirectDelete();
+    }
     QString GetSelectSQL() override
     {
         Log << QStringLiteral("GetSelectSQL");
@@ -69,8 +99,16 @@ public:
         Log << QStringLiteral("SetFindField");
         TBaseFind::SetFindField(index, text);
     }
-    QString GetWhereSQL() override { Log << QStringLiteral("GetWhereSQL"); return TBaseFind::GetWhereSQL(); }
-    void ParseBriefFind() override { Log << QStringLiteral("ParseBriefFind"); TBaseFind::ParseBriefFind(); }
+    QString GetWhereSQL() override
+    {
+        Log << QStringLiteral("GetWhereSQL");
+        return TBaseFind::GetWhereSQL();
+    }
+    void ParseBriefFind() override
+    {
+        Log << QStringLiteral("ParseBriefFind");
+        TBaseFind::ParseBriefFind();
+    }
     void ParseOptionList() override
     {
         Log << QStringLiteral("ParseOptionList");
@@ -97,7 +135,11 @@ public:
         Log << QStringLiteral("InitFindMode");
         TBaseFind::InitFindMode();
     }
-    TDBMainInfo* GetCurrentObjInfo() override { Log << QStringLiteral("GetCurrentObjInfo"); return TBaseFind::GetCurrentObjInfo(); }
+    TDBMainInfo* GetCurrentObjInfo() override
+    {
+        Log << QStringLiteral("GetCurrentObjInfo");
+        return TBaseFind::GetCurrentObjInfo();
+    }
     bool CanLinkObject(const TDBMainInfo& info, QString& reason) override
     {
         Log << QStringLiteral("CanLinkObject");
@@ -157,6 +199,7 @@ private Q_SLOTS:
     void BurstOfKeysRunsOneQuery();
     void StatementWithFiltersOfEveryType();
     void DefaultOrderAndCustomOrder();
+    void NamesakesKeepTheirPlacesFromEndToEnd();
     void ExtendedModeSwitchesPanels();
     void RowStateFollowsTheCursor();
     void FieldsMatchIgnoringCase();
@@ -238,9 +281,12 @@ void TestBaseFind::Seed()
             r.Int1 = status;
         };
     };
-    m_web->Add(QStringLiteral("ivanov"), Kind::Person, person(QStringLiteral("Иванов"), QStringLiteral("Иван"), false, 0));
-    m_web->Add(QStringLiteral("ivanova"), Kind::Person, person(QStringLiteral("Иванова"), QStringLiteral("Мария"), true, 2));
-    m_web->Add(QStringLiteral("petrova"), Kind::Person, person(QStringLiteral("Петрова"), QStringLiteral("Анна"), true, 0));
+    m_web->Add(
+        QStringLiteral("ivanov"), Kind::Person, person(QStringLiteral("Иванов"), QStringLiteral("Иван"), false, 0));
+    m_web->Add(
+        QStringLiteral("ivanova"), Kind::Person, person(QStringLiteral("Иванова"), QStringLiteral("Мария"), true, 2));
+    m_web->Add(
+        QStringLiteral("petrova"), Kind::Person, person(QStringLiteral("Петрова"), QStringLiteral("Анна"), true, 0));
     m_web->Add(QStringLiteral("firm"), Kind::Organization, [](TDBMainInfo& r) { r.Str1 = QStringLiteral("Ромашка"); });
     m_web->Add(QStringLiteral("phone"), Kind::Phone, [](TDBMainInfo& r) { r.Str1 = QStringLiteral("123-45-67"); });
     m_web->Add(QStringLiteral("account"), Kind::Account, [](TDBMainInfo& r) { r.Str1 = QStringLiteral("Кошелёк"); });
@@ -278,14 +324,14 @@ void TestBaseFind::QuickFindSplitsWords_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("fields");
-    QTest::newRow("five words: the fifth is ignored")
-        << QStringLiteral("Иванов Иван Иванович Москва лишнее")
-        << QStringList{QStringLiteral("Иванов"), QStringLiteral("Иван"), QStringLiteral("Иванович"), QStringLiteral("Москва")};
-    QTest::newRow("two words set two fields")
-        << QStringLiteral("Иванов Иван") << QStringList{QStringLiteral("Иванов"), QStringLiteral("Иван"), QString(), QString()};
-    QTest::newRow("two blanks leave a field empty")
-        << QStringLiteral("Иванов  Иванович") << QStringList{QStringLiteral("Иванов"), QString(), QStringLiteral("Иванович"), QString()};
-    QTest::newRow("empty text") << QString() << QStringList{QString(), QString(), QString(), QString()};
+    QTest::newRow("five words: the fifth is ignored") << QStringLiteral("Иванов Иван Иванович Москва лишнее")
+                                                      << QStringList {QStringLiteral("Иванов"), QStringLiteral("Иван"),
+                                                             QStringLiteral("Иванович"), QStringLiteral("Москва")};
+    QTest::newRow("two words set two fields") << QStringLiteral(
+        "Иванов Иван") << QStringList {QStringLiteral("Иванов"), QStringLiteral("Иван"), QString(), QString()};
+    QTest::newRow("two blanks leave a field empty") << QStringLiteral(
+        "Иванов  Иванович") << QStringList {QStringLiteral("Иванов"), QString(), QStringLiteral("Иванович"), QString()};
+    QTest::newRow("empty text") << QString() << QStringList {QString(), QString(), QString(), QString()};
 }
 
 void TestBaseFind::QuickFindSplitsWords()
@@ -373,10 +419,10 @@ void TestBaseFind::StatementWithFiltersOfEveryType()
     options->SetValues(QStringLiteral("Только женщины"), QStringLiteral("Да"));
 
     QCOMPARE(list->GetSelectSQL(),
-             QStringLiteral("select AllInfo.* from AllInfo where AllInfo.ObjType = 1"
-                            " and (AllInfo.Link2 = \"0000000300000010\") and (AllInfo.Str1 like \"Ив%\" )"
-                            " and (AllInfo.Comments like \"друг%\" ) and (AllInfo.Int1 = 0)"
-                            " and (AllInfo.Flag = True) order by Str1, Str2, Str3"));
+        QStringLiteral("select AllInfo.* from AllInfo where AllInfo.ObjType = 1"
+                       " and (AllInfo.Link2 = \"0000000300000010\") and (AllInfo.Str1 like \"Ив%\" )"
+                       " and (AllInfo.Comments like \"друг%\" ) and (AllInfo.Int1 = 0)"
+                       " and (AllInfo.Flag = True) order by Str1, Str2, Str3, AllInfo.ObjId"));
     QCOMPARE(list->WhereExt(), QStringLiteral("(AllInfo.Flag = True)"));
 
     // The statement runs: no one has that link; without it the women named Ив... with status 0 remain.
@@ -395,7 +441,7 @@ void TestBaseFind::StatementWithFiltersOfEveryType()
     options->SetValues(QStringLiteral("Связь"), Ids::None);
     options->SetValues(QStringLiteral("Фамилия"), QStringLiteral("Ив\"ан"));
     QCOMPARE(list->GetWhereSQL(),
-             QStringLiteral(" and (AllInfo.Str1 like \"Ив\"\"ан%\" ) and (AllInfo.Int1 = 2) and (AllInfo.Flag = True)"));
+        QStringLiteral(" and (AllInfo.Str1 like \"Ив\"\"ан%\" ) and (AllInfo.Int1 = 2) and (AllInfo.Flag = True)"));
     list->RunQuery(QString());
     QCOMPARE(list->TheGrid()->Model()->RecordCount(), 0);
     QVERIFY(m_messages->Shown().isEmpty());
@@ -405,13 +451,72 @@ void TestBaseFind::DefaultOrderAndCustomOrder()
 {
     TTestFind* list = MakeList(Kind::Person);
     QCOMPARE(list->sqlOrder(), TBaseFind::DefaultOrder);
-    QVERIFY(list->GetSelectSQL().endsWith(QStringLiteral(" order by Str1, Str2, Str3")));
+    // Every order ends with the id, so that rows sharing the other values keep one place.
+    QVERIFY(list->GetSelectSQL().endsWith(QStringLiteral(" order by Str1, Str2, Str3, AllInfo.ObjId")));
     list->SetsqlOrder(QStringLiteral("Str2 desc"));
-    QCOMPARE(list->GetSelectSQL(), QStringLiteral("select AllInfo.* from AllInfo where AllInfo.ObjType = 1 order by Str2 desc"));
+    QCOMPARE(list->GetSelectSQL(),
+        QStringLiteral("select AllInfo.* from AllInfo where AllInfo.ObjType = 1 order by Str2 desc, AllInfo.ObjId"));
     list->RunQuery(QString());
     QCOMPARE(list->TheGrid()->Model()->Row(0).Text(QStringLiteral("Str2")), QStringLiteral("Мария"));
+    list->SetsqlOrder(QStringLiteral("Str2, AllInfo.ObjId"));
+    QVERIFY(list->GetSelectSQL().endsWith(QStringLiteral(" order by Str2, AllInfo.ObjId")));
     list->SetsqlOrder(QStringLiteral(" "));
-    QCOMPARE(list->GetSelectSQL(), QStringLiteral("select AllInfo.* from AllInfo where AllInfo.ObjType = 1"));
+    QCOMPARE(list->GetSelectSQL(),
+        QStringLiteral("select AllInfo.* from AllInfo where AllInfo.ObjType = 1 order by AllInfo.ObjId"));
+}
+
+// 500 people of one name behind a thousand others: scrolled from the end to the top and back down, every
+// one of them shows exactly once, in the order of their ids, and a relocated namesake is the one asked for.
+void TestBaseFind::NamesakesKeepTheirPlacesFromEndToEnd()
+{
+    QSqlDatabase connection = m_fixture->Db()->Connection();
+    QSqlQuery insert(connection);
+    QVERIFY(connection.transaction());
+    QVERIFY(insert.prepare(
+        QStringLiteral("insert into AllInfo (ObjId, ObjType, Str1, Str2, Str3) values (?, 1, ?, ?, ?)")));
+    QStringList namesakes;
+    for (int i = 0; i < 1500; ++i) {
+        // Ids out of step with the insertion order, so the engine's own order of ties is not the ids' order.
+        const int number = (i * 7919) % 1500;
+        const bool namesake = number % 3 == 0;
+        const QString id = MakeId(static_cast<quint32>(5000 + number), 3);
+        insert.bindValue(0, id);
+        insert.bindValue(
+            1, namesake ? QStringLiteral("Тёзкин") : QStringLiteral("Аа%1").arg(number, 4, 10, QLatin1Char('0')));
+        insert.bindValue(2, QStringLiteral("Иван"));
+        insert.bindValue(3, QStringLiteral("Петрович"));
+        QVERIFY2(insert.exec(), qPrintable(insert.lastError().text()));
+        if (namesake)
+            namesakes << id;
+    }
+    QVERIFY(connection.commit());
+    QCOMPARE(namesakes.size(), 500);
+    std::sort(namesakes.begin(), namesakes.end());
+
+    TTestFind* list = MakeList(Kind::Person);
+    TListModel* rows = list->TheGrid()->Model();
+    const int count = rows->RecordCount();
+    QCOMPARE(count, 1503);
+    const auto idAt = [rows](int row) { return rows->FieldValue(row, QStringLiteral("ObjId")).toString(); };
+    QStringList upwards;
+    for (int row = count - 1; row >= 0; --row)
+        upwards.prepend(idAt(row));
+    QCOMPARE(upwards.mid(count - 500), namesakes);
+    QCOMPARE(QSet<QString>(upwards.begin(), upwards.end()).size(), count);
+
+    list->RunQuery(QString());
+    QCOMPARE(rows->RecordCount(), count);
+    QStringList downwards;
+    for (int row = 0; row < count; ++row)
+        downwards << idAt(row);
+    QCOMPARE(downwards, upwards);
+
+    // Two namesakes next to each other: each is found as itself.
+    for (const QString& id : {namesakes[250], namesakes[251], namesakes[499]}) {
+        list->RunQuery(id);
+        QCOMPARE(list->CurObjId(), id);
+        QCOMPARE(idAt(list->TheGrid()->CurrentRecord()), id);
+    }
 }
 
 void TestBaseFind::ExtendedModeSwitchesPanels()
@@ -472,14 +577,16 @@ void TestBaseFind::RowStateFollowsTheCursor()
     list->RunQuery(QString());
     QCOMPARE(list->TheGrid()->Model()->RecordCount(), 3);
     QCOMPARE(list->CurObjId(), QString());
-    for (const QString& name : {QStringLiteral("aOpen"), QStringLiteral("aDel"), QStringLiteral("aPrint"), QStringLiteral("aCopy")})
+    for (const QString& name :
+        {QStringLiteral("aOpen"), QStringLiteral("aDel"), QStringLiteral("aPrint"), QStringLiteral("aCopy")})
         QVERIFY2(!list->Action(name)->isEnabled(), qPrintable(name));
 }
 
 void TestBaseFind::FieldsMatchIgnoringCase()
 {
     TTestFind* list = MakeList(Kind::Person);
-    list->Statement = QStringLiteral("select objid as OBJID, str1 as sTR1, ObjId as lkobjid from AllInfo where ObjType = 1 order by str1");
+    list->Statement = QStringLiteral(
+        "select objid as OBJID, str1 as sTR1, ObjId as lkobjid from AllInfo where ObjType = 1 order by str1");
     list->UseLinkColumn(QStringLiteral("lkObjId"));
     list->RunQuery(QString());
     QCOMPARE(list->CurObjId(), m_web->Id(QStringLiteral("ivanov")));
@@ -525,7 +632,8 @@ void TestBaseFind::OpeningByKind_data()
     QTest::newRow("organization opens its card") << QStringLiteral("firm") << int(Kind::Organization) << false;
     QTest::newRow("phone is edited in the dialog") << QStringLiteral("phone") << int(Kind::Phone) << true;
     QTest::newRow("account is edited in the dialog") << QStringLiteral("account") << int(Kind::Account) << true;
-    QTest::newRow("transfer is edited in the dialog") << QStringLiteral("transfer") << int(Kind::MoneyOperation) << true;
+    QTest::newRow("transfer is edited in the dialog")
+        << QStringLiteral("transfer") << int(Kind::MoneyOperation) << true;
     QTest::newRow("income opens its card") << QStringLiteral("income") << int(Kind::MoneyOperation) << false;
 }
 
@@ -620,7 +728,8 @@ void TestBaseFind::CreatingInACardSectionPicksAndLinks()
 {
     TTestFind* list = MakeList(Kind::Person, m_web->Id(QStringLiteral("firm")));
     QCOMPARE(list->TheGrid()->Model()->RecordCount(), 1);
-    m_broker->Queue(TRequest::Pick, 1, [this](TDBMainInfo& record) { record.SetObj(m_web->Id(QStringLiteral("petrova"))); });
+    m_broker->Queue(
+        TRequest::Pick, 1, [this](TDBMainInfo& record) { record.SetObj(m_web->Id(QStringLiteral("petrova"))); });
     QAction* item = list->NewMenu()->addAction(QStringLiteral("Человек"));
     item->setData(int(Kind::Person));
     list->aNewExecute(item);
@@ -628,7 +737,7 @@ void TestBaseFind::CreatingInACardSectionPicksAndLinks()
     QCOMPARE(m_broker->Calls().size(), 1);
     QCOMPARE(m_broker->Calls()[0].Request, TRequest::Pick);
     QCOMPARE(m_broker->Calls()[0].Kind, int(Kind::Person));
-    QCOMPARE(list->Linked, QStringList{m_web->Id(QStringLiteral("petrova"))});
+    QCOMPARE(list->Linked, QStringList {m_web->Id(QStringLiteral("petrova"))});
     QCOMPARE(list->DropObj().Kind, int(Kind::Person));
     QCOMPARE(list->DropObj().Database.data(), m_fixture->Db());
     QVERIFY(list->Log.contains(QStringLiteral("RunQuery:") + m_web->Id(QStringLiteral("petrova"))));
@@ -636,7 +745,8 @@ void TestBaseFind::CreatingInACardSectionPicksAndLinks()
     // A refused link does not rerun; a cancelled pick does not link.
     list->LinkAnswer = false;
     list->Log.clear();
-    m_broker->Queue(TRequest::Pick, 1, [this](TDBMainInfo& record) { record.SetObj(m_web->Id(QStringLiteral("ivanov"))); });
+    m_broker->Queue(
+        TRequest::Pick, 1, [this](TDBMainInfo& record) { record.SetObj(m_web->Id(QStringLiteral("ivanov"))); });
     list->aNewExecute(item);
     QCOMPARE(list->Log.filter(QStringLiteral("RunQuery:")).size(), 0);
     list->Log.clear();
@@ -667,19 +777,46 @@ void TestBaseFind::CreatingAPhoneInACardSection()
     QCOMPARE(m_broker->Calls()[0].Record.Int1, qint64(26));
 }
 
+// Only what filters the list prefills a new object: -1 ("equals 0") and other negative numbers, which
+// filter nothing, give the new object 0, as does the none id for a link.
 void TestBaseFind::FilterMinusOneNeverReachesTheNewObject()
 {
     TTestFind* list = MakeList(Kind::Person);
     list->SetFullFindMode(true);
-    list->Options()->SetValues(QStringLiteral("Тип"), QStringLiteral("-1"));
-    list->Options()->SetValues(QStringLiteral("Признак"), QStringLiteral("3"));
+    list->show();
+    QVERIFY(QTest::qWaitForWindowActive(list));
+    TOptionList* options = list->Options();
+    const auto typeInto = [options](const QString& key, const QString& text) {
+        const QModelIndex value = options->model()->index(options->FindRow(key), 1);
+        options->setCurrentIndex(value);
+        options->edit(value);
+        QWidget* editor
+            = options->indexWidget(value) ? options->indexWidget(value) : options->viewport()->focusWidget();
+        auto* line = qobject_cast<QLineEdit*>(editor);
+        if (!line && editor)
+            line = editor->findChild<QLineEdit*>();
+        QVERIFY(line);
+        TypeText(line, text);
+    };
+    typeInto(QStringLiteral("Тип"), QStringLiteral("-2"));
+    typeInto(QStringLiteral("Признак"), QStringLiteral("3"));
+    options->SetValues(QStringLiteral("Связь"), Ids::None);
+    QCOMPARE(options->Values(QStringLiteral("Тип")), QStringLiteral("-2"));
     list->RunQuery(QString());
-    QCOMPARE(list->FindOptions()->Int1, qint64(-1));
+    QCOMPARE(list->FindOptions()->Int1, qint64(-2));
+    QVERIFY(!list->GetWhereSQL().contains(QStringLiteral("Int1")));
     list->Action(QStringLiteral("aNew"))->setData(int(Kind::Person));
     list->Action(QStringLiteral("aNew"))->trigger();
     QCOMPARE(m_broker->Calls().size(), 1);
     QCOMPARE(m_broker->Calls()[0].Record.Int1, qint64(0));
     QCOMPARE(m_broker->Calls()[0].Record.Int2, qint64(3));
+    QVERIFY(m_broker->Calls()[0].Record.Link2.Text() != Ids::None);
+
+    options->SetValues(QStringLiteral("Тип"), QStringLiteral("-1"));
+    list->RunQuery(QString());
+    list->Action(QStringLiteral("aNew"))->trigger();
+    QCOMPARE(m_broker->Calls().size(), 2);
+    QCOMPARE(m_broker->Calls()[1].Record.Int1, qint64(0));
 }
 
 void TestBaseFind::CancelledEditLeavesTheList()
@@ -716,7 +853,8 @@ void TestBaseFind::DeletingReruns()
     const QString victim = list->CurObjId();
     m_broker->Queue(TRequest::Delete, answer, [answer, this](TDBMainInfo& record) {
         if (answer == 1)
-            QVERIFY(m_fixture->Run(QStringLiteral("delete from AllInfo where ObjId = '") + record.Obj.Text() + QStringLiteral("'")));
+            QVERIFY(m_fixture->Run(
+                QStringLiteral("delete from AllInfo where ObjId = '") + record.Obj.Text() + QStringLiteral("'")));
     });
     list->Action(QStringLiteral("aDel"))->trigger();
     QCOMPARE(m_broker->Calls().size(), 1);
@@ -830,7 +968,7 @@ void TestBaseFind::DropLinksAndReruns()
     TTestFind* section = MakeList(Kind::Person, m_web->Id(QStringLiteral("firm")));
     QVERIFY(section->GridDragOver(source.TheGrid()));
     source.GridEndDrag(section->TheGrid()->viewport());
-    QCOMPARE(section->Linked, QStringList{m_web->Id(QStringLiteral("petrova"))});
+    QCOMPARE(section->Linked, QStringList {m_web->Id(QStringLiteral("petrova"))});
     QVERIFY(section->Log.contains(QStringLiteral("RunQuery:") + m_web->Id(QStringLiteral("petrova"))));
 
     // A drag that ends anywhere else links nothing.
@@ -870,7 +1008,7 @@ void TestBaseFind::FailingStatementLeavesTheListEmpty()
     if (TTempDatabase::OnServer()) {
         QCOMPARE(m_messages->Shown().size(), 1);
         QVERIFY2(m_messages->Shown().first().contains(QStringLiteral("nosuchcolumn"), Qt::CaseInsensitive),
-                 qPrintable(m_messages->Shown().first()));
+            qPrintable(m_messages->Shown().first()));
     } else {
         QVERIFY(m_messages->Shown().isEmpty());
     }
@@ -909,9 +1047,9 @@ void TestBaseFind::ColumnFittingGivesTheRestToTheResizeColumn()
     list->show();
     TMyDBGrid* grid = list->TheGrid();
     grid->SetColumns({{QStringLiteral("Str1"), QStringLiteral("Фамилия"), 100, true, Qt::AlignLeft},
-                      {QStringLiteral("Str2"), QStringLiteral("Имя"), 80, true, Qt::AlignLeft},
-                      {QStringLiteral("Str3"), QStringLiteral("Отчество"), 70, false, Qt::AlignLeft},
-                      {QStringLiteral("Comments"), QStringLiteral("Заметка"), 60, true, Qt::AlignLeft}});
+        {QStringLiteral("Str2"), QStringLiteral("Имя"), 80, true, Qt::AlignLeft},
+        {QStringLiteral("Str3"), QStringLiteral("Отчество"), 70, false, Qt::AlignLeft},
+        {QStringLiteral("Comments"), QStringLiteral("Заметка"), 60, true, Qt::AlignLeft}});
     list->RunQuery(QString());
     const int rest = grid->width() - 4 - 18;
     QVERIFY(rest > 300);
@@ -939,8 +1077,9 @@ void TestBaseFind::EveryExtensionPointIsCalled()
 {
     TTestFind* list = MakeList(Kind::Person);
     list->RunQuery(QString());
-    for (const QString& step : {QStringLiteral("GetSelectSQL"), QStringLiteral("GetWhereSQL"), QStringLiteral("ParseBriefFind"),
-                                QStringLiteral("SetFindField"), QStringLiteral("QueryAfterOpen"), QStringLiteral("EnableActions")})
+    for (const QString& step :
+        {QStringLiteral("GetSelectSQL"), QStringLiteral("GetWhereSQL"), QStringLiteral("ParseBriefFind"),
+            QStringLiteral("SetFindField"), QStringLiteral("QueryAfterOpen"), QStringLiteral("EnableActions")})
         QVERIFY2(list->Log.contains(step), qPrintable(step));
     QVERIFY(list->Log.indexOf(QStringLiteral("GetSelectSQL")) < list->Log.indexOf(QStringLiteral("QueryAfterOpen")));
     // The display handler attached after the open shows.
@@ -972,11 +1111,11 @@ void TestBaseFind::EveryExtensionPointIsCalled()
     // The pick list of a filter row comes from its properties, or from the list's event.
     TOptionList* options = list->Options();
     const int women = options->FindRow(QStringLiteral("Только женщины"));
-    QCOMPARE(options->PickListOf(women), (QStringList{QStringLiteral("Да"), QStringLiteral("Нет")}));
+    QCOMPARE(options->PickListOf(women), (QStringList {QStringLiteral("Да"), QStringLiteral("Нет")}));
     options->OnGetPickList = [](TOptionList&, const QString& key, QStringList& values) {
-        values = QStringList{key + QStringLiteral(": все")};
+        values = QStringList {key + QStringLiteral(": все")};
     };
-    QCOMPARE(options->PickListOf(women), QStringList{QStringLiteral("Только женщины: все")});
+    QCOMPARE(options->PickListOf(women), QStringList {QStringLiteral("Только женщины: все")});
     int buttonRow = -1;
     options->OnEditButtonClick = [&buttonRow](TOptionList&, int row) { buttonRow = row; };
     TItemProp ellipsis;
@@ -994,7 +1133,7 @@ void TestBaseFind::OptionListEditors()
     list->show();
     QVERIFY(QTest::qWaitForWindowActive(list));
     TOptionList* options = list->Options();
-    QCOMPARE(options->TitleCaptions(), (QStringList{QStringLiteral("Поле поиска"), QStringLiteral("Значение")}));
+    QCOMPARE(options->TitleCaptions(), (QStringList {QStringLiteral("Поле поиска"), QStringLiteral("Значение")}));
     QCOMPARE(options->Strings().first(), QStringLiteral("Фамилия="));
 
     TItemProp masked;
@@ -1146,7 +1285,7 @@ public:
     }
     bool Fill(TMyDataBase*, const QString& masterId, int tag, const QString& linkId, const QString& objId) override
     {
-        Fills << QStringList{masterId, QString::number(tag), linkId, objId}.join(QLatin1Char('|'));
+        Fills << QStringList {masterId, QString::number(tag), linkId, objId}.join(QLatin1Char('|'));
         return HasSomething;
     }
     QWidget* Window() override { return &Widget; }

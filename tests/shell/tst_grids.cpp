@@ -44,7 +44,8 @@ bool AddPeople(TTempDatabase& fixture, int count, int firstNumber = 0)
     return connection.commit();
 }
 
-const QString PeopleSql = QStringLiteral("select AllInfo.* from AllInfo where AllInfo.ObjType = 1 order by Str1, Str2, Str3");
+const QString PeopleSql
+    = QStringLiteral("select AllInfo.* from AllInfo where AllInfo.ObjType = 1 order by Str1, Str2, Str3");
 
 QByteArray Jpeg(const QSize& size, const QColor& colour)
 {
@@ -107,6 +108,9 @@ private Q_SLOTS:
     void CountIgnoresOrderingInsideTextsAndSubSelects();
     void FailingStatementLeavesTheModelEmpty();
     void ModelLetsGoOfADatabaseThatGoes();
+    void ModelShowsEmptyWhenItsConnectionCloses();
+    void TotalOrderReadsTheSameRowsBackwards_data();
+    void TotalOrderReadsTheSameRowsBackwards();
     void LocateIgnoresLetterCase();
     void DisplayTexts();
     void DeferredReadsShowNothingNew();
@@ -134,6 +138,7 @@ private Q_SLOTS:
 
     void PhotoFrameShowsTheRecordsPicture();
     void PhotoFrameClickReplacesThePicture();
+    void PhotoFrameStoresTheBytesItWasGiven();
 
 private:
     QImage PaintCell(TMyDBGrid& grid, int row, int column, bool selected, int width = 100);
@@ -177,7 +182,8 @@ void TestGrids::ModelCountsAtOnceAndReadsOnDemand()
     QVERIFY(model.Open(fixture.Db(), PeopleSql));
     QCOMPARE(model.RecordCount(), 2000);
     QVERIFY(model.IsCountKnown());
-    QVERIFY(model.Open(fixture.Db(), QStringLiteral("select top 5 AllInfo.* from AllInfo where ObjType = 1 order by Str1")));
+    QVERIFY(model.Open(
+        fixture.Db(), QStringLiteral("select top 5 AllInfo.* from AllInfo where ObjType = 1 order by Str1")));
     QVERIFY(model.IsCountKnown());
     QCOMPARE(model.rowCount(), 5);
     QVERIFY(model.Open(fixture.Db(), PeopleSql));
@@ -218,16 +224,18 @@ void TestGrids::CountIgnoresOrderingInsideTextsAndSubSelects_data()
     QTest::addColumn<int>("count");
     QTest::newRow("plain ordering") << PeopleSql << 10;
     QTest::newRow("ordering words in a literal")
-        << QStringLiteral("select AllInfo.* from AllInfo where ObjType = 1 and Str1 <> \"x order by y\" order by Str1") << 10;
-    QTest::newRow("ordered sub-select")
-        << QStringLiteral("select AllInfo.* from AllInfo where ObjId in (select top 3 ObjId from AllInfo where ObjType = 1 "
-                          "order by Str1 desc) order by Str2")
-        << 3;
+        << QStringLiteral("select AllInfo.* from AllInfo where ObjType = 1 and Str1 <> \"x order by y\" order by Str1")
+        << 10;
+    QTest::newRow("ordered sub-select") << QStringLiteral(
+        "select AllInfo.* from AllInfo where ObjId in (select top 3 ObjId from AllInfo where ObjType = 1 "
+        "order by Str1 desc) order by Str2")
+                                        << 3;
     QTest::newRow("union ordered as a whole")
         << QStringLiteral("select ObjId, Str1 from AllInfo where ObjType = 1 and Str2 = \"1\" union "
                           "select ObjId, Str1 from AllInfo where ObjType = 1 and Str2 = \"2\" order by 2")
         << 2;
-    QTest::newRow("top rows") << QStringLiteral("select top 4 AllInfo.* from AllInfo where ObjType = 1 order by Str1") << 4;
+    QTest::newRow("top rows") << QStringLiteral("select top 4 AllInfo.* from AllInfo where ObjType = 1 order by Str1")
+                              << 4;
     QTest::newRow("no ordering") << QStringLiteral("select Str1 from AllInfo where ObjType = 1 and Str2 <> \"5\"") << 9;
 }
 
@@ -281,6 +289,77 @@ void TestGrids::ModelLetsGoOfADatabaseThatGoes()
     QCOMPARE(model.FieldValue(200, QStringLiteral("Str2")), QVariant());
 }
 
+void TestGrids::ModelShowsEmptyWhenItsConnectionCloses()
+{
+    TTempDatabase fixture;
+    QVERIFY(AddPeople(fixture, 3000));
+    TListModel model;
+    QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
+    QVERIFY(model.Open(fixture.Db(), PeopleSql));
+    QCOMPARE(model.RecordCount(), 3000);
+    QCOMPARE(model.FieldValue(1500, QStringLiteral("Str2")).toInt(), 1500);
+
+    // A reconnection cuts every statement off: the list is empty, not a list ending where the reads broke.
+    reset.clear();
+    QVERIFY(fixture.Db()->Reconnect());
+    QCOMPARE(reset.size(), 1);
+    QVERIFY(!model.IsOpen());
+    QCOMPARE(model.rowCount(), 0);
+    QCOMPARE(model.RecordCount(), 0);
+    QCOMPARE(model.FieldValue(2500, QStringLiteral("Str2")), QVariant());
+    QCOMPARE(model.Database(), fixture.Db());
+    QVERIFY(model.Open(fixture.Db(), PeopleSql));
+    QCOMPARE(model.RecordCount(), 3000);
+    QCOMPARE(model.FieldValue(2999, QStringLiteral("Str2")).toInt(), 2999);
+
+    fixture.Db()->Close();
+    QCOMPARE(model.rowCount(), 0);
+    QVERIFY(!model.IsOpen());
+}
+
+void TestGrids::TotalOrderReadsTheSameRowsBackwards_data()
+{
+    QTest::addColumn<QString>("sql");
+    QTest::addColumn<bool>("reversible");
+    QTest::newRow("ascending") << QStringLiteral(
+        "select AllInfo.* from AllInfo where AllInfo.ObjType = 1 order by Str2, AllInfo.ObjId")
+                               << true;
+    QTest::newRow("mixed directions") << QStringLiteral(
+        "select AllInfo.* from AllInfo where AllInfo.ObjType = 1 order by Str3 desc, Str2 ASC, ObjId desc")
+                                      << true;
+    QTest::newRow("ties without the id") << PeopleSql << false;
+    QTest::newRow("row limit") << QStringLiteral(
+        "select top 2500 AllInfo.* from AllInfo where AllInfo.ObjType = 1 order by Str2, ObjId")
+                               << false;
+}
+
+// Rows far down a list whose order ends with the id are read backwards from its last row; they are the rows
+// the forward statement has there, whatever the directions of its order.
+void TestGrids::TotalOrderReadsTheSameRowsBackwards()
+{
+    QFETCH(QString, sql);
+    QFETCH(bool, reversible);
+    QCOMPARE(!TListModel::ReversedStatement(sql).isEmpty(), reversible);
+    TTempDatabase fixture;
+    QVERIFY(AddPeople(fixture, 3000));
+    // Many rows share Str3, and Str2 sorts as text, not as the number it holds.
+    QVERIFY(fixture.Run(QStringLiteral("update AllInfo set Str3 = 'Отчество' where ObjType = 1 and Str2 like '%7%'")));
+    QStringList expected;
+    {
+        auto all = fixture.Db()->CreateQuery(sql);
+        QVERIFY(all);
+        while (all->next())
+            expected << all->value(QStringLiteral("ObjId")).toString();
+    }
+    TListModel model;
+    QVERIFY(model.Open(fixture.Db(), sql));
+    QCOMPARE(model.RecordCount(), int(expected.size()));
+    for (int row = model.RecordCount() - 1; row >= model.RecordCount() - 700; --row)
+        QCOMPARE(model.FieldValue(row, QStringLiteral("ObjId")).toString(), expected[row]);
+    for (const int row : {2100, 2450, 1200})
+        QCOMPARE(model.FieldValue(row, QStringLiteral("ObjId")).toString(), expected[row]);
+}
+
 void TestGrids::LocateIgnoresLetterCase()
 {
     TTempDatabase fixture;
@@ -299,7 +378,8 @@ void TestGrids::DisplayTexts()
 {
     TTempDatabase fixture;
     QSqlQuery insert(fixture.Db()->Connection());
-    QVERIFY(insert.prepare(QStringLiteral("insert into AllInfo (ObjId, ObjType, Str1, Date1, Foto) values (?, 1, ?, ?, ?)")));
+    QVERIFY(insert.prepare(
+        QStringLiteral("insert into AllInfo (ObjId, ObjType, Str1, Date1, Foto) values (?, 1, ?, ?, ?)")));
     insert.bindValue(0, QStringLiteral("0000000300000100"));
     insert.bindValue(1, QStringLiteral("Иванов"));
     insert.bindValue(2, DateSerial::FromDate(QDate(1975, 3, 14)));
@@ -506,21 +586,26 @@ void TestGrids::ImageCellsShowPhotoOrKind()
 {
     TTempDatabase fixture;
     QSqlQuery insert(fixture.Db()->Connection());
-    QVERIFY(insert.prepare(QStringLiteral("insert into AllInfo (ObjId, ObjType, Str1, Flag, D2Flag, Foto) values (?, ?, ?, ?, ?, ?)")));
-    const auto add = [&insert](const QString& id, int kind, const QString& name, bool flag, bool dead, const QByteArray& photo) {
-        insert.bindValue(0, id);
-        insert.bindValue(1, kind);
-        insert.bindValue(2, name);
-        insert.bindValue(3, flag ? -1 : 0);
-        insert.bindValue(4, dead ? -1 : 0);
-        insert.bindValue(5, photo.isEmpty() ? QVariant(QMetaType(QMetaType::QByteArray)) : QVariant(photo));
-        return insert.exec();
-    };
+    QVERIFY(insert.prepare(
+        QStringLiteral("insert into AllInfo (ObjId, ObjType, Str1, Flag, D2Flag, Foto) values (?, ?, ?, ?, ?, ?)")));
+    const auto add
+        = [&insert](const QString& id, int kind, const QString& name, bool flag, bool dead, const QByteArray& photo) {
+              insert.bindValue(0, id);
+              insert.bindValue(1, kind);
+              insert.bindValue(2, name);
+              insert.bindValue(3, flag ? -1 : 0);
+              insert.bindValue(4, dead ? -1 : 0);
+              insert.bindValue(5, photo.isEmpty() ? QVariant(QMetaType(QMetaType::QByteArray)) : QVariant(photo));
+              return insert.exec();
+          };
     QVERIFY(add(QStringLiteral("0000000300000101"), 1, QStringLiteral("A woman"), true, false, QByteArray()));
     QVERIFY(add(QStringLiteral("0000000300000102"), 1, QStringLiteral("B dead man"), false, true, QByteArray()));
-    QVERIFY(add(QStringLiteral("0000000300000103"), 1, QStringLiteral("C small photo"), false, false, Jpeg(QSize(10, 10), Qt::red)));
-    QVERIFY(add(QStringLiteral("0000000300000104"), 1, QStringLiteral("D large photo"), false, true, Jpeg(QSize(200, 100), Qt::red)));
-    QVERIFY(add(QStringLiteral("0000000300000105"), 1, QStringLiteral("E broken photo"), false, false, QByteArray("not a jpeg")));
+    QVERIFY(add(QStringLiteral("0000000300000103"), 1, QStringLiteral("C small photo"), false, false,
+        Jpeg(QSize(10, 10), Qt::red)));
+    QVERIFY(add(QStringLiteral("0000000300000104"), 1, QStringLiteral("D large photo"), false, true,
+        Jpeg(QSize(200, 100), Qt::red)));
+    QVERIFY(add(QStringLiteral("0000000300000105"), 1, QStringLiteral("E broken photo"), false, false,
+        QByteArray("not a jpeg")));
 
     TMyDBGrid grid;
     grid.SetImageFields({QStringLiteral("foto")});
@@ -562,7 +647,8 @@ void TestGrids::ImageCellsShowPhotoOrKind()
     // A photo that does not decode falls back to the kind picture; a row without ObjId shows nothing.
     const QImage broken = PaintCell(grid, 4, 0, false);
     QCOMPARE(broken, OnWhite(QSize(100, height), MainData().LagreIcons().Picture(38), origin));
-    QVERIFY(grid.Model()->Open(fixture.Db(), QStringLiteral("select Foto, ObjType from AllInfo where ObjType = 1 order by Str1")));
+    QVERIFY(grid.Model()->Open(
+        fixture.Db(), QStringLiteral("select Foto, ObjType from AllInfo where ObjType = 1 order by Str1")));
     QVERIFY(AllWhite(PaintCell(grid, 0, 0, false)));
 
     // A default picture stands in for a missing photo, not for one that does not decode.
@@ -583,7 +669,7 @@ void TestGrids::ImageCellsShowPhotoOrKind()
         picture = -1;
     };
     QVERIFY(AllWhite(PaintCell(grid, 0, 0, false)));
-    QCOMPARE(asked, QStringList{QStringLiteral("A woman")});
+    QCOMPARE(asked, QStringList {QStringLiteral("A woman")});
 }
 
 void TestGrids::StatusCells()
@@ -620,13 +706,14 @@ void TestGrids::TextCellEventsSeeTheRowBeingDrawn()
     grid.SetColumns({{QStringLiteral("Str1"), QString(), 100, true, Qt::AlignLeft}});
     QVERIFY(grid.Model()->Open(fixture.Db(), PeopleSql));
     QStringList rows;
-    grid.OnGetFontColor = [&rows](TMyDBGrid&, const TListRow& row, const TGridColumn& column, QColor& colour, TFontStyles& style) {
-        rows << row.Text(QStringLiteral("Str2")) + QLatin1Char('/') + column.FieldName;
-        colour = Qt::red;
-        style = TFontStyle::Bold;
-    };
+    grid.OnGetFontColor
+        = [&rows](TMyDBGrid&, const TListRow& row, const TGridColumn& column, QColor& colour, TFontStyles& style) {
+              rows << row.Text(QStringLiteral("Str2")) + QLatin1Char('/') + column.FieldName;
+              colour = Qt::red;
+              style = TFontStyle::Bold;
+          };
     const QImage cell = PaintCell(grid, 2, 0, false);
-    QCOMPARE(rows, QStringList{QStringLiteral("2/Str1")});
+    QCOMPARE(rows, QStringList {QStringLiteral("2/Str1")});
     bool red = false;
     for (int y = 0; y < cell.height() && !red; ++y)
         for (int x = 0; x < cell.width() && !red; ++x)
@@ -644,9 +731,11 @@ void TestGrids::CellTextLayout_data()
     const QString word = QStringLiteral("Иванов");
     const int wordWidth = metrics.horizontalAdvance(word);
     QTest::newRow("short text on one line") << word << wordWidth + 20 << false << TCellTextLayout::LeftLine;
-    QTest::newRow("a line break wraps a short text") << QStringLiteral("Иван\rов") << 400 << false << TCellTextLayout::Wrapped;
+    QTest::newRow("a line break wraps a short text")
+        << QStringLiteral("Иван\rов") << 400 << false << TCellTextLayout::Wrapped;
     QTest::newRow("exactly the cell minus 4 wraps") << word << wordWidth + 4 << false << TCellTextLayout::Wrapped;
-    QTest::newRow("one pixel narrower stays on one line") << word << wordWidth + 5 << false << TCellTextLayout::LeftLine;
+    QTest::newRow("one pixel narrower stays on one line")
+        << word << wordWidth + 5 << false << TCellTextLayout::LeftLine;
     QTest::newRow("wider than the cell wraps") << word << wordWidth << false << TCellTextLayout::Wrapped;
     QTest::newRow("right-aligned is one line, even with a break")
         << QStringLiteral("1\r250,00") << 20 << true << TCellTextLayout::RightLine;
@@ -720,7 +809,7 @@ void TestGrids::StringGridRemoveRowRenumbers()
     };
     grid.RemoveRow(2);
 
-    QCOMPARE(removed, QList<int>{2});
+    QCOMPARE(removed, QList<int> {2});
     QCOMPARE(grid.rowCount(), 4);
     QCOMPARE(own.Count(), 4);
     QCOMPARE(grid.Cell(0, 1), QStringLiteral("501"));
@@ -740,8 +829,8 @@ void TestGrids::StringGridRemoveRowRenumbers()
     grid.RemoveRow(-1);
     grid.RemoveRow(7);
     QCOMPARE(grid.rowCount(), 3);
-    QCOMPARE(removed, (QList<int>{2, 3}));
-    QCOMPARE(rowsBefore, (QList<int>{5, 4}));
+    QCOMPARE(removed, (QList<int> {2, 3}));
+    QCOMPARE(rowsBefore, (QList<int> {5, 4}));
 }
 
 void TestGrids::StringGridRemovingTheOnlyRowLeavesAnEmptyOne()
@@ -863,7 +952,8 @@ void TestGrids::PhotoFrameClickReplacesThePicture()
     QVERIFY(!frame.Changed());
 
     // Chosen: the new picture shows and is stored with the host's save.
-    broker.Queue(TScriptedBroker::TRequest::Edit, 1, [](TDBMainInfo& photo) { photo.Foto = Jpeg(QSize(60, 20), Qt::blue); });
+    broker.Queue(
+        TScriptedBroker::TRequest::Edit, 1, [](TDBMainInfo& photo) { photo.Foto = Jpeg(QSize(60, 20), Qt::blue); });
     QTest::mouseClick(&frame, Qt::LeftButton);
     QCOMPARE(broker.Calls().size(), 2);
     QVERIFY(frame.Changed());
@@ -884,6 +974,62 @@ void TestGrids::PhotoFrameClickReplacesThePicture()
     frame.setEnabled(false);
     frame.FrameClick();
     QCOMPARE(broker.Calls().size(), 3);
+}
+
+// A photo is stored as the bytes handed over, never as a new encoding of them; a picture that cannot be
+// encoded leaves the stored photo as it is.
+void TestGrids::PhotoFrameStoresTheBytesItWasGiven()
+{
+    TScriptedBroker broker;
+    TDBMainInfo person;
+    person.ObjType = Kind::Person;
+    person.Foto = Jpeg(QSize(30, 30), Qt::red);
+    const QByteArray stored = person.Foto;
+    TDBImageFrame frame;
+    frame.resize(100, 100);
+    frame.SetMasterDBInfo(&person);
+
+    // The dialog gets the stored bytes; a cancelled dialog changes nothing.
+    frame.FrameClick();
+    QCOMPARE(broker.Calls()[0].Record.Foto, stored);
+
+    // The chosen photo is stored byte for byte, again and again.
+    const QByteArray chosen = Jpeg(QSize(60, 20), Qt::blue);
+    broker.Queue(TScriptedBroker::TRequest::Edit, 1, [chosen](TDBMainInfo& photo) { photo.Foto = chosen; });
+    frame.FrameClick();
+    QCOMPARE(frame.Picture().size(), QSize(60, 20));
+    QVERIFY(person.ApplyFrames(false));
+    QCOMPARE(person.Foto, chosen);
+    QVERIFY(person.ApplyFrames(false));
+    QCOMPARE(person.Foto, chosen);
+
+    // A photo the frame cannot show is still not lost.
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    QVERIFY(QImage(8, 8, QImage::Format_RGB32).save(&buffer, "PNG"));
+    broker.Queue(TScriptedBroker::TRequest::Edit, 1, [png](TDBMainInfo& photo) { photo.Foto = png; });
+    frame.FrameClick();
+    QVERIFY(person.ApplyFrames(false));
+    QCOMPARE(person.Foto, png);
+
+    // A new cut-out is encoded once; one too wide for JPEG is refused and the stored photo stays.
+    frame.SetMasterDBInfo(&person);
+    QImage wide(70000, 2, QImage::Format_RGB32);
+    wide.fill(Qt::green);
+    QVERIFY(!frame.SetPicture(wide));
+    QCOMPARE(frame.PictureBytes(), png);
+    QVERIFY(!frame.Changed());
+    QVERIFY(person.ApplyFrames(false));
+    QCOMPARE(person.Foto, png);
+    QImage cut(100, 115, QImage::Format_RGB32);
+    cut.fill(Qt::red);
+    QVERIFY(frame.SetPicture(cut));
+    QVERIFY(person.ApplyFrames(false));
+    QImage decoded;
+    QVERIFY(decoded.loadFromData(person.Foto, "JPEG"));
+    QCOMPARE(decoded.size(), QSize(100, 115));
+    QCOMPARE(person.Foto, frame.PictureBytes());
 }
 
 QTEST_MAIN(TestGrids)
