@@ -15,10 +15,11 @@ TFindPeopleRole::TFindPeopleRole(QWidget* parent)
 {
     FindCaption->setText(u"Роли, характеристики"_s);
     SetsqlOrder(RoleOrder);
-    Grid->SetColumns({TGridColumn {u"Foto"_s, QString(), 54}, TGridColumn {u"Str1"_s, u"Ф.И.О."_s, 180},
-        TGridColumn {u"Date1"_s, u"В П"_s, 40, true, Qt::AlignCenter},
-        TGridColumn {u"RoleRating"_s, u"Оценка"_s, 50, true, Qt::AlignCenter},
-        TGridColumn {u"RComments"_s, u"Коментарий"_s, 200}});
+    Grid->SetColumns({TGridColumn{u"Foto"_s, QString(), 54},
+        TGridColumn{u"Str1"_s, u"Ф.И.О."_s, 180},
+        TGridColumn{u"Date1"_s, u"В П"_s, 40, true, Qt::AlignCenter},
+        TGridColumn{u"RoleRating"_s, u"Оценка"_s, 50, true, Qt::AlignCenter},
+        TGridColumn{u"RComments"_s, u"Коментарий"_s, 200}});
     Bind(aDel, &TBaseFind::miDelLinkClick);
 }
 

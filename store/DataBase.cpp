@@ -131,7 +131,7 @@ void TMyDataBase::SetStatus(int code, const QString& errorText)
 }
 
 int TMyDataBase::Open(int connectionType, int installMode, const QString& catalog, const QString& password,
-    const QString& user, const QString& dataSource)
+                      const QString& user, const QString& dataSource)
 {
     SetStatus(DbStatus::Ok);
     m_writeMode = 0;
@@ -171,8 +171,8 @@ int TMyDataBase::OpenFromEntry(const TDBMainInfo& entry)
     bool passwordOk = true;
     QString user = SettingsFile::DecodeText(entry.Str2, &userOk);
     QString password = SettingsFile::DecodeText(entry.Str3, &passwordOk);
-    return Open(static_cast<int>(entry.Int1), static_cast<int>(entry.Int2), entry.Str4,
-        passwordOk ? password : QString(), userOk ? user : QString(), entry.Str1);
+    return Open(static_cast<int>(entry.Int1), static_cast<int>(entry.Int2), entry.Str4, passwordOk ? password : QString(),
+                userOk ? user : QString(), entry.Str1);
 }
 
 std::unique_ptr<TMyDataBase> TMyDataBase::OpenCopy() const
@@ -264,9 +264,8 @@ void TMyDataBase::ReadSystemRow()
 
     QSqlQuery identity(Connection());
     identity.setForwardOnly(true);
-    if (identity.exec(
-            Translate(QStringLiteral("select ObjId from AllInfo where ObjType = 899 and Int5 = 1 and Date2 = 0 "
-                                     "order by ObjId")))
+    if (identity.exec(Translate(QStringLiteral("select ObjId from AllInfo where ObjType = 899 and Int5 = 1 and Date2 = 0 "
+                                               "order by ObjId")))
         && identity.next()) {
         m_identityRowId = identity.value(0).toString().left(16);
     }
@@ -370,9 +369,9 @@ QString TMyDataBase::NewId(int kind)
         }
         if (!q || !q->next())
             return Ids::Null;
-        QString id = entry
-            ? MakeId(static_cast<quint32>(q->value(2).toLongLong()), 1)
-            : MakeId(static_cast<quint32>(q->value(0).toLongLong()), static_cast<quint32>(q->value(1).toLongLong()));
+        QString id = entry ? MakeId(static_cast<quint32>(q->value(2).toLongLong()), 1)
+                           : MakeId(static_cast<quint32>(q->value(0).toLongLong()),
+                                    static_cast<quint32>(q->value(1).toLongLong()));
         if (!entry)
             return id;
         q.reset();
@@ -413,8 +412,8 @@ std::unique_ptr<TMyDataBase> OpenCurrentDatabase()
         return nullptr;
     auto db = std::make_unique<TMyDataBase>(QStringLiteral("Server_1"));
     if (settings.Mode == InstallMode::Server)
-        db->Open(ConnectionType::Server, settings.Mode, settings.Catalog, settings.EncodedPassword,
-            settings.EncodedUser, settings.Server);
+        db->Open(ConnectionType::Server, settings.Mode, settings.Catalog, settings.EncodedPassword, settings.EncodedUser,
+                 settings.Server);
     else
         db->Open(ConnectionType::File, settings.Mode, QString(), QString(), QString(), settings.Path);
     SetCurrentDatabase(db.get());
@@ -457,8 +456,7 @@ bool TWriteTransaction::Commit()
         Rollback();
         return false;
     }
-    QString commit
-        = m_level == 1 ? QStringLiteral("COMMIT") : QStringLiteral("RELEASE SAVEPOINT zorvin_%1").arg(m_level);
+    QString commit = m_level == 1 ? QStringLiteral("COMMIT") : QStringLiteral("RELEASE SAVEPOINT zorvin_%1").arg(m_level);
     if (!m_db->RunControl(commit)) {
         Rollback();
         return false;

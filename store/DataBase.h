@@ -56,7 +56,7 @@ public:
     /// Connects to a database; returns the status code (0 when open). User and password are the
     /// once-encoded texts of the settings file.
     int Open(int connectionType, int installMode, const QString& catalog, const QString& password, const QString& user,
-        const QString& dataSource);
+             const QString& dataSource);
     /// Opens the database a kind-898 entry describes and remembers the entry's id.
     int OpenFromEntry(const TDBMainInfo& entry);
     /// Opens another connection to the same database, for use on the calling thread.

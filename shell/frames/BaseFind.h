@@ -1,9 +1,9 @@
 #pragma once
 
 #include "shell/frames/BaseDBFrame.h"
+#include "shell/widgets/DBGrid.h"
 #include "shell/frames/FindList.h"
 #include "shell/frames/LinksWindow.h"
-#include "shell/widgets/DBGrid.h"
 
 #include <QPointer>
 #include <QString>

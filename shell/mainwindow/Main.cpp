@@ -6,12 +6,12 @@
 #include "shell/frames/BaseObjFrame.h"
 #include "shell/frames/FindList.h"
 #include "shell/frames/FindModalForm.h"
+#include "shell/widgets/GradientPanel.h"
+#include "shell/mainwindow/HelpDocument.h"
+#include "shell/widgets/MainData.h"
 #include "shell/frames/MainModalForm.h"
 #include "shell/frames/ScreenRegistry.h"
-#include "shell/mainwindow/HelpDocument.h"
 #include "shell/mainwindow/WinListForm.h"
-#include "shell/widgets/GradientPanel.h"
-#include "shell/widgets/MainData.h"
 #include "store/CascadeDelete.h"
 #include "store/DBServerList.h"
 #include "store/DataBase.h"
@@ -32,8 +32,8 @@
 namespace {
 
 const QString kBadSettings = QStringLiteral("Некорректный формат файла Zorvin.ini");
-const QString kAlreadyOpen
-    = QStringLiteral("Данный объект уже открыт\rYes - перейти к открытому объекту\rNo - открыть объект еще раз");
+const QString kAlreadyOpen =
+    QStringLiteral("Данный объект уже открыт\rYes - перейти к открытому объекту\rNo - открыть объект еще раз");
 
 constexpr int kStripWidth = 8;
 constexpr int kDatabaseManager = 904;
@@ -49,41 +49,18 @@ struct TSideListEntry
 bool SideListEntry(int picture, TSideListEntry* entry)
 {
     switch (picture) {
-    case 1:
-        *entry = {QStringLiteral("FindPeoples"), 1};
-        return true;
-    case 2:
-        *entry = {QStringLiteral("FindFirms"), 6};
-        return true;
-    case 3:
-        *entry = {QStringLiteral("FindAddress"), 3};
-        return true;
-    case 4:
-        *entry = {QStringLiteral("FindEvents"), 8};
-        return true;
-    case 5:
-        *entry = {QStringLiteral("FindMemos"), 10};
-        return true;
-    case 9:
-        *entry = {QStringLiteral("MyLastDoc"), 3};
-        return true;
-    case 27:
-        *entry = {QStringLiteral("Buchaltery"), 24};
-        return true;
-    case 28:
-        *entry = {QStringLiteral("MyBuchRest"), 23};
-        return true;
-    case 40:
-        *entry = {QStringLiteral("FindFamily"), 7};
-        return true;
-    case 58:
-        *entry = {QStringLiteral("MyEvents"), 1};
-        return true;
-    case 109:
-        *entry = {QStringLiteral("FindProjects"), 9};
-        return true;
-    default:
-        return false;
+    case 1: *entry = {QStringLiteral("FindPeoples"), 1}; return true;
+    case 2: *entry = {QStringLiteral("FindFirms"), 6}; return true;
+    case 3: *entry = {QStringLiteral("FindAddress"), 3}; return true;
+    case 4: *entry = {QStringLiteral("FindEvents"), 8}; return true;
+    case 5: *entry = {QStringLiteral("FindMemos"), 10}; return true;
+    case 9: *entry = {QStringLiteral("MyLastDoc"), 3}; return true;
+    case 27: *entry = {QStringLiteral("Buchaltery"), 24}; return true;
+    case 28: *entry = {QStringLiteral("MyBuchRest"), 23}; return true;
+    case 40: *entry = {QStringLiteral("FindFamily"), 7}; return true;
+    case 58: *entry = {QStringLiteral("MyEvents"), 1}; return true;
+    case 109: *entry = {QStringLiteral("FindProjects"), 9}; return true;
+    default: return false;
     }
 }
 
@@ -98,37 +75,23 @@ bool IsEditedInDialog(int kind)
 QString DeleteText(const TDBMainInfo& record)
 {
     switch (record.ObjType) {
-    case Kind::Person:
-        return QStringLiteral("все данные о человеке");
-    case Kind::Address:
-        return QStringLiteral("все данные об адресе");
-    case Kind::Phone:
-        return QStringLiteral("телефон");
-    case Kind::InternetContact:
-        return QStringLiteral("данные об интернет связи");
-    case Kind::Organization:
-        return QStringLiteral("все данные о фирме");
-    case Kind::Family:
-        return QStringLiteral("все данные о семье");
-    case Kind::Event:
-        return QStringLiteral("все данные о событии");
-    case Kind::Note:
-        return QStringLiteral("все данные о заметке");
-    case Kind::Role:
-        return QStringLiteral("эту роль");
-    case Kind::Group:
-        return record.Int1 == 9 ? QStringLiteral("все данные о проекте") : QString();
-    case Kind::MoneyOperation:
-        return QStringLiteral("эту операцию");
+    case Kind::Person: return QStringLiteral("все данные о человеке");
+    case Kind::Address: return QStringLiteral("все данные об адресе");
+    case Kind::Phone: return QStringLiteral("телефон");
+    case Kind::InternetContact: return QStringLiteral("данные об интернет связи");
+    case Kind::Organization: return QStringLiteral("все данные о фирме");
+    case Kind::Family: return QStringLiteral("все данные о семье");
+    case Kind::Event: return QStringLiteral("все данные о событии");
+    case Kind::Note: return QStringLiteral("все данные о заметке");
+    case Kind::Role: return QStringLiteral("эту роль");
+    case Kind::Group: return record.Int1 == 9 ? QStringLiteral("все данные о проекте") : QString();
+    case Kind::MoneyOperation: return QStringLiteral("эту операцию");
     case Kind::ObjectLink:
     case Kind::NoteLink:
     case Kind::Residence:
-    case Kind::OperationLink:
-        return QStringLiteral("связь между объектами");
-    case Kind::AdoptiveFamilyLink:
-        return QStringLiteral("\rсвязь человека с приемными родителями");
-    default:
-        return QString();
+    case Kind::OperationLink: return QStringLiteral("связь между объектами");
+    case Kind::AdoptiveFamilyLink: return QStringLiteral("\rсвязь человека с приемными родителями");
+    default: return QString();
     }
 }
 
@@ -190,8 +153,8 @@ int TMain::SidePanelWidth(int windowWidth)
     return qMax(0, (windowWidth - kStripWidth) / 3);
 }
 
-QAction* TMain::MakeListAction(
-    const QString& name, const QString& caption, const QString& hint, int picture, const QKeySequence& shortcut)
+QAction* TMain::MakeListAction(const QString& name, const QString& caption, const QString& hint, int picture,
+                               const QKeySequence& shortcut)
 {
     auto* action = new QAction(MainData().LagreIcons().Icon(picture), caption, this);
     action->setObjectName(name);
@@ -257,21 +220,21 @@ void TMain::BuildTopBar()
 
     const QList<QAction*> lists = {
         MakeListAction(QStringLiteral("aProspects"), QStringLiteral("Люди"), QStringLiteral("Список знакомых"), 1,
-            QKeySequence(Qt::Key_F1)),
+                       QKeySequence(Qt::Key_F1)),
         MakeListAction(QStringLiteral("aFamily"), QStringLiteral("Семьи"), QStringLiteral("Список семей"), 40,
-            QKeySequence(Qt::Key_F2)),
-        MakeListAction(QStringLiteral("aFirms"), QStringLiteral("Организации"), QStringLiteral("Список организаций"), 2,
-            QKeySequence(Qt::Key_F3)),
+                       QKeySequence(Qt::Key_F2)),
+        MakeListAction(QStringLiteral("aFirms"), QStringLiteral("Организации"), QStringLiteral("Список организаций"),
+                       2, QKeySequence(Qt::Key_F3)),
         MakeListAction(QStringLiteral("aAddress"), QStringLiteral("Адреса"), QStringLiteral("Список адресов"), 3,
-            QKeySequence(Qt::Key_F4)),
+                       QKeySequence(Qt::Key_F4)),
         MakeListAction(QStringLiteral("aEvents"), QStringLiteral("События"), QStringLiteral("Список событий"), 4,
-            QKeySequence(Qt::Key_F5)),
+                       QKeySequence(Qt::Key_F5)),
         MakeListAction(QStringLiteral("ANotes"), QStringLiteral("Заметки"), QStringLiteral("Список заметок"), 5,
-            QKeySequence(Qt::Key_F6)),
+                       QKeySequence(Qt::Key_F6)),
         MakeListAction(QStringLiteral("AProject"), QStringLiteral("Проекты"), QStringLiteral("Список проектов"), 109,
-            QKeySequence(Qt::Key_F7)),
-        MakeListAction(QStringLiteral("aBuhgalteriya"), QStringLiteral("Финансы"),
-            QStringLiteral("Финансовые операции"), 27, QKeySequence(Qt::Key_F8)),
+                       QKeySequence(Qt::Key_F7)),
+        MakeListAction(QStringLiteral("aBuhgalteriya"), QStringLiteral("Финансы"), QStringLiteral("Финансовые операции"),
+                       27, QKeySequence(Qt::Key_F8)),
     };
     for (QAction* action : lists) {
         ToolBar5->addAction(action);

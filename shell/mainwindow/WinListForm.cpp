@@ -20,8 +20,8 @@
 
 namespace {
 
-const QString kChangedQuestion
-    = QStringLiteral("Объект изменен\rYes - сохранить изменения\rNo - закрыть без сохранения\rCancel - не закрывать");
+const QString kChangedQuestion = QStringLiteral(
+    "Объект изменен\rYes - сохранить изменения\rNo - закрыть без сохранения\rCancel - не закрывать");
 
 // A change of letter case is a change the user made: the texts are compared exactly, everything else as
 // the record compares it.
@@ -51,48 +51,30 @@ bool ApplyFramesQuietly(TDBMainInfo& record)
 QString OperationText(qint64 operation)
 {
     switch (operation) {
-    case 1:
-        return QStringLiteral(" Операция: Доход");
-    case 2:
-        return QStringLiteral(" Операция: Расход");
-    case 4:
-        return QStringLiteral(" Операция: Перевод между счетами");
-    case 8:
-        return QStringLiteral(" Операция: Обмен валюты");
-    case 16:
-        return QStringLiteral(" Операция: Выдал в долг");
-    case 32:
-        return QStringLiteral(" Операция: Вернули долг");
-    case 64:
-        return QStringLiteral(" Операция: Взял в долг");
-    case 128:
-        return QStringLiteral(" Операция: Вернул долг");
-    default:
-        return QString();
+    case 1: return QStringLiteral(" Операция: Доход");
+    case 2: return QStringLiteral(" Операция: Расход");
+    case 4: return QStringLiteral(" Операция: Перевод между счетами");
+    case 8: return QStringLiteral(" Операция: Обмен валюты");
+    case 16: return QStringLiteral(" Операция: Выдал в долг");
+    case 32: return QStringLiteral(" Операция: Вернули долг");
+    case 64: return QStringLiteral(" Операция: Взял в долг");
+    case 128: return QStringLiteral(" Операция: Вернул долг");
+    default: return QString();
     }
 }
 
 int OperationPicture(qint64 operation)
 {
     switch (operation) {
-    case 1:
-        return 89;
-    case 2:
-        return 90;
-    case 4:
-        return 73;
-    case 8:
-        return 93;
-    case 16:
-        return 97;
-    case 32:
-        return 98;
-    case 64:
-        return 99;
-    case 128:
-        return 100;
-    default:
-        return -1;
+    case 1: return 89;
+    case 2: return 90;
+    case 4: return 73;
+    case 8: return 93;
+    case 16: return 97;
+    case 32: return 98;
+    case 64: return 99;
+    case 128: return 100;
+    default: return -1;
     }
 }
 
@@ -226,18 +208,18 @@ void TWinListForm::UpdateCard(TBaseDBFrame* card)
     switch (r->ObjType) {
     case Kind::Person:
         SetRow(row, PhotoPicture(row, r->Foto, number(r->Flag ? 56 : 38)), QString(),
-            QString(r->Str1 + QLatin1Char(' ') + r->Str2 + QLatin1Char(' ') + r->Str3).trimmed());
+               QString(r->Str1 + QLatin1Char(' ') + r->Str2 + QLatin1Char(' ') + r->Str3).trimmed());
         break;
     case Kind::Address:
         SetRow(row, number(3), QString(),
-            AddressText(r->Link5, r->Str1, r->Str2, r->Str3, r->Str4, r->Str5, r->Link4, r->Link3, true));
+               AddressText(r->Link5, r->Str1, r->Str2, r->Str3, r->Str4, r->Str5, r->Link4, r->Link3, true));
         break;
     case Kind::Organization:
         SetRow(row, PhotoPicture(row, r->Foto, number(2)), QString(), r->Str5.trimmed());
         break;
     case Kind::Family:
         SetRow(row, number(FamilyStatusPicture(static_cast<int>(r->Int1))), QString(),
-            r->Str1 + QLatin1Char('\r') + r->Str2);
+               r->Str1 + QLatin1Char('\r') + r->Str2);
         break;
     case Kind::Event: {
         QString direction = QStringLiteral(" ");
@@ -256,7 +238,7 @@ void TWinListForm::UpdateCard(TBaseDBFrame* card)
         break;
     case Kind::MoneyOperation:
         SetRow(row, number(OperationPicture(r->Int1)), QString(),
-            DateSerial::ToDate(r->Date1).toString(QStringLiteral("dd.MM.yyyy")) + OperationText(r->Int1));
+               DateSerial::ToDate(r->Date1).toString(QStringLiteral("dd.MM.yyyy")) + OperationText(r->Int1));
         break;
     default:
         break;

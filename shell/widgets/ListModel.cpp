@@ -40,8 +40,8 @@ qsizetype OrderingStart(const QString& sql)
         else if (c == QLatin1Char(')'))
             --depth;
         else if (depth == 0 && (c == QLatin1Char('o') || c == QLatin1Char('O')) && (i == 0 || !IsWordChar(sql[i - 1]))
-            && sql.mid(i, 5).compare(QStringLiteral("order"), Qt::CaseInsensitive) == 0
-            && (i + 5 >= sql.size() || !IsWordChar(sql[i + 5]))) {
+                 && sql.mid(i, 5).compare(QStringLiteral("order"), Qt::CaseInsensitive) == 0
+                 && (i + 5 >= sql.size() || !IsWordChar(sql[i + 5]))) {
             qsizetype j = i + 5;
             while (j < sql.size() && sql[j].isSpace())
                 ++j;
@@ -271,8 +271,8 @@ bool TListModel::OpenOn(const QString& sql)
     const bool file = m_db->Engine() == TSqlEngine::SQLite;
     const int firstRows = FirstRowCount();
     QString error;
-    std::unique_ptr<QSqlQuery> first
-        = file ? m_db->CreateQuery(sql, true) : RunEngineSql(WindowSql(0, firstRows), false, &error);
+    std::unique_ptr<QSqlQuery> first =
+        file ? m_db->CreateQuery(sql, true) : RunEngineSql(WindowSql(0, firstRows), false, &error);
     if (!first) {
         m_error = file ? m_db->ErrorText() : error;
         return false;
@@ -319,8 +319,8 @@ void TListModel::CountRows()
         total = *read;
     } else if (m_db) {
         ++m_countReads;
-        auto count = m_db->CreateQuery(
-            QStringLiteral("select count(*) from (") + WithoutOrdering(m_sql) + QStringLiteral(") as ZorvinCount"));
+        auto count = m_db->CreateQuery(QStringLiteral("select count(*) from (") + WithoutOrdering(m_sql)
+                                       + QStringLiteral(") as ZorvinCount"));
         if (count && count->next())
             total = std::max(0, count->value(0).toInt());
     }
@@ -850,8 +850,8 @@ int TListModel::Locate(const QString& name, const QString& value) const
     int column = field;
     if (plainName.match(m_fields[field]).hasMatch()) {
         scan = RunEngineSql(QStringLiteral("select ") + m_fields[field] + QStringLiteral(" from (") + m_engineSql
-                + QStringLiteral(") as ZorvinLocate"),
-            true);
+                                + QStringLiteral(") as ZorvinLocate"),
+                            true);
         column = 0;
     }
     if (!scan) {

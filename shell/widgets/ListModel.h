@@ -17,6 +17,7 @@
 class QSqlQuery;
 class TListModel;
 
+
 /// One column of a list grid: the field it shows, its title, width, visibility and text alignment.
 struct TGridColumn
 {

@@ -45,7 +45,7 @@ public:
     {
         FindCaption->setText(QStringLiteral("Проверка"));
         OptionList->SetStrings({QStringLiteral("Фамилия="), QStringLiteral("Связь="), QStringLiteral("Тип="),
-            QStringLiteral("Признак="), QStringLiteral("Заметка="), QStringLiteral("Только женщины=")});
+                                QStringLiteral("Признак="), QStringLiteral("Заметка="), QStringLiteral("Только женщины=")});
         TItemProp pick;
         pick.EditStyle = TEditStyle::esPickList;
         pick.PickList = {QStringLiteral("Да"), QStringLiteral("Нет")};
@@ -55,40 +55,19 @@ public:
     }
 
     // Extension points
-    void aDelExecute() override
-    {
-        Log << QStringLiteral("aDelExecute");
-        TBaseFind::aDelExecute();
-    }
-    bool SelectInDialog() override
-    {
-        Log << QStringLiteral("SelectInDialog");
-        return TBaseFind::SelectInDialog();
-    }
+    void aDelExecute() override { Log << QStringLiteral("aDelExecute"); TBaseFind::aDelExecute(); }
+    bool SelectInDialog() override { Log << QStringLiteral("SelectInDialog"); return TBaseFind::SelectInDialog(); }
     void QueryAfterOpen() override
     {
         Log << QStringLiteral("QueryAfterOpen");
-        Grid->Model()->SetFieldTextHandler(
-            QStringLiteral("Str2"), [](const TListRow& row, const QVariant& value) -> QString {
-                return row.Text(QStringLiteral("Str1")) + QLatin1Char(' ') + value.toString();
-            });
+        Grid->Model()->SetFieldTextHandler(QStringLiteral("Str2"), [](const TListRow& row, const QVariant& value) -> QString {
+            return row.Text(QStringLiteral("Str1")) + QLatin1Char(' ') + value.toString();
+        });
         TBaseFind::QueryAfterOpen();
     }
-    void EnableActions() override
-    {
-        Log << QStringLiteral("EnableActions");
-        TBaseFind::EnableActions();
-    }
-    bool DeleteObject(const QString& id) override
-    {
-        Log << QStringLiteral("DeleteObject");
-        return TBaseFind::DeleteObject(id);
-    }
-    bool IsDirectDelete() override
-    {
-        Log << QStringLiteral("IsDirectDelete");
-        return TBaseFind::IsDirectDelete();
-    }
+    void EnableActions() override { Log << QStringLiteral("EnableActions"); TBaseFind::EnableActions(); }
+    bool DeleteObject(const QString& id) override { Log << QStringLiteral("DeleteObject"); return TBaseFind::DeleteObject(id); }
+    bool IsDirectDelete() override { Log << QStringLiteral("IsDirectDelete"); return TBaseFind::IsDirectDelete(); }
     QString GetSelectSQL() override
     {
         Log << QStringLiteral("GetSelectSQL");
@@ -99,16 +78,8 @@ public:
         Log << QStringLiteral("SetFindField");
         TBaseFind::SetFindField(index, text);
     }
-    QString GetWhereSQL() override
-    {
-        Log << QStringLiteral("GetWhereSQL");
-        return TBaseFind::GetWhereSQL();
-    }
-    void ParseBriefFind() override
-    {
-        Log << QStringLiteral("ParseBriefFind");
-        TBaseFind::ParseBriefFind();
-    }
+    QString GetWhereSQL() override { Log << QStringLiteral("GetWhereSQL"); return TBaseFind::GetWhereSQL(); }
+    void ParseBriefFind() override { Log << QStringLiteral("ParseBriefFind"); TBaseFind::ParseBriefFind(); }
     void ParseOptionList() override
     {
         Log << QStringLiteral("ParseOptionList");
@@ -135,11 +106,7 @@ public:
         Log << QStringLiteral("InitFindMode");
         TBaseFind::InitFindMode();
     }
-    TDBMainInfo* GetCurrentObjInfo() override
-    {
-        Log << QStringLiteral("GetCurrentObjInfo");
-        return TBaseFind::GetCurrentObjInfo();
-    }
+    TDBMainInfo* GetCurrentObjInfo() override { Log << QStringLiteral("GetCurrentObjInfo"); return TBaseFind::GetCurrentObjInfo(); }
     bool CanLinkObject(const TDBMainInfo& info, QString& reason) override
     {
         Log << QStringLiteral("CanLinkObject");
@@ -281,12 +248,9 @@ void TestBaseFind::Seed()
             r.Int1 = status;
         };
     };
-    m_web->Add(
-        QStringLiteral("ivanov"), Kind::Person, person(QStringLiteral("Иванов"), QStringLiteral("Иван"), false, 0));
-    m_web->Add(
-        QStringLiteral("ivanova"), Kind::Person, person(QStringLiteral("Иванова"), QStringLiteral("Мария"), true, 2));
-    m_web->Add(
-        QStringLiteral("petrova"), Kind::Person, person(QStringLiteral("Петрова"), QStringLiteral("Анна"), true, 0));
+    m_web->Add(QStringLiteral("ivanov"), Kind::Person, person(QStringLiteral("Иванов"), QStringLiteral("Иван"), false, 0));
+    m_web->Add(QStringLiteral("ivanova"), Kind::Person, person(QStringLiteral("Иванова"), QStringLiteral("Мария"), true, 2));
+    m_web->Add(QStringLiteral("petrova"), Kind::Person, person(QStringLiteral("Петрова"), QStringLiteral("Анна"), true, 0));
     m_web->Add(QStringLiteral("firm"), Kind::Organization, [](TDBMainInfo& r) { r.Str1 = QStringLiteral("Ромашка"); });
     m_web->Add(QStringLiteral("phone"), Kind::Phone, [](TDBMainInfo& r) { r.Str1 = QStringLiteral("123-45-67"); });
     m_web->Add(QStringLiteral("account"), Kind::Account, [](TDBMainInfo& r) { r.Str1 = QStringLiteral("Кошелёк"); });
@@ -324,14 +288,14 @@ void TestBaseFind::QuickFindSplitsWords_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("fields");
-    QTest::newRow("five words: the fifth is ignored") << QStringLiteral("Иванов Иван Иванович Москва лишнее")
-                                                      << QStringList {QStringLiteral("Иванов"), QStringLiteral("Иван"),
-                                                             QStringLiteral("Иванович"), QStringLiteral("Москва")};
-    QTest::newRow("two words set two fields") << QStringLiteral(
-        "Иванов Иван") << QStringList {QStringLiteral("Иванов"), QStringLiteral("Иван"), QString(), QString()};
-    QTest::newRow("two blanks leave a field empty") << QStringLiteral(
-        "Иванов  Иванович") << QStringList {QStringLiteral("Иванов"), QString(), QStringLiteral("Иванович"), QString()};
-    QTest::newRow("empty text") << QString() << QStringList {QString(), QString(), QString(), QString()};
+    QTest::newRow("five words: the fifth is ignored")
+        << QStringLiteral("Иванов Иван Иванович Москва лишнее")
+        << QStringList{QStringLiteral("Иванов"), QStringLiteral("Иван"), QStringLiteral("Иванович"), QStringLiteral("Москва")};
+    QTest::newRow("two words set two fields")
+        << QStringLiteral("Иванов Иван") << QStringList{QStringLiteral("Иванов"), QStringLiteral("Иван"), QString(), QString()};
+    QTest::newRow("two blanks leave a field empty")
+        << QStringLiteral("Иванов  Иванович") << QStringList{QStringLiteral("Иванов"), QString(), QStringLiteral("Иванович"), QString()};
+    QTest::newRow("empty text") << QString() << QStringList{QString(), QString(), QString(), QString()};
 }
 
 void TestBaseFind::QuickFindSplitsWords()
@@ -419,10 +383,10 @@ void TestBaseFind::StatementWithFiltersOfEveryType()
     options->SetValues(QStringLiteral("Только женщины"), QStringLiteral("Да"));
 
     QCOMPARE(list->GetSelectSQL(),
-        QStringLiteral("select AllInfo.* from AllInfo where AllInfo.ObjType = 1"
-                       " and (AllInfo.Link2 = \"0000000300000010\") and (AllInfo.Str1 like \"Ив%\" )"
-                       " and (AllInfo.Comments like \"друг%\" ) and (AllInfo.Int1 = 0)"
-                       " and (AllInfo.Flag = True) order by Str1, Str2, Str3, AllInfo.ObjId"));
+             QStringLiteral("select AllInfo.* from AllInfo where AllInfo.ObjType = 1"
+                            " and (AllInfo.Link2 = \"0000000300000010\") and (AllInfo.Str1 like \"Ив%\" )"
+                            " and (AllInfo.Comments like \"друг%\" ) and (AllInfo.Int1 = 0)"
+                            " and (AllInfo.Flag = True) order by Str1, Str2, Str3, AllInfo.ObjId"));
     QCOMPARE(list->WhereExt(), QStringLiteral("(AllInfo.Flag = True)"));
 
     // The statement runs: no one has that link; without it the women named Ив... with status 0 remain.
@@ -441,7 +405,7 @@ void TestBaseFind::StatementWithFiltersOfEveryType()
     options->SetValues(QStringLiteral("Связь"), Ids::None);
     options->SetValues(QStringLiteral("Фамилия"), QStringLiteral("Ив\"ан"));
     QCOMPARE(list->GetWhereSQL(),
-        QStringLiteral(" and (AllInfo.Str1 like \"Ив\"\"ан%\" ) and (AllInfo.Int1 = 2) and (AllInfo.Flag = True)"));
+             QStringLiteral(" and (AllInfo.Str1 like \"Ив\"\"ан%\" ) and (AllInfo.Int1 = 2) and (AllInfo.Flag = True)"));
     list->RunQuery(QString());
     QCOMPARE(list->TheGrid()->Model()->RecordCount(), 0);
     QVERIFY(m_messages->Shown().isEmpty());
@@ -577,16 +541,14 @@ void TestBaseFind::RowStateFollowsTheCursor()
     list->RunQuery(QString());
     QCOMPARE(list->TheGrid()->Model()->RecordCount(), 3);
     QCOMPARE(list->CurObjId(), QString());
-    for (const QString& name :
-        {QStringLiteral("aOpen"), QStringLiteral("aDel"), QStringLiteral("aPrint"), QStringLiteral("aCopy")})
+    for (const QString& name : {QStringLiteral("aOpen"), QStringLiteral("aDel"), QStringLiteral("aPrint"), QStringLiteral("aCopy")})
         QVERIFY2(!list->Action(name)->isEnabled(), qPrintable(name));
 }
 
 void TestBaseFind::FieldsMatchIgnoringCase()
 {
     TTestFind* list = MakeList(Kind::Person);
-    list->Statement = QStringLiteral(
-        "select objid as OBJID, str1 as sTR1, ObjId as lkobjid from AllInfo where ObjType = 1 order by str1");
+    list->Statement = QStringLiteral("select objid as OBJID, str1 as sTR1, ObjId as lkobjid from AllInfo where ObjType = 1 order by str1");
     list->UseLinkColumn(QStringLiteral("lkObjId"));
     list->RunQuery(QString());
     QCOMPARE(list->CurObjId(), m_web->Id(QStringLiteral("ivanov")));
@@ -632,8 +594,7 @@ void TestBaseFind::OpeningByKind_data()
     QTest::newRow("organization opens its card") << QStringLiteral("firm") << int(Kind::Organization) << false;
     QTest::newRow("phone is edited in the dialog") << QStringLiteral("phone") << int(Kind::Phone) << true;
     QTest::newRow("account is edited in the dialog") << QStringLiteral("account") << int(Kind::Account) << true;
-    QTest::newRow("transfer is edited in the dialog")
-        << QStringLiteral("transfer") << int(Kind::MoneyOperation) << true;
+    QTest::newRow("transfer is edited in the dialog") << QStringLiteral("transfer") << int(Kind::MoneyOperation) << true;
     QTest::newRow("income opens its card") << QStringLiteral("income") << int(Kind::MoneyOperation) << false;
 }
 
@@ -728,8 +689,7 @@ void TestBaseFind::CreatingInACardSectionPicksAndLinks()
 {
     TTestFind* list = MakeList(Kind::Person, m_web->Id(QStringLiteral("firm")));
     QCOMPARE(list->TheGrid()->Model()->RecordCount(), 1);
-    m_broker->Queue(
-        TRequest::Pick, 1, [this](TDBMainInfo& record) { record.SetObj(m_web->Id(QStringLiteral("petrova"))); });
+    m_broker->Queue(TRequest::Pick, 1, [this](TDBMainInfo& record) { record.SetObj(m_web->Id(QStringLiteral("petrova"))); });
     QAction* item = list->NewMenu()->addAction(QStringLiteral("Человек"));
     item->setData(int(Kind::Person));
     list->aNewExecute(item);
@@ -737,7 +697,7 @@ void TestBaseFind::CreatingInACardSectionPicksAndLinks()
     QCOMPARE(m_broker->Calls().size(), 1);
     QCOMPARE(m_broker->Calls()[0].Request, TRequest::Pick);
     QCOMPARE(m_broker->Calls()[0].Kind, int(Kind::Person));
-    QCOMPARE(list->Linked, QStringList {m_web->Id(QStringLiteral("petrova"))});
+    QCOMPARE(list->Linked, QStringList{m_web->Id(QStringLiteral("petrova"))});
     QCOMPARE(list->DropObj().Kind, int(Kind::Person));
     QCOMPARE(list->DropObj().Database.data(), m_fixture->Db());
     QVERIFY(list->Log.contains(QStringLiteral("RunQuery:") + m_web->Id(QStringLiteral("petrova"))));
@@ -745,8 +705,7 @@ void TestBaseFind::CreatingInACardSectionPicksAndLinks()
     // A refused link does not rerun; a cancelled pick does not link.
     list->LinkAnswer = false;
     list->Log.clear();
-    m_broker->Queue(
-        TRequest::Pick, 1, [this](TDBMainInfo& record) { record.SetObj(m_web->Id(QStringLiteral("ivanov"))); });
+    m_broker->Queue(TRequest::Pick, 1, [this](TDBMainInfo& record) { record.SetObj(m_web->Id(QStringLiteral("ivanov"))); });
     list->aNewExecute(item);
     QCOMPARE(list->Log.filter(QStringLiteral("RunQuery:")).size(), 0);
     list->Log.clear();
@@ -853,8 +812,7 @@ void TestBaseFind::DeletingReruns()
     const QString victim = list->CurObjId();
     m_broker->Queue(TRequest::Delete, answer, [answer, this](TDBMainInfo& record) {
         if (answer == 1)
-            QVERIFY(m_fixture->Run(
-                QStringLiteral("delete from AllInfo where ObjId = '") + record.Obj.Text() + QStringLiteral("'")));
+            QVERIFY(m_fixture->Run(QStringLiteral("delete from AllInfo where ObjId = '") + record.Obj.Text() + QStringLiteral("'")));
     });
     list->Action(QStringLiteral("aDel"))->trigger();
     QCOMPARE(m_broker->Calls().size(), 1);
@@ -968,7 +926,7 @@ void TestBaseFind::DropLinksAndReruns()
     TTestFind* section = MakeList(Kind::Person, m_web->Id(QStringLiteral("firm")));
     QVERIFY(section->GridDragOver(source.TheGrid()));
     source.GridEndDrag(section->TheGrid()->viewport());
-    QCOMPARE(section->Linked, QStringList {m_web->Id(QStringLiteral("petrova"))});
+    QCOMPARE(section->Linked, QStringList{m_web->Id(QStringLiteral("petrova"))});
     QVERIFY(section->Log.contains(QStringLiteral("RunQuery:") + m_web->Id(QStringLiteral("petrova"))));
 
     // A drag that ends anywhere else links nothing.
@@ -1008,7 +966,7 @@ void TestBaseFind::FailingStatementLeavesTheListEmpty()
     if (TTempDatabase::OnServer()) {
         QCOMPARE(m_messages->Shown().size(), 1);
         QVERIFY2(m_messages->Shown().first().contains(QStringLiteral("nosuchcolumn"), Qt::CaseInsensitive),
-            qPrintable(m_messages->Shown().first()));
+                 qPrintable(m_messages->Shown().first()));
     } else {
         QVERIFY(m_messages->Shown().isEmpty());
     }
@@ -1047,9 +1005,9 @@ void TestBaseFind::ColumnFittingGivesTheRestToTheResizeColumn()
     list->show();
     TMyDBGrid* grid = list->TheGrid();
     grid->SetColumns({{QStringLiteral("Str1"), QStringLiteral("Фамилия"), 100, true, Qt::AlignLeft},
-        {QStringLiteral("Str2"), QStringLiteral("Имя"), 80, true, Qt::AlignLeft},
-        {QStringLiteral("Str3"), QStringLiteral("Отчество"), 70, false, Qt::AlignLeft},
-        {QStringLiteral("Comments"), QStringLiteral("Заметка"), 60, true, Qt::AlignLeft}});
+                      {QStringLiteral("Str2"), QStringLiteral("Имя"), 80, true, Qt::AlignLeft},
+                      {QStringLiteral("Str3"), QStringLiteral("Отчество"), 70, false, Qt::AlignLeft},
+                      {QStringLiteral("Comments"), QStringLiteral("Заметка"), 60, true, Qt::AlignLeft}});
     list->RunQuery(QString());
     const int rest = grid->width() - 4 - 18;
     QVERIFY(rest > 300);
@@ -1077,9 +1035,8 @@ void TestBaseFind::EveryExtensionPointIsCalled()
 {
     TTestFind* list = MakeList(Kind::Person);
     list->RunQuery(QString());
-    for (const QString& step :
-        {QStringLiteral("GetSelectSQL"), QStringLiteral("GetWhereSQL"), QStringLiteral("ParseBriefFind"),
-            QStringLiteral("SetFindField"), QStringLiteral("QueryAfterOpen"), QStringLiteral("EnableActions")})
+    for (const QString& step : {QStringLiteral("GetSelectSQL"), QStringLiteral("GetWhereSQL"), QStringLiteral("ParseBriefFind"),
+                                QStringLiteral("SetFindField"), QStringLiteral("QueryAfterOpen"), QStringLiteral("EnableActions")})
         QVERIFY2(list->Log.contains(step), qPrintable(step));
     QVERIFY(list->Log.indexOf(QStringLiteral("GetSelectSQL")) < list->Log.indexOf(QStringLiteral("QueryAfterOpen")));
     // The display handler attached after the open shows.
@@ -1111,11 +1068,11 @@ void TestBaseFind::EveryExtensionPointIsCalled()
     // The pick list of a filter row comes from its properties, or from the list's event.
     TOptionList* options = list->Options();
     const int women = options->FindRow(QStringLiteral("Только женщины"));
-    QCOMPARE(options->PickListOf(women), (QStringList {QStringLiteral("Да"), QStringLiteral("Нет")}));
+    QCOMPARE(options->PickListOf(women), (QStringList{QStringLiteral("Да"), QStringLiteral("Нет")}));
     options->OnGetPickList = [](TOptionList&, const QString& key, QStringList& values) {
-        values = QStringList {key + QStringLiteral(": все")};
+        values = QStringList{key + QStringLiteral(": все")};
     };
-    QCOMPARE(options->PickListOf(women), QStringList {QStringLiteral("Только женщины: все")});
+    QCOMPARE(options->PickListOf(women), QStringList{QStringLiteral("Только женщины: все")});
     int buttonRow = -1;
     options->OnEditButtonClick = [&buttonRow](TOptionList&, int row) { buttonRow = row; };
     TItemProp ellipsis;
@@ -1133,7 +1090,7 @@ void TestBaseFind::OptionListEditors()
     list->show();
     QVERIFY(QTest::qWaitForWindowActive(list));
     TOptionList* options = list->Options();
-    QCOMPARE(options->TitleCaptions(), (QStringList {QStringLiteral("Поле поиска"), QStringLiteral("Значение")}));
+    QCOMPARE(options->TitleCaptions(), (QStringList{QStringLiteral("Поле поиска"), QStringLiteral("Значение")}));
     QCOMPARE(options->Strings().first(), QStringLiteral("Фамилия="));
 
     TItemProp masked;
@@ -1285,7 +1242,7 @@ public:
     }
     bool Fill(TMyDataBase*, const QString& masterId, int tag, const QString& linkId, const QString& objId) override
     {
-        Fills << QStringList {masterId, QString::number(tag), linkId, objId}.join(QLatin1Char('|'));
+        Fills << QStringList{masterId, QString::number(tag), linkId, objId}.join(QLatin1Char('|'));
         return HasSomething;
     }
     QWidget* Window() override { return &Widget; }

@@ -44,8 +44,7 @@ bool AddPeople(TTempDatabase& fixture, int count, int firstNumber = 0)
     return connection.commit();
 }
 
-const QString PeopleSql
-    = QStringLiteral("select AllInfo.* from AllInfo where AllInfo.ObjType = 1 order by Str1, Str2, Str3");
+const QString PeopleSql = QStringLiteral("select AllInfo.* from AllInfo where AllInfo.ObjType = 1 order by Str1, Str2, Str3");
 
 QByteArray Jpeg(const QSize& size, const QColor& colour)
 {
@@ -182,8 +181,7 @@ void TestGrids::ModelCountsAtOnceAndReadsOnDemand()
     QVERIFY(model.Open(fixture.Db(), PeopleSql));
     QCOMPARE(model.RecordCount(), 2000);
     QVERIFY(model.IsCountKnown());
-    QVERIFY(model.Open(
-        fixture.Db(), QStringLiteral("select top 5 AllInfo.* from AllInfo where ObjType = 1 order by Str1")));
+    QVERIFY(model.Open(fixture.Db(), QStringLiteral("select top 5 AllInfo.* from AllInfo where ObjType = 1 order by Str1")));
     QVERIFY(model.IsCountKnown());
     QCOMPARE(model.rowCount(), 5);
     QVERIFY(model.Open(fixture.Db(), PeopleSql));
@@ -224,18 +222,16 @@ void TestGrids::CountIgnoresOrderingInsideTextsAndSubSelects_data()
     QTest::addColumn<int>("count");
     QTest::newRow("plain ordering") << PeopleSql << 10;
     QTest::newRow("ordering words in a literal")
-        << QStringLiteral("select AllInfo.* from AllInfo where ObjType = 1 and Str1 <> \"x order by y\" order by Str1")
-        << 10;
-    QTest::newRow("ordered sub-select") << QStringLiteral(
-        "select AllInfo.* from AllInfo where ObjId in (select top 3 ObjId from AllInfo where ObjType = 1 "
-        "order by Str1 desc) order by Str2")
-                                        << 3;
+        << QStringLiteral("select AllInfo.* from AllInfo where ObjType = 1 and Str1 <> \"x order by y\" order by Str1") << 10;
+    QTest::newRow("ordered sub-select")
+        << QStringLiteral("select AllInfo.* from AllInfo where ObjId in (select top 3 ObjId from AllInfo where ObjType = 1 "
+                          "order by Str1 desc) order by Str2")
+        << 3;
     QTest::newRow("union ordered as a whole")
         << QStringLiteral("select ObjId, Str1 from AllInfo where ObjType = 1 and Str2 = \"1\" union "
                           "select ObjId, Str1 from AllInfo where ObjType = 1 and Str2 = \"2\" order by 2")
         << 2;
-    QTest::newRow("top rows") << QStringLiteral("select top 4 AllInfo.* from AllInfo where ObjType = 1 order by Str1")
-                              << 4;
+    QTest::newRow("top rows") << QStringLiteral("select top 4 AllInfo.* from AllInfo where ObjType = 1 order by Str1") << 4;
     QTest::newRow("no ordering") << QStringLiteral("select Str1 from AllInfo where ObjType = 1 and Str2 <> \"5\"") << 9;
 }
 
@@ -378,8 +374,7 @@ void TestGrids::DisplayTexts()
 {
     TTempDatabase fixture;
     QSqlQuery insert(fixture.Db()->Connection());
-    QVERIFY(insert.prepare(
-        QStringLiteral("insert into AllInfo (ObjId, ObjType, Str1, Date1, Foto) values (?, 1, ?, ?, ?)")));
+    QVERIFY(insert.prepare(QStringLiteral("insert into AllInfo (ObjId, ObjType, Str1, Date1, Foto) values (?, 1, ?, ?, ?)")));
     insert.bindValue(0, QStringLiteral("0000000300000100"));
     insert.bindValue(1, QStringLiteral("Иванов"));
     insert.bindValue(2, DateSerial::FromDate(QDate(1975, 3, 14)));
@@ -586,26 +581,21 @@ void TestGrids::ImageCellsShowPhotoOrKind()
 {
     TTempDatabase fixture;
     QSqlQuery insert(fixture.Db()->Connection());
-    QVERIFY(insert.prepare(
-        QStringLiteral("insert into AllInfo (ObjId, ObjType, Str1, Flag, D2Flag, Foto) values (?, ?, ?, ?, ?, ?)")));
-    const auto add
-        = [&insert](const QString& id, int kind, const QString& name, bool flag, bool dead, const QByteArray& photo) {
-              insert.bindValue(0, id);
-              insert.bindValue(1, kind);
-              insert.bindValue(2, name);
-              insert.bindValue(3, flag ? -1 : 0);
-              insert.bindValue(4, dead ? -1 : 0);
-              insert.bindValue(5, photo.isEmpty() ? QVariant(QMetaType(QMetaType::QByteArray)) : QVariant(photo));
-              return insert.exec();
-          };
+    QVERIFY(insert.prepare(QStringLiteral("insert into AllInfo (ObjId, ObjType, Str1, Flag, D2Flag, Foto) values (?, ?, ?, ?, ?, ?)")));
+    const auto add = [&insert](const QString& id, int kind, const QString& name, bool flag, bool dead, const QByteArray& photo) {
+        insert.bindValue(0, id);
+        insert.bindValue(1, kind);
+        insert.bindValue(2, name);
+        insert.bindValue(3, flag ? -1 : 0);
+        insert.bindValue(4, dead ? -1 : 0);
+        insert.bindValue(5, photo.isEmpty() ? QVariant(QMetaType(QMetaType::QByteArray)) : QVariant(photo));
+        return insert.exec();
+    };
     QVERIFY(add(QStringLiteral("0000000300000101"), 1, QStringLiteral("A woman"), true, false, QByteArray()));
     QVERIFY(add(QStringLiteral("0000000300000102"), 1, QStringLiteral("B dead man"), false, true, QByteArray()));
-    QVERIFY(add(QStringLiteral("0000000300000103"), 1, QStringLiteral("C small photo"), false, false,
-        Jpeg(QSize(10, 10), Qt::red)));
-    QVERIFY(add(QStringLiteral("0000000300000104"), 1, QStringLiteral("D large photo"), false, true,
-        Jpeg(QSize(200, 100), Qt::red)));
-    QVERIFY(add(QStringLiteral("0000000300000105"), 1, QStringLiteral("E broken photo"), false, false,
-        QByteArray("not a jpeg")));
+    QVERIFY(add(QStringLiteral("0000000300000103"), 1, QStringLiteral("C small photo"), false, false, Jpeg(QSize(10, 10), Qt::red)));
+    QVERIFY(add(QStringLiteral("0000000300000104"), 1, QStringLiteral("D large photo"), false, true, Jpeg(QSize(200, 100), Qt::red)));
+    QVERIFY(add(QStringLiteral("0000000300000105"), 1, QStringLiteral("E broken photo"), false, false, QByteArray("not a jpeg")));
 
     TMyDBGrid grid;
     grid.SetImageFields({QStringLiteral("foto")});
@@ -647,8 +637,7 @@ void TestGrids::ImageCellsShowPhotoOrKind()
     // A photo that does not decode falls back to the kind picture; a row without ObjId shows nothing.
     const QImage broken = PaintCell(grid, 4, 0, false);
     QCOMPARE(broken, OnWhite(QSize(100, height), MainData().LagreIcons().Picture(38), origin));
-    QVERIFY(grid.Model()->Open(
-        fixture.Db(), QStringLiteral("select Foto, ObjType from AllInfo where ObjType = 1 order by Str1")));
+    QVERIFY(grid.Model()->Open(fixture.Db(), QStringLiteral("select Foto, ObjType from AllInfo where ObjType = 1 order by Str1")));
     QVERIFY(AllWhite(PaintCell(grid, 0, 0, false)));
 
     // A default picture stands in for a missing photo, not for one that does not decode.
@@ -669,7 +658,7 @@ void TestGrids::ImageCellsShowPhotoOrKind()
         picture = -1;
     };
     QVERIFY(AllWhite(PaintCell(grid, 0, 0, false)));
-    QCOMPARE(asked, QStringList {QStringLiteral("A woman")});
+    QCOMPARE(asked, QStringList{QStringLiteral("A woman")});
 }
 
 void TestGrids::StatusCells()
@@ -706,14 +695,13 @@ void TestGrids::TextCellEventsSeeTheRowBeingDrawn()
     grid.SetColumns({{QStringLiteral("Str1"), QString(), 100, true, Qt::AlignLeft}});
     QVERIFY(grid.Model()->Open(fixture.Db(), PeopleSql));
     QStringList rows;
-    grid.OnGetFontColor
-        = [&rows](TMyDBGrid&, const TListRow& row, const TGridColumn& column, QColor& colour, TFontStyles& style) {
-              rows << row.Text(QStringLiteral("Str2")) + QLatin1Char('/') + column.FieldName;
-              colour = Qt::red;
-              style = TFontStyle::Bold;
-          };
+    grid.OnGetFontColor = [&rows](TMyDBGrid&, const TListRow& row, const TGridColumn& column, QColor& colour, TFontStyles& style) {
+        rows << row.Text(QStringLiteral("Str2")) + QLatin1Char('/') + column.FieldName;
+        colour = Qt::red;
+        style = TFontStyle::Bold;
+    };
     const QImage cell = PaintCell(grid, 2, 0, false);
-    QCOMPARE(rows, QStringList {QStringLiteral("2/Str1")});
+    QCOMPARE(rows, QStringList{QStringLiteral("2/Str1")});
     bool red = false;
     for (int y = 0; y < cell.height() && !red; ++y)
         for (int x = 0; x < cell.width() && !red; ++x)
@@ -731,11 +719,9 @@ void TestGrids::CellTextLayout_data()
     const QString word = QStringLiteral("Иванов");
     const int wordWidth = metrics.horizontalAdvance(word);
     QTest::newRow("short text on one line") << word << wordWidth + 20 << false << TCellTextLayout::LeftLine;
-    QTest::newRow("a line break wraps a short text")
-        << QStringLiteral("Иван\rов") << 400 << false << TCellTextLayout::Wrapped;
+    QTest::newRow("a line break wraps a short text") << QStringLiteral("Иван\rов") << 400 << false << TCellTextLayout::Wrapped;
     QTest::newRow("exactly the cell minus 4 wraps") << word << wordWidth + 4 << false << TCellTextLayout::Wrapped;
-    QTest::newRow("one pixel narrower stays on one line")
-        << word << wordWidth + 5 << false << TCellTextLayout::LeftLine;
+    QTest::newRow("one pixel narrower stays on one line") << word << wordWidth + 5 << false << TCellTextLayout::LeftLine;
     QTest::newRow("wider than the cell wraps") << word << wordWidth << false << TCellTextLayout::Wrapped;
     QTest::newRow("right-aligned is one line, even with a break")
         << QStringLiteral("1\r250,00") << 20 << true << TCellTextLayout::RightLine;
@@ -809,7 +795,7 @@ void TestGrids::StringGridRemoveRowRenumbers()
     };
     grid.RemoveRow(2);
 
-    QCOMPARE(removed, QList<int> {2});
+    QCOMPARE(removed, QList<int>{2});
     QCOMPARE(grid.rowCount(), 4);
     QCOMPARE(own.Count(), 4);
     QCOMPARE(grid.Cell(0, 1), QStringLiteral("501"));
@@ -829,8 +815,8 @@ void TestGrids::StringGridRemoveRowRenumbers()
     grid.RemoveRow(-1);
     grid.RemoveRow(7);
     QCOMPARE(grid.rowCount(), 3);
-    QCOMPARE(removed, (QList<int> {2, 3}));
-    QCOMPARE(rowsBefore, (QList<int> {5, 4}));
+    QCOMPARE(removed, (QList<int>{2, 3}));
+    QCOMPARE(rowsBefore, (QList<int>{5, 4}));
 }
 
 void TestGrids::StringGridRemovingTheOnlyRowLeavesAnEmptyOne()
@@ -952,8 +938,7 @@ void TestGrids::PhotoFrameClickReplacesThePicture()
     QVERIFY(!frame.Changed());
 
     // Chosen: the new picture shows and is stored with the host's save.
-    broker.Queue(
-        TScriptedBroker::TRequest::Edit, 1, [](TDBMainInfo& photo) { photo.Foto = Jpeg(QSize(60, 20), Qt::blue); });
+    broker.Queue(TScriptedBroker::TRequest::Edit, 1, [](TDBMainInfo& photo) { photo.Foto = Jpeg(QSize(60, 20), Qt::blue); });
     QTest::mouseClick(&frame, Qt::LeftButton);
     QCOMPARE(broker.Calls().size(), 2);
     QVERIFY(frame.Changed());
