@@ -39,7 +39,7 @@ QString TFindPeopleRole::GetSelectSQL()
            u" and R.Link2 = "_s
         + SqlDialect::Quote(role.Group()) + u" and R.Str1 = "_s + SqlDialect::Quote(role.Name()) + u" and R.Int1 = "_s
         + QString::number(role.HolderKind()) + u" and R.D2Flag = False"_s + GetWhereSQL() + u" order by "_s
-        + sqlOrder();
+        + TotalOrder(sqlOrder(), u"R.ObjId"_s);
 }
 
 bool TFindPeopleRole::LinkObject()

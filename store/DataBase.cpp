@@ -63,6 +63,7 @@ TMyDataBase::TMyDataBase(const QString& name, QObject* parent)
 
 TMyDataBase::~TMyDataBase()
 {
+    CloseConnection();
     if (g_current == this)
         g_current = nullptr;
 }
@@ -217,14 +218,20 @@ bool TMyDataBase::Connect()
 
 bool TMyDataBase::Reconnect()
 {
-    m_connection.Close();
-    m_transactionDepth = 0;
-    m_abortedDepth = 0;
+    CloseConnection();
     return Connect();
 }
 
 void TMyDataBase::Close()
 {
+    CloseConnection();
+}
+
+void TMyDataBase::CloseConnection()
+{
+    // Queries handed out must go before their connection does.
+    if (m_connection.IsOpen())
+        emit Closing();
     m_connection.Close();
     m_transactionDepth = 0;
     m_abortedDepth = 0;

@@ -121,6 +121,11 @@ public:
     /// with the port that names the socket file ("/run/postgresql:5433").
     static void SplitServerAddress(const QString& server, QString* host, int* port);
 
+Q_SIGNALS:
+    /// The connection is about to close (closed, reconnected, or the database freed): whoever holds
+    /// queries on it lets them go now.
+    void Closing();
+
 private:
     friend class TWriteTransaction;
 
@@ -128,6 +133,7 @@ private:
     QString ErrorTextOf(const QSqlError& error) const;
     bool Connect();
     void ReadSystemRow();
+    void CloseConnection();
     bool RunControl(const QString& sql);
 
     TSqlConnection m_connection;

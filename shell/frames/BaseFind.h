@@ -54,6 +54,9 @@ public:
 
     static constexpr int QueryDelayMs = 150;
     inline static const QString DefaultOrder = QStringLiteral("Str1, Str2, Str3");
+    /// \a order made total: ended with \a key (the row's own id) unless it ends with it already, \a key
+    /// alone for a blank order. Rows that share every other value then keep one place, page after page.
+    static QString TotalOrder(const QString& order, const QString& key = QStringLiteral("AllInfo.ObjId"));
 
     explicit TBaseFind(QWidget* parent = nullptr);
     ~TBaseFind() override;

@@ -193,10 +193,15 @@ void TBaseFind::aNewExecute(QObject* sender)
     TDBMainInfo* work = WorkInfo();
     const TDBMainInfo* master = MasterDBInfo();
     work->CopyFrom(*m_findOptions);
-    // -1 in a filter means "equals 0"; it is a search value, not a value for the new object.
-    for (int i = 1; i <= 5; ++i)
-        if (work->Int(i) == -1)
+    // Only what the statement filters by prefills the new object. A number filters when it is above 0; -1
+    // means "equals 0", and 0 or any other negative number filters nothing: the new object gets 0 for all
+    // of them. A link that is blank, null or none filters nothing either.
+    for (int i = 1; i <= 5; ++i) {
+        if (work->Int(i) < 0)
             work->Int(i) = 0;
+        if (EmptyId(work->Link(i).Text()))
+            work->Link(i) = QString();
+    }
     work->ObjType = tag;
     const QString masterId = master ? master->Obj.Text() : QString();
     const bool edited = tag == 4 || tag == 5 || tag == 9 || tag == 23 || tag == 100 || tag == 31 || tag == 24

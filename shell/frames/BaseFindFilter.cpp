@@ -49,9 +49,20 @@ QString TBaseFind::GetSelectSQL()
     if (const TDBMainInfo* master = MasterDBInfo())
         sql += QStringLiteral(" where AllInfo.ObjType = ") + QString::number(master->ObjType);
     sql += GetWhereSQL();
-    if (!m_sqlOrder.trimmed().isEmpty())
-        sql += QStringLiteral(" order by ") + m_sqlOrder;
+    sql += QStringLiteral(" order by ") + TotalOrder(m_sqlOrder);
     return sql;
+}
+
+QString TBaseFind::TotalOrder(const QString& order, const QString& key)
+{
+    const QString trimmed = order.trimmed();
+    if (trimmed.isEmpty())
+        return key;
+    const QString last = trimmed.section(QLatin1Char(','), -1).trimmed();
+    const QString keyColumn = key.section(QLatin1Char('.'), -1);
+    if (last.compare(key, Qt::CaseInsensitive) == 0 || last.compare(keyColumn, Qt::CaseInsensitive) == 0)
+        return trimmed;
+    return trimmed + QStringLiteral(", ") + key;
 }
 
 void TBaseFind::SetFindField(int index, const QString& text)

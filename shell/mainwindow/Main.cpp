@@ -443,7 +443,7 @@ bool TMain::ConfirmDelete(TDBMainInfo& record)
     const QString id = record.Obj.Text();
     if (!CascadeDelete::DeleteObject(record))
         return false;
-    m_winList->DiscardCardsOf(id);
+    m_winList->DiscardCardsOf(id, record.Database());
     return true;
 }
 
@@ -459,7 +459,7 @@ int TMain::OpenObject(TDBMainInfo& record)
 {
     if (IsEditedInDialog(record.ObjType))
         return EditObject(record) ? 1 : 0;
-    const int open = m_winList->FindCard(record.Obj);
+    const int open = m_winList->FindCard(record.Obj, record.Database());
     if (open >= 0) {
         switch (Messages().AskYesNoCancel(kAlreadyOpen)) {
         case TAnswer::Cancel:

@@ -245,14 +245,19 @@ void TWinListForm::UpdateCard(TBaseDBFrame* card)
     }
 }
 
-int TWinListForm::FindCard(const QString& id) const
+int TWinListForm::FindCard(const QString& id, const TMyDataBase* db) const
 {
     // Objects not yet written all carry an empty id; each of them is an object of its own.
     if (IsEmptyId(id))
         return -1;
+    const TMyDataBase* wanted = db ? db : CurrentDatabase();
     for (int row = 0; row < m_cards.size(); ++row) {
         const TBaseDBFrame* card = m_cards.at(row).data();
-        if (card && card->MasterDBInfo() && SameId(card->MasterDBInfo()->Obj, id))
+        const TDBMainInfo* record = card ? card->MasterDBInfo() : nullptr;
+        if (!record || !SameId(record->Obj, id))
+            continue;
+        const TMyDataBase* shown = record->Database() ? record->Database() : CurrentDatabase();
+        if (shown == wanted)
             return row;
     }
     return -1;
@@ -298,9 +303,9 @@ int TWinListForm::CloseCard(int row)
     return 1;
 }
 
-void TWinListForm::DiscardCardsOf(const QString& id)
+void TWinListForm::DiscardCardsOf(const QString& id, const TMyDataBase* db)
 {
-    for (int row = FindCard(id); row >= 0; row = FindCard(id))
+    for (int row = FindCard(id, db); row >= 0; row = FindCard(id, db))
         Dismiss(row);
 }
 

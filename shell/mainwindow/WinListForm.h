@@ -10,6 +10,7 @@ class QStackedWidget;
 class QTableWidget;
 class QToolButton;
 class TBaseDBFrame;
+class TMyDataBase;
 class TDBMainInfo;
 
 /**
@@ -47,14 +48,15 @@ public:
     void AddCard(TBaseDBFrame* card);
     /// Shows the card's record in its row.
     void UpdateCard(TBaseDBFrame* card);
-    /// The first row whose card shows the object \a id; -1 when none.
-    int FindCard(const QString& id) const;
+    /// The first row whose card shows the object \a id of the database \a db (nullptr: the current database);
+    /// -1 when none. Databases seeded alike share their ids, so the id alone names no object.
+    int FindCard(const QString& id, const TMyDataBase* db = nullptr) const;
     /// Closes the card of \a row, first asking about unsaved changes: 1 closed; 0 kept (Cancel, or no card
     /// in the row); a negative save result when the changes could not be saved (the card stays open).
     int CloseCard(int row);
     /// Closes every card of the object \a id without asking: the object was deleted, so nothing of it is left
     /// to save, and a save would only write it anew.
-    void DiscardCardsOf(const QString& id);
+    void DiscardCardsOf(const QString& id, const TMyDataBase* db = nullptr);
     /// Brings the card of \a row to the front and makes it the one the close button closes.
     void SelectRow(int row);
     /// Shows the list under \a button, right edges aligned, when there is an open card.

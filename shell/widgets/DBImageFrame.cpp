@@ -86,9 +86,10 @@ QByteArray TDBImageFrame::JpegBytes(const QImage& picture)
 
 void TDBImageFrame::ShowPhotoOf(const TDBMainInfo& record)
 {
+    const TKindView<const TObjectRow> row(record);
+    m_bytes = row.Picture();
     m_picture = QImage();
     // A picture that does not decode is no picture; nothing is said about it.
-    const TKindView<const TObjectRow> row(record);
     if (!row.Picture().isEmpty() && !m_picture.loadFromData(row.Picture(), "JPEG"))
         m_picture = QImage();
     SetDeadVisible(record.ObjType == Kind::Person && PersonView(record).IsDead());
@@ -110,7 +111,19 @@ void TDBImageFrame::StoreData()
     TDBMainInfo* master = MasterDBInfo();
     if (!m_changed || !master)
         return;
-    TKindView<TObjectRow>(*master).SetPicture(JpegBytes(m_picture));
+    TKindView<TObjectRow>(*master).SetPicture(m_bytes);
+}
+
+bool TDBImageFrame::SetPicture(const QImage& picture)
+{
+    const QByteArray bytes = JpegBytes(picture);
+    if (!picture.isNull() && bytes.isEmpty())
+        return false;
+    m_bytes = bytes;
+    m_picture = picture;
+    m_changed = true;
+    Place();
+    return true;
 }
 
 void TDBImageFrame::FrameClick()
@@ -121,7 +134,7 @@ void TDBImageFrame::FrameClick()
     photo.ObjType = PhotoDialogKind;
     // The photo editor shows the mark of the dead as the person's card does.
     const TPersonView edited(photo);
-    edited.SetPicture(JpegBytes(m_picture));
+    edited.SetPicture(m_bytes);
     if (const TDBMainInfo* master = MasterDBInfo()) {
         photo.SetDatabase(master->Database());
         edited.SetIsDead(PersonView(*master).IsDead());
@@ -158,8 +171,8 @@ void TDBImageFrame::Place()
         m_foto->setGeometry(area);
     } else {
         const QSize size = m_picture.size().scaled(area.size(), Qt::KeepAspectRatio);
-        const QRect shown(area.left() + (area.width() - size.width()) / 2, area.top() + (area.height() - size.height()) / 2,
-                          size.width(), size.height());
+        const QRect shown(area.left() + (area.width() - size.width()) / 2,
+            area.top() + (area.height() - size.height()) / 2, size.width(), size.height());
         m_foto->setGeometry(shown);
         m_foto->setPixmap(QPixmap::fromImage(m_picture.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
     }

@@ -11,7 +11,8 @@ class QLabel;
  * \brief The photo of a person or the logo of an organization in their editors: the record's JPEG picture
  * fitted into the frame and centred, the mark of a dead person in its corner, and a caption ("Фото",
  * "Логотип") where there is no picture. A click opens the photo dialog; a changed picture is written back
- * with the host's save.
+ * with the host's save. The frame keeps the bytes it was given and stores them as they are: a photo is
+ * encoded only once, when a new picture is set, never again on every save.
  */
 class TDBImageFrame final : public TBaseDBFrame
 {
@@ -32,6 +33,11 @@ public:
 
     /// The picture shown (null when none).
     const QImage& Picture() const { return m_picture; }
+    /// The stored bytes of the picture, as the record or the photo dialog gave them (empty when none).
+    const QByteArray& PictureBytes() const { return m_bytes; }
+    /// Shows \a picture (a new cut-out) and marks the frame changed; its JPEG encoding is what the host's
+    /// save stores. False when it cannot be encoded: the picture and its bytes then stay as they were.
+    bool SetPicture(const QImage& picture);
     /// Whether the picture changed since it was loaded.
     bool Changed() const { return m_changed; }
     QLabel* Foto() const { return m_foto; }
@@ -59,6 +65,7 @@ private:
     QLabel* m_foto;
     QLabel* m_imgDead;
     QImage m_picture;
+    QByteArray m_bytes;
     QString m_foneString;
     bool m_deadVisible = false;
     bool m_changed = false;

@@ -19,9 +19,9 @@ bool IsWordChar(QChar c)
     return c.isLetterOrNumber() || c == QLatin1Char('_');
 }
 
-// The statement without its closing "order by" list: counting needs no order, and leaving it in makes the
-// engine sort the whole result only to count it. Literals and parenthesised sub-selects are skipped over.
-QString WithoutOrdering(const QString& sql)
+// Where the statement's closing "order by" list begins, -1 when it has none. Literals and parenthesised
+// sub-selects are skipped over.
+qsizetype OrderingStart(const QString& sql)
 {
     qsizetype cut = -1;
     int depth = 0;
@@ -50,8 +50,85 @@ QString WithoutOrdering(const QString& sql)
                 cut = i;
         }
     }
+    return cut;
+}
+
+// The statement without its closing "order by" list: counting needs no order, and leaving it in makes the
+// engine sort the whole result only to count it.
+QString WithoutOrdering(const QString& sql)
+{
+    const qsizetype cut = OrderingStart(sql);
     return cut < 0 ? sql : sql.left(cut);
 }
+
+// The terms of an order list, split at the commas outside literals and parentheses.
+QStringList OrderTerms(const QString& order)
+{
+    QStringList terms;
+    int depth = 0;
+    QChar quote;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < order.size(); ++i) {
+        const QChar c = order[i];
+        if (!quote.isNull()) {
+            if (c == quote)
+                quote = QChar();
+            continue;
+        }
+        if (c == QLatin1Char('"') || c == QLatin1Char('\''))
+            quote = c;
+        else if (c == QLatin1Char('('))
+            ++depth;
+        else if (c == QLatin1Char(')'))
+            --depth;
+        else if (c == QLatin1Char(',') && depth == 0) {
+            terms << order.mid(start, i - start).trimmed();
+            start = i + 1;
+        }
+    }
+    terms << order.mid(start).trimmed();
+    return terms;
+}
+
+} // namespace
+
+// The statement with its order turned round, so that its last rows come first; empty when that would not
+// give exactly the same rows backwards: the order must end with the object's id (rows that tie on every
+// other term would otherwise come in any order), and a row limit would choose other rows.
+QString TListModel::ReversedStatement(const QString& sql)
+{
+    const qsizetype cut = OrderingStart(sql);
+    if (cut < 0)
+        return QString();
+    const QString body = sql.left(cut);
+    static const QRegularExpression limited(
+        QStringLiteral("\\b(top\\s+\\d+|limit|offset)\\b"), QRegularExpression::CaseInsensitiveOption);
+    if (limited.match(body).hasMatch())
+        return QString();
+    static const QRegularExpression direction(
+        QStringLiteral("\\s+(asc|desc)$"), QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression nulls(QStringLiteral("\\bnulls\\b"), QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression idColumn(
+        QStringLiteral("^([A-Za-z_][A-Za-z0-9_]*\\.)?ObjId$"), QRegularExpression::CaseInsensitiveOption);
+    const QStringList terms = OrderTerms(sql.mid(cut + 5).trimmed().mid(2));
+    QStringList reversed;
+    QString last;
+    for (const QString& term : terms) {
+        if (term.isEmpty() || nulls.match(term).hasMatch())
+            return QString();
+        const QRegularExpressionMatch given = direction.match(term);
+        const QString column = given.hasMatch() ? term.left(given.capturedStart()).trimmed() : term;
+        const bool descending
+            = given.hasMatch() && given.captured(1).compare(QStringLiteral("desc"), Qt::CaseInsensitive) == 0;
+        reversed << column + (descending ? QStringLiteral(" asc") : QStringLiteral(" desc"));
+        last = column;
+    }
+    if (!idColumn.match(last).hasMatch())
+        return QString();
+    return body.trimmed() + QStringLiteral(" order by ") + reversed.join(QStringLiteral(", "));
+}
+
+namespace {
 
 // What a row costs in memory, roughly: the values and the text and bytes they hold.
 qint64 RowBytes(const QList<QVariant>& values)
@@ -121,6 +198,7 @@ TListModel::~TListModel()
 void TListModel::ReleaseStatements()
 {
     m_stream.reset();
+    m_backStream.reset();
     m_pages.clear();
     m_cachedBytes = 0;
 }
@@ -137,11 +215,27 @@ void TListModel::DatabaseGone()
     endResetModel();
 }
 
+// The connection goes (closed or reconnected): the statements on it would break off in the middle and
+// leave a list that silently ends early, so the list shows nothing until it is opened again.
+void TListModel::ConnectionClosing()
+{
+    if (!m_open && m_pages.isEmpty() && !m_stream && !m_backStream)
+        return;
+    beginResetModel();
+    ReleaseStatements();
+    ++m_generation;
+    m_open = false;
+    m_count = 0;
+    m_countKnown = true;
+    endResetModel();
+}
+
 bool TListModel::Open(TMyDataBase* db, const QString& sql)
 {
     beginResetModel();
     ReleaseStatements();
     disconnect(m_dbGone);
+    disconnect(m_dbClosing);
     ++m_generation;
     m_open = false;
     m_count = 0;
@@ -152,10 +246,12 @@ bool TListModel::Open(TMyDataBase* db, const QString& sql)
     m_fields.clear();
     m_sql = sql;
     m_engineSql.clear();
+    m_reversedSql.clear();
     m_error.clear();
     m_db = db ? db : CurrentDatabase();
     if (m_db) {
         m_dbGone = connect(m_db.data(), &QObject::destroyed, this, &TListModel::DatabaseGone);
+        m_dbClosing = connect(m_db.data(), &TMyDataBase::Closing, this, &TListModel::ConnectionClosing);
         m_open = OpenOn(sql);
     }
     endResetModel();
@@ -169,6 +265,9 @@ bool TListModel::OpenOn(const QString& sql)
         return false;
     }
     m_engineSql = m_db->Translate(sql);
+    const QString reversed = ReversedStatement(sql);
+    if (!reversed.isEmpty())
+        m_reversedSql = m_db->Translate(reversed);
     const bool file = m_db->Engine() == TSqlEngine::SQLite;
     const int firstRows = FirstRowCount();
     QString error;
@@ -249,6 +348,7 @@ void TListModel::Close()
     beginResetModel();
     ReleaseStatements();
     disconnect(m_dbGone);
+    disconnect(m_dbClosing);
     ++m_generation;
     m_db.clear();
     m_open = false;
@@ -256,6 +356,7 @@ void TListModel::Close()
     m_countKnown = true;
     m_sql.clear();
     m_engineSql.clear();
+    m_reversedSql.clear();
     m_fields.clear();
     endResetModel();
 }
@@ -420,11 +521,16 @@ bool TListModel::ReadPage(int page) const
     if (m_db->Engine() != TSqlEngine::SQLite) {
         // A server hands over a whole result at once: read a few pages around the one asked for.
         const int start = std::max(0, page - 1) * PageSize;
+        const int rows = std::min(4 * PageSize, m_count - start);
+        if (m_countKnown && CloserToTheEnd(start, start + rows) && ReadWindowFromTheEnd(start, rows))
+            return m_pages.contains(page);
         return ReadWindow(start, 4 * PageSize);
     }
     // Reading on is cheap while the stream is just above the page; anything else starts a new stream.
     // A stream begun a few pages back serves a user scrolling upwards with one statement per few pages.
     const bool ahead = m_stream && first >= m_streamRow && first - m_streamRow <= 8 * PageSize;
+    if (!ahead && ReadFromTheEnd(page))
+        return true;
     if (!ahead) {
         // Going back costs as much as reading from the top to the new start, so one statement reads a
         // good stretch of the rows above at once.
@@ -436,6 +542,91 @@ bool TListModel::ReadPage(int page) const
         m_streamRow = start * PageSize;
     }
     return ReadStreamUpTo(page);
+}
+
+// Whether the rows [\a first, \a end) are reached sooner from the last row backwards than from the first
+// row on, and the statement can be read backwards.
+bool TListModel::CloserToTheEnd(int first, int end) const
+{
+    return !m_reversedSql.isEmpty() && m_countKnown && m_count - end < first;
+}
+
+// Reads page \a page of a database file with the reversed statement when that is closer: a jump to the end
+// reads the last rows at once instead of stepping over every row above them, and paging up from there
+// reads on the same backward stream. False when the page was not read so (the caller reads it forwards).
+bool TListModel::ReadFromTheEnd(int page) const
+{
+    const int first = page * PageSize;
+    const int end = std::min(m_count, first + PageSize);
+    const bool above = m_backStream && first < m_backRow && m_backRow - first <= 8 * PageSize;
+    if (!above) {
+        if (!CloserToTheEnd(first, end))
+            return false;
+        // Going down from the backward stream starts it a good stretch further down, as going up does
+        // for the forward stream.
+        const int from = m_backStream && first >= m_backRow ? std::min(m_count, (page + BackPages) * PageSize) : end;
+        m_backStream = RunEngineSql(ReversedWindowSql(m_count - from, -1), true);
+        ++m_pageReads;
+        if (!m_backStream)
+            return false;
+        m_backRow = from;
+    }
+    const int columns = static_cast<int>(m_fields.size());
+    while (m_backRow > first) {
+        const int pageFirst = ((m_backRow - 1) / PageSize) * PageSize;
+        QList<TRowValues> rows;
+        rows.reserve(m_backRow - pageFirst);
+        for (int row = m_backRow; row > pageFirst; --row) {
+            if (!m_backStream->next()) {
+                // Fewer rows than counted: the rows read cannot be placed; read forwards instead.
+                m_backStream.reset();
+                return false;
+            }
+            TRowValues values;
+            values.reserve(columns);
+            for (int i = 0; i < columns; ++i)
+                values << m_backStream->value(i);
+            rows << std::move(values);
+        }
+        std::reverse(rows.begin(), rows.end());
+        StorePage(pageFirst / PageSize, std::move(rows));
+        m_backRow = pageFirst;
+    }
+    if (m_backRow == 0)
+        m_backStream.reset();
+    return m_pages.contains(page);
+}
+
+// Reads the rows [\a firstRow, \a firstRow + \a rowCount) on a server with the reversed statement.
+bool TListModel::ReadWindowFromTheEnd(int firstRow, int rowCount) const
+{
+    if (rowCount <= 0)
+        return false;
+    auto query = RunEngineSql(ReversedWindowSql(m_count - firstRow - rowCount, rowCount), false);
+    ++m_pageReads;
+    if (!query)
+        return false;
+    const int columns = static_cast<int>(m_fields.size());
+    QList<TRowValues> rows;
+    rows.reserve(rowCount);
+    while (rows.size() < rowCount && query->next()) {
+        TRowValues values;
+        values.reserve(columns);
+        for (int i = 0; i < columns; ++i)
+            values << query->value(i);
+        rows << std::move(values);
+    }
+    // Fewer rows than counted: the rows read cannot be placed; read forwards instead.
+    if (rows.size() < rowCount)
+        return false;
+    std::reverse(rows.begin(), rows.end());
+    for (int start = 0; start < rowCount;) {
+        const int row = firstRow + start;
+        const int pageEnd = std::min(rowCount, (row / PageSize + 1) * PageSize - firstRow);
+        StorePage(row / PageSize, rows.mid(start, pageEnd - start));
+        start = pageEnd;
+    }
+    return true;
 }
 
 bool TListModel::ReadStreamUpTo(int page) const
@@ -560,6 +751,20 @@ QString TListModel::WindowSql(int offset, int limit) const
 {
     const bool sqlite = m_db && m_db->Engine() == TSqlEngine::SQLite;
     QString text = QStringLiteral("select * from (") + m_engineSql + QStringLiteral(") as ZorvinWindow");
+    if (limit >= 0)
+        text += QStringLiteral(" limit ") + QString::number(limit);
+    else if (sqlite)
+        text += QStringLiteral(" limit -1");
+    if (offset > 0)
+        text += QStringLiteral(" offset ") + QString::number(offset);
+    return text;
+}
+
+// The reversed statement's rows from \a offset on (\a limit of them, all with -1), in the engine's spelling.
+QString TListModel::ReversedWindowSql(int offset, int limit) const
+{
+    const bool sqlite = m_db && m_db->Engine() == TSqlEngine::SQLite;
+    QString text = QStringLiteral("select * from (") + m_reversedSql + QStringLiteral(") as ZorvinWindow");
     if (limit >= 0)
         text += QStringLiteral(" limit ") + QString::number(limit);
     else if (sqlite)

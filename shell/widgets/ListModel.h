@@ -70,10 +70,13 @@ private:
  * are read in pages of PageSize, and only the pages used last stay in memory (MaxPages, MaxBytes), so a list of
  * hundreds of thousands of rows opens at once and scrolling to its end never holds the whole result. On a database file
  * one forward-only statement streams the rows downwards; a jump far ahead, a step back and every page on a server read
- * a window of the statement at an offset.
+ * a window of the statement at an offset. A statement whose order ends with the object's id (a total order) is
+ * also read backwards, for the rows nearer its end than its start: the last screen comes at once and paging up
+ * from there reads on one backward stream.
  *
  * A statement that fails leaves the model empty (no rows, the columns it had before). The model lets go of
- * its statements when its database goes away. Use it on the thread of its database only.
+ * its statements when its database goes away, and shows no rows once its connection closes or reconnects. Use it on the
+ * thread of its database only.
  */
 class TListModel final : public QAbstractTableModel
 {
@@ -145,6 +148,10 @@ public:
     void SetReadsDeferred(bool deferred);
     bool ReadsDeferred() const { return m_readsDeferred; }
 
+    /// \a sql with its order turned round (the last rows first), or empty when that would not give the same
+    /// rows backwards: the order has to end with an ObjId column and the statement must have no row limit.
+    static QString ReversedStatement(const QString& sql);
+
     /// How many rows an opening reads at once on this model's database: a page on a database file, a few on
     /// a server, which hands a result over whole.
     int FirstRowCount() const;
@@ -184,6 +191,10 @@ private:
     const TRowValues* RowValues(int row) const;
     bool ReadPage(int page) const;
     bool ReadStreamUpTo(int page) const;
+    bool CloserToTheEnd(int first, int end) const;
+    bool ReadFromTheEnd(int page) const;
+    bool ReadWindowFromTheEnd(int firstRow, int rowCount) const;
+    QString ReversedWindowSql(int offset, int limit) const;
     TStreamRead ReadStream(int end) const;
     std::optional<int> CountByReading() const;
     bool RoomForAnotherPage() const;
@@ -198,11 +209,14 @@ private:
     void ResultShorter(int rows) const;
     void ReleaseStatements();
     void DatabaseGone();
+    void ConnectionClosing();
 
     QPointer<TMyDataBase> m_db;
     QMetaObject::Connection m_dbGone;
+    QMetaObject::Connection m_dbClosing;
     QString m_sql;
     QString m_engineSql;
+    QString m_reversedSql; // the statement backwards, engine spelling; empty when it cannot be read so
     QString m_error;
     bool m_open = false;
     int m_count = 0;
@@ -218,6 +232,8 @@ private:
     bool m_readsDeferred = false;
     mutable std::unique_ptr<QSqlQuery> m_stream; // rows from m_streamRow on, database files only
     mutable int m_streamRow = 0;
+    mutable std::unique_ptr<QSqlQuery> m_backStream; // rows above m_backRow, last first (database files only)
+    mutable int m_backRow = 0;
     mutable int m_pageReads = 0;
     int m_countReads = 0;
     mutable bool m_shrinkQueued = false;

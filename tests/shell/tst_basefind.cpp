@@ -4,8 +4,11 @@
 #include "shell/frames/BaseFind.h"
 #include "shell/frames/FindModalForm.h"
 #include "shell/frames/ScreenRegistry.h"
+#include "shell/widgets/DBGrid.h"
+#include "shell/widgets/ListModel.h"
 #include "shell/widgets/OptionList.h"
 #include "store/DataBase.h"
+#include "store/Gid.h"
 #include "store/ObjectKinds.h"
 #include "store/ObjectRecord.h"
 #include "tests/shell/DialogScript.h"
@@ -21,9 +24,15 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPointer>
+#include <QSet>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
+
+#include <algorithm>
 
 using TRequest = TScriptedBroker::TRequest;
 
@@ -160,6 +169,7 @@ private Q_SLOTS:
     void BurstOfKeysRunsOneQuery();
     void StatementWithFiltersOfEveryType();
     void DefaultOrderAndCustomOrder();
+    void NamesakesKeepTheirPlacesFromEndToEnd();
     void ExtendedModeSwitchesPanels();
     void RowStateFollowsTheCursor();
     void FieldsMatchIgnoringCase();
@@ -383,7 +393,7 @@ void TestBaseFind::StatementWithFiltersOfEveryType()
              QStringLiteral("select AllInfo.* from AllInfo where AllInfo.ObjType = 1"
                             " and (AllInfo.Link2 = \"0000000300000010\") and (AllInfo.Str1 like \"Ив%\" )"
                             " and (AllInfo.Comments like \"друг%\" ) and (AllInfo.Int1 = 0)"
-                            " and (AllInfo.Flag = True) order by Str1, Str2, Str3"));
+                            " and (AllInfo.Flag = True) order by Str1, Str2, Str3, AllInfo.ObjId"));
     QCOMPARE(list->WhereExt(), QStringLiteral("(AllInfo.Flag = True)"));
 
     // The statement runs: no one has that link; without it the women named Ив... with status 0 remain.
@@ -412,13 +422,72 @@ void TestBaseFind::DefaultOrderAndCustomOrder()
 {
     TTestFind* list = MakeList(Kind::Person);
     QCOMPARE(list->sqlOrder(), TBaseFind::DefaultOrder);
-    QVERIFY(list->GetSelectSQL().endsWith(QStringLiteral(" order by Str1, Str2, Str3")));
+    // Every order ends with the id, so that rows sharing the other values keep one place.
+    QVERIFY(list->GetSelectSQL().endsWith(QStringLiteral(" order by Str1, Str2, Str3, AllInfo.ObjId")));
     list->SetsqlOrder(QStringLiteral("Str2 desc"));
-    QCOMPARE(list->GetSelectSQL(), QStringLiteral("select AllInfo.* from AllInfo where AllInfo.ObjType = 1 order by Str2 desc"));
+    QCOMPARE(list->GetSelectSQL(),
+        QStringLiteral("select AllInfo.* from AllInfo where AllInfo.ObjType = 1 order by Str2 desc, AllInfo.ObjId"));
     list->RunQuery(QString());
     QCOMPARE(list->TheGrid()->Model()->Row(0).Text(QStringLiteral("Str2")), QStringLiteral("Мария"));
+    list->SetsqlOrder(QStringLiteral("Str2, AllInfo.ObjId"));
+    QVERIFY(list->GetSelectSQL().endsWith(QStringLiteral(" order by Str2, AllInfo.ObjId")));
     list->SetsqlOrder(QStringLiteral(" "));
-    QCOMPARE(list->GetSelectSQL(), QStringLiteral("select AllInfo.* from AllInfo where AllInfo.ObjType = 1"));
+    QCOMPARE(list->GetSelectSQL(),
+        QStringLiteral("select AllInfo.* from AllInfo where AllInfo.ObjType = 1 order by AllInfo.ObjId"));
+}
+
+// 500 people of one name behind a thousand others: scrolled from the end to the top and back down, every
+// one of them shows exactly once, in the order of their ids, and a relocated namesake is the one asked for.
+void TestBaseFind::NamesakesKeepTheirPlacesFromEndToEnd()
+{
+    QSqlDatabase connection = m_fixture->Db()->Connection();
+    QSqlQuery insert(connection);
+    QVERIFY(connection.transaction());
+    QVERIFY(insert.prepare(
+        QStringLiteral("insert into AllInfo (ObjId, ObjType, Str1, Str2, Str3) values (?, 1, ?, ?, ?)")));
+    QStringList namesakes;
+    for (int i = 0; i < 1500; ++i) {
+        // Ids out of step with the insertion order, so the engine's own order of ties is not the ids' order.
+        const int number = (i * 7919) % 1500;
+        const bool namesake = number % 3 == 0;
+        const QString id = MakeId(static_cast<quint32>(5000 + number), 3);
+        insert.bindValue(0, id);
+        insert.bindValue(
+            1, namesake ? QStringLiteral("Тёзкин") : QStringLiteral("Аа%1").arg(number, 4, 10, QLatin1Char('0')));
+        insert.bindValue(2, QStringLiteral("Иван"));
+        insert.bindValue(3, QStringLiteral("Петрович"));
+        QVERIFY2(insert.exec(), qPrintable(insert.lastError().text()));
+        if (namesake)
+            namesakes << id;
+    }
+    QVERIFY(connection.commit());
+    QCOMPARE(namesakes.size(), 500);
+    std::sort(namesakes.begin(), namesakes.end());
+
+    TTestFind* list = MakeList(Kind::Person);
+    TListModel* rows = list->TheGrid()->Model();
+    const int count = rows->RecordCount();
+    QCOMPARE(count, 1503);
+    const auto idAt = [rows](int row) { return rows->FieldValue(row, QStringLiteral("ObjId")).toString(); };
+    QStringList upwards;
+    for (int row = count - 1; row >= 0; --row)
+        upwards.prepend(idAt(row));
+    QCOMPARE(upwards.mid(count - 500), namesakes);
+    QCOMPARE(QSet<QString>(upwards.begin(), upwards.end()).size(), count);
+
+    list->RunQuery(QString());
+    QCOMPARE(rows->RecordCount(), count);
+    QStringList downwards;
+    for (int row = 0; row < count; ++row)
+        downwards << idAt(row);
+    QCOMPARE(downwards, upwards);
+
+    // Two namesakes next to each other: each is found as itself.
+    for (const QString& id : {namesakes[250], namesakes[251], namesakes[499]}) {
+        list->RunQuery(id);
+        QCOMPARE(list->CurObjId(), id);
+        QCOMPARE(idAt(list->TheGrid()->CurrentRecord()), id);
+    }
 }
 
 void TestBaseFind::ExtendedModeSwitchesPanels()
@@ -681,19 +750,46 @@ void TestBaseFind::CreatingAPhoneInACardSection()
     QCOMPARE(m_broker->Calls()[0].Record.Int1, qint64(26));
 }
 
+// Only what filters the list prefills a new object: -1 ("equals 0") and other negative numbers, which
+// filter nothing, give the new object 0, as does the none id for a link.
 void TestBaseFind::FilterMinusOneNeverReachesTheNewObject()
 {
     TTestFind* list = MakeList(Kind::Person);
     list->SetFullFindMode(true);
-    list->Options()->SetValues(QStringLiteral("Тип"), QStringLiteral("-1"));
-    list->Options()->SetValues(QStringLiteral("Признак"), QStringLiteral("3"));
+    list->show();
+    QVERIFY(QTest::qWaitForWindowActive(list));
+    TOptionList* options = list->Options();
+    const auto typeInto = [options](const QString& key, const QString& text) {
+        const QModelIndex value = options->model()->index(options->FindRow(key), 1);
+        options->setCurrentIndex(value);
+        options->edit(value);
+        QWidget* editor
+            = options->indexWidget(value) ? options->indexWidget(value) : options->viewport()->focusWidget();
+        auto* line = qobject_cast<QLineEdit*>(editor);
+        if (!line && editor)
+            line = editor->findChild<QLineEdit*>();
+        QVERIFY(line);
+        TypeText(line, text);
+    };
+    typeInto(QStringLiteral("Тип"), QStringLiteral("-2"));
+    typeInto(QStringLiteral("Признак"), QStringLiteral("3"));
+    options->SetValues(QStringLiteral("Связь"), Ids::None);
+    QCOMPARE(options->Values(QStringLiteral("Тип")), QStringLiteral("-2"));
     list->RunQuery(QString());
-    QCOMPARE(list->FindOptions()->Int1, qint64(-1));
+    QCOMPARE(list->FindOptions()->Int1, qint64(-2));
+    QVERIFY(!list->GetWhereSQL().contains(QStringLiteral("Int1")));
     list->Action(QStringLiteral("aNew"))->setData(int(Kind::Person));
     list->Action(QStringLiteral("aNew"))->trigger();
     QCOMPARE(m_broker->Calls().size(), 1);
     QCOMPARE(m_broker->Calls()[0].Record.Int1, qint64(0));
     QCOMPARE(m_broker->Calls()[0].Record.Int2, qint64(3));
+    QVERIFY(m_broker->Calls()[0].Record.Link2.Text() != Ids::None);
+
+    options->SetValues(QStringLiteral("Тип"), QStringLiteral("-1"));
+    list->RunQuery(QString());
+    list->Action(QStringLiteral("aNew"))->trigger();
+    QCOMPARE(m_broker->Calls().size(), 2);
+    QCOMPARE(m_broker->Calls()[1].Record.Int1, qint64(0));
 }
 
 void TestBaseFind::CancelledEditLeavesTheList()

@@ -107,6 +107,9 @@ private Q_SLOTS:
     void CountIgnoresOrderingInsideTextsAndSubSelects();
     void FailingStatementLeavesTheModelEmpty();
     void ModelLetsGoOfADatabaseThatGoes();
+    void ModelShowsEmptyWhenItsConnectionCloses();
+    void TotalOrderReadsTheSameRowsBackwards_data();
+    void TotalOrderReadsTheSameRowsBackwards();
     void LocateIgnoresLetterCase();
     void DisplayTexts();
     void DeferredReadsShowNothingNew();
@@ -134,6 +137,7 @@ private Q_SLOTS:
 
     void PhotoFrameShowsTheRecordsPicture();
     void PhotoFrameClickReplacesThePicture();
+    void PhotoFrameStoresTheBytesItWasGiven();
 
 private:
     QImage PaintCell(TMyDBGrid& grid, int row, int column, bool selected, int width = 100);
@@ -279,6 +283,77 @@ void TestGrids::ModelLetsGoOfADatabaseThatGoes()
     QCOMPARE(model.RecordCount(), 0);
     QVERIFY(!model.IsOpen());
     QCOMPARE(model.FieldValue(200, QStringLiteral("Str2")), QVariant());
+}
+
+void TestGrids::ModelShowsEmptyWhenItsConnectionCloses()
+{
+    TTempDatabase fixture;
+    QVERIFY(AddPeople(fixture, 3000));
+    TListModel model;
+    QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
+    QVERIFY(model.Open(fixture.Db(), PeopleSql));
+    QCOMPARE(model.RecordCount(), 3000);
+    QCOMPARE(model.FieldValue(1500, QStringLiteral("Str2")).toInt(), 1500);
+
+    // A reconnection cuts every statement off: the list is empty, not a list ending where the reads broke.
+    reset.clear();
+    QVERIFY(fixture.Db()->Reconnect());
+    QCOMPARE(reset.size(), 1);
+    QVERIFY(!model.IsOpen());
+    QCOMPARE(model.rowCount(), 0);
+    QCOMPARE(model.RecordCount(), 0);
+    QCOMPARE(model.FieldValue(2500, QStringLiteral("Str2")), QVariant());
+    QCOMPARE(model.Database(), fixture.Db());
+    QVERIFY(model.Open(fixture.Db(), PeopleSql));
+    QCOMPARE(model.RecordCount(), 3000);
+    QCOMPARE(model.FieldValue(2999, QStringLiteral("Str2")).toInt(), 2999);
+
+    fixture.Db()->Close();
+    QCOMPARE(model.rowCount(), 0);
+    QVERIFY(!model.IsOpen());
+}
+
+void TestGrids::TotalOrderReadsTheSameRowsBackwards_data()
+{
+    QTest::addColumn<QString>("sql");
+    QTest::addColumn<bool>("reversible");
+    QTest::newRow("ascending") << QStringLiteral(
+        "select AllInfo.* from AllInfo where AllInfo.ObjType = 1 order by Str2, AllInfo.ObjId")
+                               << true;
+    QTest::newRow("mixed directions") << QStringLiteral(
+        "select AllInfo.* from AllInfo where AllInfo.ObjType = 1 order by Str3 desc, Str2 ASC, ObjId desc")
+                                      << true;
+    QTest::newRow("ties without the id") << PeopleSql << false;
+    QTest::newRow("row limit") << QStringLiteral(
+        "select top 2500 AllInfo.* from AllInfo where AllInfo.ObjType = 1 order by Str2, ObjId")
+                               << false;
+}
+
+// Rows far down a list whose order ends with the id are read backwards from its last row; they are the rows
+// the forward statement has there, whatever the directions of its order.
+void TestGrids::TotalOrderReadsTheSameRowsBackwards()
+{
+    QFETCH(QString, sql);
+    QFETCH(bool, reversible);
+    QCOMPARE(!TListModel::ReversedStatement(sql).isEmpty(), reversible);
+    TTempDatabase fixture;
+    QVERIFY(AddPeople(fixture, 3000));
+    // Many rows share Str3, and Str2 sorts as text, not as the number it holds.
+    QVERIFY(fixture.Run(QStringLiteral("update AllInfo set Str3 = 'Отчество' where ObjType = 1 and Str2 like '%7%'")));
+    QStringList expected;
+    {
+        auto all = fixture.Db()->CreateQuery(sql);
+        QVERIFY(all);
+        while (all->next())
+            expected << all->value(QStringLiteral("ObjId")).toString();
+    }
+    TListModel model;
+    QVERIFY(model.Open(fixture.Db(), sql));
+    QCOMPARE(model.RecordCount(), int(expected.size()));
+    for (int row = model.RecordCount() - 1; row >= model.RecordCount() - 700; --row)
+        QCOMPARE(model.FieldValue(row, QStringLiteral("ObjId")).toString(), expected[row]);
+    for (const int row : {2100, 2450, 1200})
+        QCOMPARE(model.FieldValue(row, QStringLiteral("ObjId")).toString(), expected[row]);
 }
 
 void TestGrids::LocateIgnoresLetterCase()
@@ -884,6 +959,62 @@ void TestGrids::PhotoFrameClickReplacesThePicture()
     frame.setEnabled(false);
     frame.FrameClick();
     QCOMPARE(broker.Calls().size(), 3);
+}
+
+// A photo is stored as the bytes handed over, never as a new encoding of them; a picture that cannot be
+// encoded leaves the stored photo as it is.
+void TestGrids::PhotoFrameStoresTheBytesItWasGiven()
+{
+    TScriptedBroker broker;
+    TDBMainInfo person;
+    person.ObjType = Kind::Person;
+    person.Foto = Jpeg(QSize(30, 30), Qt::red);
+    const QByteArray stored = person.Foto;
+    TDBImageFrame frame;
+    frame.resize(100, 100);
+    frame.SetMasterDBInfo(&person);
+
+    // The dialog gets the stored bytes; a cancelled dialog changes nothing.
+    frame.FrameClick();
+    QCOMPARE(broker.Calls()[0].Record.Foto, stored);
+
+    // The chosen photo is stored byte for byte, again and again.
+    const QByteArray chosen = Jpeg(QSize(60, 20), Qt::blue);
+    broker.Queue(TScriptedBroker::TRequest::Edit, 1, [chosen](TDBMainInfo& photo) { photo.Foto = chosen; });
+    frame.FrameClick();
+    QCOMPARE(frame.Picture().size(), QSize(60, 20));
+    QVERIFY(person.ApplyFrames(false));
+    QCOMPARE(person.Foto, chosen);
+    QVERIFY(person.ApplyFrames(false));
+    QCOMPARE(person.Foto, chosen);
+
+    // A photo the frame cannot show is still not lost.
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    QVERIFY(QImage(8, 8, QImage::Format_RGB32).save(&buffer, "PNG"));
+    broker.Queue(TScriptedBroker::TRequest::Edit, 1, [png](TDBMainInfo& photo) { photo.Foto = png; });
+    frame.FrameClick();
+    QVERIFY(person.ApplyFrames(false));
+    QCOMPARE(person.Foto, png);
+
+    // A new cut-out is encoded once; one too wide for JPEG is refused and the stored photo stays.
+    frame.SetMasterDBInfo(&person);
+    QImage wide(70000, 2, QImage::Format_RGB32);
+    wide.fill(Qt::green);
+    QVERIFY(!frame.SetPicture(wide));
+    QCOMPARE(frame.PictureBytes(), png);
+    QVERIFY(!frame.Changed());
+    QVERIFY(person.ApplyFrames(false));
+    QCOMPARE(person.Foto, png);
+    QImage cut(100, 115, QImage::Format_RGB32);
+    cut.fill(Qt::red);
+    QVERIFY(frame.SetPicture(cut));
+    QVERIFY(person.ApplyFrames(false));
+    QImage decoded;
+    QVERIFY(decoded.loadFromData(person.Foto, "JPEG"));
+    QCOMPARE(decoded.size(), QSize(100, 115));
+    QCOMPARE(person.Foto, frame.PictureBytes());
 }
 
 QTEST_MAIN(TestGrids)

@@ -130,6 +130,7 @@ private Q_SLOTS:
     void requestsWithoutKind();
     void openAlreadyOpen_data();
     void openAlreadyOpen();
+    void sameIdInAnotherDatabaseIsAnotherObject();
     void deleteGroup_data();
     void deleteGroup();
     void deletePersonRunsTheCascade();
@@ -703,6 +704,43 @@ void TestMainWindow::openAlreadyOpen()
         QCOMPARE(list->CardAt(2)->objectName(), QStringLiteral("Obj090320241015301"));
         QVERIFY(list->CardAt(2)->objectName() != list->CardAt(0)->objectName());
     }
+}
+
+// Databases seeded alike share their ids: an object of another database never stands for an open card,
+// neither when it is opened nor when it is deleted.
+void TestMainWindow::sameIdInAnotherDatabaseIsAnotherObject()
+{
+    TTempDatabase other;
+    QVERIFY(other.IsOpen());
+    Start();
+    TDBMainInfo person;
+    QVERIFY(person.SetObj(SavePerson(QStringLiteral("Иванов"))));
+    OpenCard(person);
+    QVERIFY(other.Run(QStringLiteral("insert into AllInfo (ObjId, ObjType, Str1, Str2) values ('") + person.Obj.Text()
+                      + QStringLiteral("', 1, 'Двойник', 'Иван')")));
+    TDBMainInfo twin;
+    twin.SetDatabase(other.Db());
+    QVERIFY(twin.SetObj(person.Obj));
+    QCOMPARE(twin.Str1, QStringLiteral("Двойник"));
+    TWinListForm* list = m_main->WinList();
+    QCOMPARE(list->FindCard(person.Obj), 0);
+    QCOMPARE(list->FindCard(person.Obj, CurrentDatabase()), 0);
+    QCOMPARE(list->FindCard(twin.Obj, other.Db()), -1);
+
+    m_messages->ClearShown();
+    OpenCard(twin);
+    QVERIFY(m_messages->Shown().isEmpty());
+    QCOMPARE(list->RowCount(), 2);
+    QCOMPARE(list->FindCard(twin.Obj, other.Db()), 1);
+
+    m_messages->QueueAnswer(TAnswer::Yes);
+    QCOMPARE(m_main->Request(TMainMessage::WM_DELETEOBJECT, twin), 1);
+    QCOMPARE(list->RowCount(), 1);
+    QVERIFY(list->CardAt(0));
+    QCOMPARE(list->CardAt(0)->MasterDBInfo()->Database() ? list->CardAt(0)->MasterDBInfo()->Database() : CurrentDatabase(),
+             CurrentDatabase());
+    QCOMPARE(list->FindCard(person.Obj), 0);
+    QCOMPARE(other.Scalar(QStringLiteral("select count(*) from AllInfo where ObjType = 1")).toInt(), 0);
 }
 
 void TestMainWindow::deleteGroup_data()
