@@ -29,9 +29,9 @@ TShellKind PersonShellKind()
         TWinListRow row;
         row.Picture = person.IsFemale() ? WomanPicture : ManPicture;
         row.Photo = person.Photo();
-        row.Text = QString(person.Surname() + QLatin1Char(' ') + person.FirstName() + QLatin1Char(' ')
-                           + person.Patronymic())
-                       .trimmed();
+        row.Text
+            = QString(person.Surname() + QLatin1Char(' ') + person.FirstName() + QLatin1Char(' ') + person.Patronymic())
+                  .trimmed();
         return row;
     };
     TSideList people;

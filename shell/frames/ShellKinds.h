@@ -15,7 +15,7 @@ class TDBMainInfo;
 struct TSideList
 {
     int Picture = 0;
-    QString ChildName;  ///< the list's name as a child of the side panel
+    QString ChildName; ///< the list's name as a child of the side panel
     int MasterKind = 0; ///< the kind of the fresh record the list gets as its master
     TFrameFactory Create;
 };
@@ -23,9 +23,9 @@ struct TSideList
 /// What the window list shows for an open card.
 struct TWinListRow
 {
-    int Picture = -1;  ///< a picture of the large list; -1 none
-    QByteArray Photo;  ///< JPEG bytes shown instead of Picture when they decode
-    QString Second;    ///< the small second cell
+    int Picture = -1; ///< a picture of the large list; -1 none
+    QByteArray Photo; ///< JPEG bytes shown instead of Picture when they decode
+    QString Second; ///< the small second cell
     QString Text;
 };
 
@@ -60,7 +60,7 @@ struct TShellKind
     /// The side lists whose master records are of this kind (or of the kind each names).
     QList<TSideList> SideLists;
 
-    TFrameFactory Card;      ///< the card of a stored object in the object area
+    TFrameFactory Card; ///< the card of a stored object in the object area
     TFrameFactory EditFrame; ///< the frame of the edit dialog
     TFrameFactory PickFrame; ///< the list frame of the pick dialog
 

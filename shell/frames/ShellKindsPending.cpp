@@ -7,8 +7,8 @@
 
 namespace {
 
-TDialogKind Dialog(const QString& caption, bool barHidden = false, const QString& ok = QString(),
-                   bool followsFrame = false)
+TDialogKind Dialog(
+    const QString& caption, bool barHidden = false, const QString& ok = QString(), bool followsFrame = false)
 {
     TDialogKind dialog;
     dialog.Caption = caption;
@@ -61,42 +61,66 @@ TSideList Side(int picture, const QString& childName, int masterKind)
 QString GroupCaption(qint64 groupKind)
 {
     switch (groupKind) {
-    case 9: return QStringLiteral("Определение проекта");
-    case 25: return QStringLiteral("Определение группы доходов");
-    case 26: return QStringLiteral("Определение группы расходов");
-    case 27: return QStringLiteral("Определение подгруппы доходов");
-    case 28: return QStringLiteral("Определение подгруппы расходов");
-    default: return QStringLiteral("Определение группы");
+    case 9:
+        return QStringLiteral("Определение проекта");
+    case 25:
+        return QStringLiteral("Определение группы доходов");
+    case 26:
+        return QStringLiteral("Определение группы расходов");
+    case 27:
+        return QStringLiteral("Определение подгруппы доходов");
+    case 28:
+        return QStringLiteral("Определение подгруппы расходов");
+    default:
+        return QStringLiteral("Определение группы");
     }
 }
 
 QString OperationText(qint64 operation)
 {
     switch (operation) {
-    case 1: return QStringLiteral(" Операция: Доход");
-    case 2: return QStringLiteral(" Операция: Расход");
-    case 4: return QStringLiteral(" Операция: Перевод между счетами");
-    case 8: return QStringLiteral(" Операция: Обмен валюты");
-    case 16: return QStringLiteral(" Операция: Выдал в долг");
-    case 32: return QStringLiteral(" Операция: Вернули долг");
-    case 64: return QStringLiteral(" Операция: Взял в долг");
-    case 128: return QStringLiteral(" Операция: Вернул долг");
-    default: return QString();
+    case 1:
+        return QStringLiteral(" Операция: Доход");
+    case 2:
+        return QStringLiteral(" Операция: Расход");
+    case 4:
+        return QStringLiteral(" Операция: Перевод между счетами");
+    case 8:
+        return QStringLiteral(" Операция: Обмен валюты");
+    case 16:
+        return QStringLiteral(" Операция: Выдал в долг");
+    case 32:
+        return QStringLiteral(" Операция: Вернули долг");
+    case 64:
+        return QStringLiteral(" Операция: Взял в долг");
+    case 128:
+        return QStringLiteral(" Операция: Вернул долг");
+    default:
+        return QString();
     }
 }
 
 int OperationPicture(qint64 operation)
 {
     switch (operation) {
-    case 1: return 89;
-    case 2: return 90;
-    case 4: return 73;
-    case 8: return 93;
-    case 16: return 97;
-    case 32: return 98;
-    case 64: return 99;
-    case 128: return 100;
-    default: return -1;
+    case 1:
+        return 89;
+    case 2:
+        return 90;
+    case 4:
+        return 73;
+    case 8:
+        return 93;
+    case 16:
+        return 97;
+    case 32:
+        return 98;
+    case 64:
+        return 99;
+    case 128:
+        return 100;
+    default:
+        return -1;
     }
 }
 
@@ -116,7 +140,8 @@ QList<TShellKind> Pending()
     Pick(address, QStringLiteral("Поиск адреса"));
     address.DeleteText = Deleted(QStringLiteral("все данные об адресе"));
     address.WinListRow = Row([](const TDBMainInfo& r) {
-        return TWinListRow{3, {}, {}, AddressText(r.Link5, r.Str1, r.Str2, r.Str3, r.Str4, r.Str5, r.Link4, r.Link3, true)};
+        return TWinListRow {
+            3, {}, {}, AddressText(r.Link5, r.Str1, r.Str2, r.Str3, r.Str4, r.Str5, r.Link4, r.Link3, true)};
     });
     address.SideLists = {Side(3, QStringLiteral("FindAddress"), Kind::Address)};
     kinds.append(address);
@@ -137,7 +162,7 @@ QList<TShellKind> Pending()
     Edit(firm, Dialog(QStringLiteral("Новая организация")));
     Pick(firm, QStringLiteral("Поиск организации"));
     firm.DeleteText = Deleted(QStringLiteral("все данные о фирме"));
-    firm.WinListRow = Row([](const TDBMainInfo& r) { return TWinListRow{2, r.Foto, {}, r.Str5.trimmed()}; });
+    firm.WinListRow = Row([](const TDBMainInfo& r) { return TWinListRow {2, r.Foto, {}, r.Str5.trimmed()}; });
     firm.SideLists = {Side(2, QStringLiteral("FindFirms"), Kind::Organization)};
     kinds.append(firm);
 
@@ -146,7 +171,7 @@ QList<TShellKind> Pending()
     Pick(family, QStringLiteral("Поиск семьи"));
     family.DeleteText = Deleted(QStringLiteral("все данные о семье"));
     family.WinListRow = Row([](const TDBMainInfo& r) {
-        return TWinListRow{FamilyStatusPicture(static_cast<int>(r.Int1)), {}, {}, r.Str1 + QLatin1Char('\r') + r.Str2};
+        return TWinListRow {FamilyStatusPicture(static_cast<int>(r.Int1)), {}, {}, r.Str1 + QLatin1Char('\r') + r.Str2};
     });
     family.SideLists = {Side(40, QStringLiteral("FindFamily"), Kind::Family)};
     kinds.append(family);
@@ -161,7 +186,7 @@ QList<TShellKind> Pending()
             direction = QStringLiteral("исх.");
         else if (r.Int1 >= 2 && r.Int3 == 2)
             direction = QStringLiteral("вх.");
-        return TWinListRow{EventTypePicture(static_cast<int>(r.Int1)), {}, direction, r.Str5.trimmed()};
+        return TWinListRow {EventTypePicture(static_cast<int>(r.Int1)), {}, direction, r.Str5.trimmed()};
     });
     event.SideLists = {Side(4, QStringLiteral("FindEvents"), Kind::Event)};
     kinds.append(event);
@@ -176,7 +201,7 @@ QList<TShellKind> Pending()
     Pick(note, QStringLiteral("Поиск заметки"));
     note.DeleteText = Deleted(QStringLiteral("все данные о заметке"));
     note.WinListRow = Row([](const TDBMainInfo& r) {
-        return TWinListRow{NoteAttachmentPicture(static_cast<int>(r.Int1)), {}, {}, r.Str1};
+        return TWinListRow {NoteAttachmentPicture(static_cast<int>(r.Int1)), {}, {}, r.Str1};
     });
     note.SideLists = {Side(5, QStringLiteral("FindMemos"), Kind::Note)};
     kinds.append(note);
@@ -194,7 +219,7 @@ QList<TShellKind> Pending()
     group.DeleteText = [](const TDBMainInfo& r) {
         return r.Int1 == kProjectGroup ? QStringLiteral("все данные о проекте") : QString();
     };
-    group.WinListRow = Row([](const TDBMainInfo& r) { return TWinListRow{109, {}, {}, r.Str1}; });
+    group.WinListRow = Row([](const TDBMainInfo& r) { return TWinListRow {109, {}, {}, r.Str1}; });
     kinds.append(group);
 
     TShellKind account = Make(Kind::Account);
@@ -207,8 +232,8 @@ QList<TShellKind> Pending()
     Edit(operation, Dialog(QStringLiteral("Движение средств по счетам"), false, QString(), true));
     operation.DeleteText = Deleted(QStringLiteral("эту операцию"));
     operation.WinListRow = Row([](const TDBMainInfo& r) {
-        return TWinListRow{OperationPicture(r.Int1), {}, {},
-                           DateSerial::ToDate(r.Date1).toString(QStringLiteral("dd.MM.yyyy")) + OperationText(r.Int1)};
+        return TWinListRow {OperationPicture(r.Int1), {}, {},
+            DateSerial::ToDate(r.Date1).toString(QStringLiteral("dd.MM.yyyy")) + OperationText(r.Int1)};
     });
     operation.SideLists = {Side(27, QStringLiteral("Buchaltery"), Kind::MoneyOperation)};
     kinds.append(operation);
@@ -263,7 +288,8 @@ QList<TShellKind> Pending()
         TShellKind items = Make(123);
         Edit(items, Dialog(QString()));
         items.EditCaption = [](const TDBMainInfo& r) {
-            return r.Int1 == 1 ? QStringLiteral("Настройка статей доходов") : QStringLiteral("Настройка статей расходов");
+            return r.Int1 == 1 ? QStringLiteral("Настройка статей доходов")
+                               : QStringLiteral("Настройка статей расходов");
         };
         kinds.append(items);
     }
