@@ -55,6 +55,7 @@ class TestEditPeople : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase();
     void ShortName_data();
     void ShortName();
     void RefusesWithMessageAndFocus_data();
@@ -68,6 +69,11 @@ private Q_SLOTS:
     void DeathFlagFollowsCheckBox_data();
     void DeathFlagFollowsCheckBox();
 };
+
+void TestEditPeople::initTestCase()
+{
+    ZORVIN_REQUIRE_TEST_ENGINE();
+}
 
 void TestEditPeople::ShortName_data()
 {
