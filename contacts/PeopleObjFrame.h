@@ -1,5 +1,6 @@
 #pragma once
 
+#include "contacts/PersonSections.h"
 #include "shell/frames/BaseObjFrame.h"
 
 /**
@@ -15,19 +16,19 @@ class TPeopleObjFrame final : public TBaseObjFrame
     Q_DISABLE_COPY_MOVE(TPeopleObjFrame)
 
 public:
-    /// The section codes of the person card.
+    /// The section codes of the person card (contacts/PersonSections.h).
     enum TSection : int {
-        HowConnect = 1,
-        Links = 2,
-        Events = 3,
-        Notes = 4,
-        Parents = 5,
-        Families = 6,
-        RelationTree = 7,
-        Godparents = 8,
-        Neighbours = 9,
-        Finance = 10,
-        Roles = 20,
+        HowConnect = PersonSection::HowConnect,
+        Links = PersonSection::Links,
+        Events = PersonSection::Events,
+        Notes = PersonSection::Notes,
+        Parents = PersonSection::Parents,
+        Families = PersonSection::Families,
+        RelationTree = PersonSection::RelationTree,
+        Godparents = PersonSection::Godparents,
+        Neighbours = PersonSection::Neighbours,
+        Finance = PersonSection::Finance,
+        Roles = PersonSection::Roles,
     };
 
     explicit TPeopleObjFrame(QWidget* parent = nullptr);

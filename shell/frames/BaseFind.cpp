@@ -216,19 +216,23 @@ TDBMainInfo* TBaseFind::GetCurrentObjInfo()
     if (m_curObjInfo->Database() != db || !SameId(m_curObjInfo->Obj, m_curObjId) || m_curObjInfo->IsBlank) {
         m_curObjInfo->SetDatabase(db);
         m_curObjInfo->SetObj(m_curObjId);
-        ++m_curObjInfoLoads;
+        CurObjInfoLoaded();
     }
     return m_curObjInfo;
 }
 
 void TBaseFind::PrepareOpenMenu() { }
 
+void TBaseFind::QueryStarted() { }
+
+void TBaseFind::CurObjInfoLoaded() { }
+
 void TBaseFind::RunQuery(const QString& id)
 {
     InitTimerQuery->stop();
     TMyDataBase* db = QueryDatabase();
     const QString sql = GetSelectSQL();
-    ++m_queryCount;
+    QueryStarted();
     TListModel* rows = Grid->Model();
     const bool opened = rows->Open(db, sql);
     // A server reports why it refused the statement; a database file's failure leaves the list empty.

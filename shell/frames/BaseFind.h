@@ -84,12 +84,12 @@ public:
     TDBMainInfo* FindOptions() const { return m_findOptions; }
     /// The database the list reads: its master's (the current database when the master names none).
     TMyDataBase* QueryDatabase() const;
-    /// How many statements the list has run (each rerun counts once).
-    int QueryCount() const { return m_queryCount; }
-    /// How often the current row's object was read for a drag.
-    int CurObjInfoLoads() const { return m_curObjInfoLoads; }
 
     // Virtual operations, in the order the lists know them.
+    /// Run as the list sends its statement (each rerun once); base nothing.
+    virtual void QueryStarted();
+    /// Run when the current row's object is read anew from the database; base nothing.
+    virtual void CurObjInfoLoaded();
     virtual void aDelExecute();
     virtual bool SelectInDialog();
     virtual void QueryAfterOpen();
@@ -246,8 +246,6 @@ private:
     QPointer<QWidget> m_linksWindowAlive;
     int m_savedHandle = 0;
     int m_savedKind = 0;
-    int m_queryCount = 0;
-    int m_curObjInfoLoads = 0;
     bool m_fitting = false;
     QPoint m_pressPosition;
 };

@@ -2,6 +2,7 @@
 
 // Helpers shared by the source files of the list frame; not for use outside it.
 
+#include "shell/frames/ShellKinds.h"
 #include "store/Gid.h"
 #include "store/ObjectKinds.h"
 
@@ -36,8 +37,7 @@ inline int TagOf(QObject* sender)
 /// The kinds a list edits in the edit dialog instead of opening a card.
 inline bool IsEditedInDialog(int kind)
 {
-    return kind == Kind::Phone || kind == Kind::InternetContact || kind == Kind::Role || kind == Kind::Account
-        || kind == Kind::Residence;
+    return ShellKinds::IsEditedInDialog(kind);
 }
 
 } // namespace BaseFindParts

@@ -13,8 +13,8 @@ struct TDialogKind
     bool FollowsFrameSize = false; ///< the dialog re-sizes itself whenever the frame changes size
 };
 
-/// The dialog kinds of the edit dialog and the pick dialog. The frames themselves come from the screen
-/// registry; a kind may have a frame and no entry here, and is then shown without a caption.
+/// The dialog kinds of the edit dialog and the pick dialog, as the kinds' descriptors give them (ShellKinds).
+/// The frames themselves come from the screen registry; a kind may have a frame and no entry here, and is then shown without a caption.
 namespace DialogKinds {
 
 /// The edit dialog's settings for the kind of \a record (some captions depend on Int1); false for a kind

@@ -1,5 +1,7 @@
 #include "shell/frames/ScreenRegistry.h"
 
+#include "shell/frames/ShellKinds.h"
+
 #include <QHash>
 #include <QList>
 #include <QObject>
@@ -46,7 +48,28 @@ bool IsRegistered(int kind, int handle)
     return std::any_of(entries.cbegin(), entries.cend(), [handle](const TSavedEntry& e) { return e.Handle == handle; });
 }
 
-template <typename TKey> TBaseDBFrame* Create(const QHash<TKey, TFrameFactory>& table, const TKey& key, QWidget* parent)
+// A slot takes one registration; a second one is a mistake of whoever registers it, and is refused loudly.
+bool Refused(const char* slot, int key, int code = -1)
+{
+    Q_ASSERT_X(false, "Screens::Register", "a slot is registered twice");
+    if (code >= 0)
+        qWarning("Screens: the %s %d/%d is registered already; the second registration is ignored", slot, key, code);
+    else
+        qWarning("Screens: the %s %d is registered already; the second registration is ignored", slot, key);
+    return false;
+}
+
+template<typename TValue>
+bool Insert(QHash<int, TValue>& table, int key, TValue value, const char* slot)
+{
+    if (table.contains(key))
+        return Refused(slot, key);
+    table.insert(key, std::move(value));
+    return true;
+}
+
+template<typename TKey>
+TBaseDBFrame* Create(const QHash<TKey, TFrameFactory>& table, const TKey& key, QWidget* parent)
 {
     auto found = table.constFind(key);
     return found != table.constEnd() && *found ? (*found)(parent) : nullptr;
@@ -56,24 +79,24 @@ template <typename TKey> TBaseDBFrame* Create(const QHash<TKey, TFrameFactory>& 
 
 namespace Screens {
 
-void RegisterCard(int kind, TFrameFactory create)
+bool RegisterCard(int kind, TFrameFactory create)
 {
-    Registry().Cards.insert(kind, std::move(create));
+    return Insert(Registry().Cards, kind, std::move(create), "card of kind");
 }
 
-void RegisterEditFrame(int dialogKind, TFrameFactory create)
+bool RegisterEditFrame(int dialogKind, TFrameFactory create)
 {
-    Registry().EditFrames.insert(dialogKind, std::move(create));
+    return Insert(Registry().EditFrames, dialogKind, std::move(create), "edit frame of dialog kind");
 }
 
-void RegisterPickFrame(int dialogKind, TFrameFactory create)
+bool RegisterPickFrame(int dialogKind, TFrameFactory create)
 {
-    Registry().PickFrames.insert(dialogKind, std::move(create));
+    return Insert(Registry().PickFrames, dialogKind, std::move(create), "pick frame of dialog kind");
 }
 
-void RegisterSideList(int picture, TFrameFactory create)
+bool RegisterSideList(int picture, TFrameFactory create)
 {
-    Registry().SideLists.insert(picture, std::move(create));
+    return Insert(Registry().SideLists, picture, std::move(create), "side list of picture");
 }
 
 void RegisterLinksWindow(TLinksWindowFactory create)
@@ -106,19 +129,23 @@ void UnregisterObjectSaved(int handle)
         entries.removeIf([handle](const TSavedEntry& e) { return e.Handle == handle; });
 }
 
-void RegisterSection(int cardKind, int code, TFrameFactory create)
+bool RegisterSection(int cardKind, int code, TFrameFactory create)
 {
-    Registry().Sections.insert({cardKind, code}, std::move(create));
+    auto& sections = Registry().Sections;
+    if (sections.contains({cardKind, code}))
+        return Refused("section of card kind", cardKind, code);
+    sections.insert({cardKind, code}, std::move(create));
+    return true;
 }
 
-void RegisterObjectReport(int kind, TObjectReportHandler report)
+bool RegisterObjectReport(int kind, TObjectReportHandler report)
 {
-    Registry().ObjectReports.insert(kind, std::move(report));
+    return Insert(Registry().ObjectReports, kind, std::move(report), "object report of kind");
 }
 
-void RegisterListReport(int kind, TListReportHandler report)
+bool RegisterListReport(int kind, TListReportHandler report)
 {
-    Registry().ListReports.insert(kind, std::move(report));
+    return Insert(Registry().ListReports, kind, std::move(report), "list report of kind");
 }
 
 TBaseDBFrame* CreateSection(int cardKind, int code, QWidget* parent)
@@ -208,6 +235,7 @@ void ObjectSaved(int kind)
 void Clear()
 {
     Registry() = TRegistry();
+    ShellKinds::Clear();
 }
 
 } // namespace Screens

@@ -24,18 +24,22 @@ using TListReportHandler = std::function<void(const TListModel& rows)>;
  * The screens the shell shows without knowing them: each screen subsystem registers its factories once at
  * start-up, and the main window and the dialogs look them up by kind or picture number. Whatever is not
  * registered is simply absent (no card, no side list, a dialog that closes with Cancel).
+ *
+ * Each slot (a kind's card, edit frame, pick frame, side list, section, report) takes one registration:
+ * a second one is refused, with an assertion in debug builds and a warning in release builds, and its
+ * Register answers false.
  * User-interface thread only.
  */
 namespace Screens {
 
 /// The card of stored objects of \a kind in the main window's object area.
-void RegisterCard(int kind, TFrameFactory create);
+bool RegisterCard(int kind, TFrameFactory create);
 /// The frame of the edit dialog for \a dialogKind.
-void RegisterEditFrame(int dialogKind, TFrameFactory create);
+bool RegisterEditFrame(int dialogKind, TFrameFactory create);
 /// The list frame of the pick dialog for \a dialogKind.
-void RegisterPickFrame(int dialogKind, TFrameFactory create);
+bool RegisterPickFrame(int dialogKind, TFrameFactory create);
 /// The side-panel list shown for the main window's picture number \a picture.
-void RegisterSideList(int picture, TFrameFactory create);
+bool RegisterSideList(int picture, TFrameFactory create);
 /// The linked-objects window lists ask the main window for.
 void RegisterLinksWindow(TLinksWindowFactory create);
 /// The note-links list note cards ask the main window for.
@@ -47,11 +51,11 @@ int RegisterObjectSaved(int kind, TObjectSavedHandler handler, QObject* context 
 /// Removes the handler registered under \a handle; nothing for an unknown handle.
 void UnregisterObjectSaved(int handle);
 /// The frame section \a code of the card of \a cardKind shows; the code's meaning is the card's own.
-void RegisterSection(int cardKind, int code, TFrameFactory create);
+bool RegisterSection(int cardKind, int code, TFrameFactory create);
 /// The report printed from the card of an object of \a kind.
-void RegisterObjectReport(int kind, TObjectReportHandler report);
+bool RegisterObjectReport(int kind, TObjectReportHandler report);
 /// The report printed from the list of objects of \a kind.
-void RegisterListReport(int kind, TListReportHandler report);
+bool RegisterListReport(int kind, TListReportHandler report);
 
 /// Each Create answers nullptr when nothing is registered.
 TBaseDBFrame* CreateCard(int kind, QWidget* parent);
@@ -70,7 +74,7 @@ void ObjectSaved(int kind);
 bool PrintObject(int kind, const TDBMainInfo& object);
 bool PrintList(int kind, const TListModel& rows);
 
-/// Forgets every registration (tests).
+/// Forgets every registration, the kinds' descriptors included (tests).
 void Clear();
 
 } // namespace Screens

@@ -11,6 +11,7 @@
 #include "shell/widgets/MainData.h"
 #include "shell/frames/MainModalForm.h"
 #include "shell/frames/ScreenRegistry.h"
+#include "shell/frames/ShellKinds.h"
 #include "shell/mainwindow/WinListForm.h"
 #include "store/CascadeDelete.h"
 #include "store/DBServerList.h"
@@ -38,62 +39,6 @@ const QString kAlreadyOpen =
 constexpr int kStripWidth = 8;
 constexpr int kDatabaseManager = 904;
 constexpr int kBirthdays = 58;
-
-struct TSideListEntry
-{
-    QString ChildName;
-    int MasterKind;
-};
-
-// The side lists by the picture number of the action or button that shows them.
-bool SideListEntry(int picture, TSideListEntry* entry)
-{
-    switch (picture) {
-    case 1: *entry = {QStringLiteral("FindPeoples"), 1}; return true;
-    case 2: *entry = {QStringLiteral("FindFirms"), 6}; return true;
-    case 3: *entry = {QStringLiteral("FindAddress"), 3}; return true;
-    case 4: *entry = {QStringLiteral("FindEvents"), 8}; return true;
-    case 5: *entry = {QStringLiteral("FindMemos"), 10}; return true;
-    case 9: *entry = {QStringLiteral("MyLastDoc"), 3}; return true;
-    case 27: *entry = {QStringLiteral("Buchaltery"), 24}; return true;
-    case 28: *entry = {QStringLiteral("MyBuchRest"), 23}; return true;
-    case 40: *entry = {QStringLiteral("FindFamily"), 7}; return true;
-    case 58: *entry = {QStringLiteral("MyEvents"), 1}; return true;
-    case 109: *entry = {QStringLiteral("FindProjects"), 9}; return true;
-    default: return false;
-    }
-}
-
-// Kinds without a card: opening them edits them in the edit dialog.
-bool IsEditedInDialog(int kind)
-{
-    return kind == Kind::Phone || kind == Kind::InternetContact || kind == Kind::Role || kind == Kind::Account
-        || kind == Kind::Residence || kind == Kind::AdoptiveFamilyLink;
-}
-
-// What the deletion question names, by kind; empty: such objects are not deleted here.
-QString DeleteText(const TDBMainInfo& record)
-{
-    switch (record.ObjType) {
-    case Kind::Person: return QStringLiteral("все данные о человеке");
-    case Kind::Address: return QStringLiteral("все данные об адресе");
-    case Kind::Phone: return QStringLiteral("телефон");
-    case Kind::InternetContact: return QStringLiteral("данные об интернет связи");
-    case Kind::Organization: return QStringLiteral("все данные о фирме");
-    case Kind::Family: return QStringLiteral("все данные о семье");
-    case Kind::Event: return QStringLiteral("все данные о событии");
-    case Kind::Note: return QStringLiteral("все данные о заметке");
-    case Kind::Role: return QStringLiteral("эту роль");
-    case Kind::Group: return record.Int1 == 9 ? QStringLiteral("все данные о проекте") : QString();
-    case Kind::MoneyOperation: return QStringLiteral("эту операцию");
-    case Kind::ObjectLink:
-    case Kind::NoteLink:
-    case Kind::Residence:
-    case Kind::OperationLink: return QStringLiteral("связь между объектами");
-    case Kind::AdoptiveFamilyLink: return QStringLiteral("\rсвязь человека с приемными родителями");
-    default: return QString();
-    }
-}
 
 void FocusFirstEdit(QWidget* card)
 {
@@ -434,7 +379,7 @@ bool TMain::PickObject(TDBMainInfo& record)
 
 bool TMain::ConfirmDelete(TDBMainInfo& record)
 {
-    const QString text = DeleteText(record);
+    const QString text = ShellKinds::DeleteText(record);
     if (text.isEmpty())
         return false;
     if (Messages().AskYesNo(QStringLiteral("Вы действительно хотите удалить ") + text + QStringLiteral("?"))
@@ -457,7 +402,7 @@ QString TMain::NewCardName() const
 
 int TMain::OpenObject(TDBMainInfo& record)
 {
-    if (IsEditedInDialog(record.ObjType))
+    if (ShellKinds::IsEditedInDialog(record.ObjType))
         return EditObject(record) ? 1 : 0;
     const int open = m_winList->FindCard(record.Obj, record.Database());
     if (open >= 0) {
@@ -498,10 +443,10 @@ int TMain::OpenObject(TDBMainInfo& record)
 
 void TMain::ShowSideList(int picture)
 {
-    TSideListEntry entry;
-    if (!SideListEntry(picture, &entry))
+    const TSideList* entry = ShellKinds::FindSideList(picture);
+    if (!entry)
         return;
-    auto* list = m_sideLists->findChild<TBaseDBFrame*>(entry.ChildName, Qt::FindDirectChildrenOnly);
+    auto* list = m_sideLists->findChild<TBaseDBFrame*>(entry->ChildName, Qt::FindDirectChildrenOnly);
     if (!list) {
         try {
             list = Screens::CreateSideList(picture, m_sideLists);
@@ -511,9 +456,9 @@ void TMain::ShowSideList(int picture)
         if (!list)
             return;
         TDBMainInfo master;
-        master.ObjType = entry.MasterKind;
+        master.ObjType = entry->MasterKind;
         list->SetMasterDBInfo(&master);
-        list->setObjectName(entry.ChildName);
+        list->setObjectName(entry->ChildName);
         m_sideLists->addWidget(list);
     }
     m_sideLists->setCurrentWidget(list);
@@ -546,10 +491,7 @@ TBaseDBFrame* TMain::NewNoteLinks(QWidget* owner)
 
 int TMain::IsDialogKind(int kind)
 {
-    return kind == Kind::Phone || kind == Kind::InternetContact || kind == Kind::Role || kind == Kind::Account
-            || kind == Kind::Residence
-        ? 1
-        : 0;
+    return ShellKinds::IsEditedInDialog(kind) ? 1 : 0;
 }
 
 void TMain::ObjectSaved(int kind)

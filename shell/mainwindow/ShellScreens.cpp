@@ -1,7 +1,7 @@
 #include "shell/mainwindow/ShellScreens.h"
 
+#include "shell/frames/ShellKinds.h"
 #include "shell/mainwindow/DBManagerFrame.h"
-#include "shell/frames/ScreenRegistry.h"
 
 namespace {
 constexpr int kDatabaseManager = 904;
@@ -9,5 +9,10 @@ constexpr int kDatabaseManager = 904;
 
 void RegisterShellScreens()
 {
-    Screens::RegisterEditFrame(kDatabaseManager, [](QWidget* parent) { return new TDBManagerFrame(parent); });
+    TShellKind manager;
+    manager.Code = kDatabaseManager;
+    manager.HasEditDialog = true;
+    manager.EditDialog.Caption = QStringLiteral("Подключенные базы данных");
+    manager.EditFrame = [](QWidget* parent) { return new TDBManagerFrame(parent); };
+    ShellKinds::Register(manager);
 }

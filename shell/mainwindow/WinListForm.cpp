@@ -3,6 +3,7 @@
 #include "platform/Messages.h"
 #include "shell/frames/BaseDBFrame.h"
 #include "shell/frames/ModalForm.h"
+#include "shell/frames/ShellKinds.h"
 #include "shell/widgets/MainData.h"
 #include "store/DataBase.h"
 #include "store/DateSerial.h"
@@ -46,36 +47,6 @@ bool ApplyFramesQuietly(TDBMainInfo& record)
             accepted = false;
     }
     return accepted;
-}
-
-QString OperationText(qint64 operation)
-{
-    switch (operation) {
-    case 1: return QStringLiteral(" Операция: Доход");
-    case 2: return QStringLiteral(" Операция: Расход");
-    case 4: return QStringLiteral(" Операция: Перевод между счетами");
-    case 8: return QStringLiteral(" Операция: Обмен валюты");
-    case 16: return QStringLiteral(" Операция: Выдал в долг");
-    case 32: return QStringLiteral(" Операция: Вернули долг");
-    case 64: return QStringLiteral(" Операция: Взял в долг");
-    case 128: return QStringLiteral(" Операция: Вернул долг");
-    default: return QString();
-    }
-}
-
-int OperationPicture(qint64 operation)
-{
-    switch (operation) {
-    case 1: return 89;
-    case 2: return 90;
-    case 4: return 73;
-    case 8: return 93;
-    case 16: return 97;
-    case 32: return 98;
-    case 64: return 99;
-    case 128: return 100;
-    default: return -1;
-    }
 }
 
 } // namespace
@@ -204,45 +175,11 @@ void TWinListForm::UpdateCard(TBaseDBFrame* card)
     const TDBMainInfo* r = card ? card->MasterDBInfo() : nullptr;
     if (row < 0 || !r)
         return;
-    const auto number = [](qint64 picture) { return QString::number(picture); };
-    switch (r->ObjType) {
-    case Kind::Person:
-        SetRow(row, PhotoPicture(row, r->Foto, number(r->Flag ? 56 : 38)), QString(),
-               QString(r->Str1 + QLatin1Char(' ') + r->Str2 + QLatin1Char(' ') + r->Str3).trimmed());
-        break;
-    case Kind::Address:
-        SetRow(row, number(3), QString(),
-               AddressText(r->Link5, r->Str1, r->Str2, r->Str3, r->Str4, r->Str5, r->Link4, r->Link3, true));
-        break;
-    case Kind::Organization:
-        SetRow(row, PhotoPicture(row, r->Foto, number(2)), QString(), r->Str5.trimmed());
-        break;
-    case Kind::Family:
-        SetRow(row, number(FamilyStatusPicture(static_cast<int>(r->Int1))), QString(),
-               r->Str1 + QLatin1Char('\r') + r->Str2);
-        break;
-    case Kind::Event: {
-        QString direction = QStringLiteral(" ");
-        if (r->Int1 >= 2 && r->Int3 == 1)
-            direction = QStringLiteral("исх.");
-        else if (r->Int1 >= 2 && r->Int3 == 2)
-            direction = QStringLiteral("вх.");
-        SetRow(row, number(EventTypePicture(static_cast<int>(r->Int1))), direction, r->Str5.trimmed());
-        break;
-    }
-    case Kind::Note:
-        SetRow(row, number(NoteAttachmentPicture(static_cast<int>(r->Int1))), QString(), r->Str1);
-        break;
-    case Kind::Group:
-        SetRow(row, number(109), QString(), r->Str1);
-        break;
-    case Kind::MoneyOperation:
-        SetRow(row, number(OperationPicture(r->Int1)), QString(),
-               DateSerial::ToDate(r->Date1).toString(QStringLiteral("dd.MM.yyyy")) + OperationText(r->Int1));
-        break;
-    default:
-        break;
-    }
+    const TShellKind* kind = ShellKinds::Find(r->ObjType);
+    if (!kind || !kind->WinListRow)
+        return;
+    const TWinListRow shown = kind->WinListRow(*r);
+    SetRow(row, PhotoPicture(row, shown.Photo, QString::number(shown.Picture)), shown.Second, shown.Text);
 }
 
 int TWinListForm::FindCard(const QString& id, const TMyDataBase* db) const

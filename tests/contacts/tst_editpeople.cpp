@@ -67,6 +67,7 @@ class TestEditPeople : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase();
     void ShortName_data();
     void ShortName();
     void RefusesWithMessageAndFocus_data();
@@ -84,6 +85,11 @@ private Q_SLOTS:
     void BirthReminderNeedsDayAndMonth();
     void NewPersonDialogFromTheKeyboard();
 };
+
+void TestEditPeople::initTestCase()
+{
+    ZORVIN_REQUIRE_TEST_ENGINE();
+}
 
 void TestEditPeople::ShortName_data()
 {

@@ -55,6 +55,7 @@ class TestFindPeople : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase();
     void init();
     void cleanup();
     void FilterRowsNarrowTheList();
@@ -70,6 +71,11 @@ private:
     std::unique_ptr<TFixedClock> m_clock;
     std::unique_ptr<TScriptedMessages> m_messages;
 };
+
+void TestFindPeople::initTestCase()
+{
+    ZORVIN_REQUIRE_TEST_ENGINE();
+}
 
 void TestFindPeople::init()
 {

@@ -141,11 +141,17 @@ class TestPeopleFilter : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase();
     void YearsBeforeKeepsDatesValid_data();
     void YearsBeforeKeepsDatesValid();
     void RowSelectsPeople_data();
     void RowSelectsPeople();
 };
+
+void TestPeopleFilter::initTestCase()
+{
+    ZORVIN_REQUIRE_TEST_ENGINE();
+}
 
 void TestPeopleFilter::YearsBeforeKeepsDatesValid_data()
 {

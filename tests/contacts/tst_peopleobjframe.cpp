@@ -38,6 +38,7 @@ class TestPeopleObjFrame : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase();
     void init();
     void cleanup();
     void CardShowsThePersonEditor();
@@ -54,6 +55,11 @@ private:
     std::unique_ptr<TScriptedMessages> m_messages;
     std::unique_ptr<TScriptedBroker> m_broker;
 };
+
+void TestPeopleObjFrame::initTestCase()
+{
+    ZORVIN_REQUIRE_TEST_ENGINE();
+}
 
 void TestPeopleObjFrame::init()
 {

@@ -57,6 +57,14 @@ public:
         Bind(miDelRole, &TBaseFind::miDelLinkClick);
     }
 
+    // How many statements the list has run (each rerun once), and how often it read its current row's object.
+    int QueryCount() const { return m_queries; }
+    int CurObjInfoLoads() const { return m_loads; }
+    void QueryStarted() override { ++m_queries; }
+    void CurObjInfoLoaded() override { ++m_loads; }
+    int m_queries = 0;
+    int m_loads = 0;
+
     // Extension points
     void aDelExecute() override { Log << QStringLiteral("aDelExecute"); TBaseFind::aDelExecute(); }
     bool SelectInDialog() override { Log << QStringLiteral("SelectInDialog"); return TBaseFind::SelectInDialog(); }

@@ -1,0 +1,312 @@
+#include "shell/frames/ShellKindsPending.h"
+
+#include "store/DateSerial.h"
+#include "store/LookupLists.h"
+#include "store/ObjectKinds.h"
+#include "store/ObjectRecord.h"
+
+namespace {
+
+TDialogKind Dialog(
+    const QString& caption, bool barHidden = false, const QString& ok = QString(), bool followsFrame = false)
+{
+    TDialogKind dialog;
+    dialog.Caption = caption;
+    dialog.ButtonBarHidden = barHidden;
+    dialog.OkCaption = ok;
+    dialog.FollowsFrameSize = followsFrame;
+    return dialog;
+}
+
+TShellKind Make(int code)
+{
+    TShellKind kind;
+    kind.Code = code;
+    return kind;
+}
+
+TShellKind& Edit(TShellKind& kind, const TDialogKind& dialog)
+{
+    kind.HasEditDialog = true;
+    kind.EditDialog = dialog;
+    return kind;
+}
+
+TShellKind& Pick(TShellKind& kind, const QString& caption)
+{
+    kind.HasPickDialog = true;
+    kind.PickDialog = Dialog(caption, true);
+    return kind;
+}
+
+std::function<QString(const TDBMainInfo&)> Deleted(const QString& text)
+{
+    return [text](const TDBMainInfo&) { return text; };
+}
+
+std::function<TWinListRow(const TDBMainInfo&)> Row(std::function<TWinListRow(const TDBMainInfo&)> row)
+{
+    return row;
+}
+
+TSideList Side(int picture, const QString& childName, int masterKind)
+{
+    TSideList list;
+    list.Picture = picture;
+    list.ChildName = childName;
+    list.MasterKind = masterKind;
+    return list;
+}
+
+QString GroupCaption(qint64 groupKind)
+{
+    switch (groupKind) {
+    case 9:
+        return QStringLiteral("Определение проекта");
+    case 25:
+        return QStringLiteral("Определение группы доходов");
+    case 26:
+        return QStringLiteral("Определение группы расходов");
+    case 27:
+        return QStringLiteral("Определение подгруппы доходов");
+    case 28:
+        return QStringLiteral("Определение подгруппы расходов");
+    default:
+        return QStringLiteral("Определение группы");
+    }
+}
+
+QString OperationText(qint64 operation)
+{
+    switch (operation) {
+    case 1:
+        return QStringLiteral(" Операция: Доход");
+    case 2:
+        return QStringLiteral(" Операция: Расход");
+    case 4:
+        return QStringLiteral(" Операция: Перевод между счетами");
+    case 8:
+        return QStringLiteral(" Операция: Обмен валюты");
+    case 16:
+        return QStringLiteral(" Операция: Выдал в долг");
+    case 32:
+        return QStringLiteral(" Операция: Вернули долг");
+    case 64:
+        return QStringLiteral(" Операция: Взял в долг");
+    case 128:
+        return QStringLiteral(" Операция: Вернул долг");
+    default:
+        return QString();
+    }
+}
+
+int OperationPicture(qint64 operation)
+{
+    switch (operation) {
+    case 1:
+        return 89;
+    case 2:
+        return 90;
+    case 4:
+        return 73;
+    case 8:
+        return 93;
+    case 16:
+        return 97;
+    case 32:
+        return 98;
+    case 64:
+        return 99;
+    case 128:
+        return 100;
+    default:
+        return -1;
+    }
+}
+
+constexpr int kProjectList = 9;
+constexpr int kProjectGroup = 9;
+
+} // namespace
+
+namespace ShellKinds {
+
+QList<TShellKind> Pending()
+{
+    QList<TShellKind> kinds;
+
+    TShellKind address = Make(Kind::Address);
+    Edit(address, Dialog(QStringLiteral("Новый адрес")));
+    Pick(address, QStringLiteral("Поиск адреса"));
+    address.DeleteText = Deleted(QStringLiteral("все данные об адресе"));
+    address.WinListRow = Row([](const TDBMainInfo& r) {
+        return TWinListRow {
+            3, {}, {}, AddressText(r.Link5, r.Str1, r.Str2, r.Str3, r.Str4, r.Str5, r.Link4, r.Link3, true)};
+    });
+    address.SideLists = {Side(3, QStringLiteral("FindAddress"), Kind::Address)};
+    kinds.append(address);
+
+    TShellKind phone = Make(Kind::Phone);
+    Edit(phone, Dialog(QStringLiteral("Данные о телефоне")));
+    phone.EditedInDialog = true;
+    phone.DeleteText = Deleted(QStringLiteral("телефон"));
+    kinds.append(phone);
+
+    TShellKind internet = Make(Kind::InternetContact);
+    Edit(internet, Dialog(QStringLiteral("Данные о связи через Интернет")));
+    internet.EditedInDialog = true;
+    internet.DeleteText = Deleted(QStringLiteral("данные об интернет связи"));
+    kinds.append(internet);
+
+    TShellKind firm = Make(Kind::Organization);
+    Edit(firm, Dialog(QStringLiteral("Новая организация")));
+    Pick(firm, QStringLiteral("Поиск организации"));
+    firm.DeleteText = Deleted(QStringLiteral("все данные о фирме"));
+    firm.WinListRow = Row([](const TDBMainInfo& r) { return TWinListRow {2, r.Foto, {}, r.Str5.trimmed()}; });
+    firm.SideLists = {Side(2, QStringLiteral("FindFirms"), Kind::Organization)};
+    kinds.append(firm);
+
+    TShellKind family = Make(Kind::Family);
+    Edit(family, Dialog(QStringLiteral("Новая семья")));
+    Pick(family, QStringLiteral("Поиск семьи"));
+    family.DeleteText = Deleted(QStringLiteral("все данные о семье"));
+    family.WinListRow = Row([](const TDBMainInfo& r) {
+        return TWinListRow {FamilyStatusPicture(static_cast<int>(r.Int1)), {}, {}, r.Str1 + QLatin1Char('\r') + r.Str2};
+    });
+    family.SideLists = {Side(40, QStringLiteral("FindFamily"), Kind::Family)};
+    kinds.append(family);
+
+    TShellKind event = Make(Kind::Event);
+    Edit(event, Dialog(QStringLiteral("Новое событие"), false, QString(), true));
+    Pick(event, QStringLiteral("Поиск события"));
+    event.DeleteText = Deleted(QStringLiteral("все данные о событии"));
+    event.WinListRow = Row([](const TDBMainInfo& r) {
+        QString direction = QStringLiteral(" ");
+        if (r.Int1 >= 2 && r.Int3 == 1)
+            direction = QStringLiteral("исх.");
+        else if (r.Int1 >= 2 && r.Int3 == 2)
+            direction = QStringLiteral("вх.");
+        return TWinListRow {EventTypePicture(static_cast<int>(r.Int1)), {}, direction, r.Str5.trimmed()};
+    });
+    event.SideLists = {Side(4, QStringLiteral("FindEvents"), Kind::Event)};
+    kinds.append(event);
+
+    TShellKind projects = Make(kProjectList);
+    Pick(projects, QStringLiteral("Поиск проекта"));
+    projects.SideLists = {Side(109, QStringLiteral("FindProjects"), kProjectList)};
+    kinds.append(projects);
+
+    TShellKind note = Make(Kind::Note);
+    Edit(note, Dialog(QStringLiteral("Новая заметка")));
+    Pick(note, QStringLiteral("Поиск заметки"));
+    note.DeleteText = Deleted(QStringLiteral("все данные о заметке"));
+    note.WinListRow = Row([](const TDBMainInfo& r) {
+        return TWinListRow {NoteAttachmentPicture(static_cast<int>(r.Int1)), {}, {}, r.Str1};
+    });
+    note.SideLists = {Side(5, QStringLiteral("FindMemos"), Kind::Note)};
+    kinds.append(note);
+
+    TShellKind role = Make(Kind::Role);
+    Edit(role, Dialog(QStringLiteral("Взаимосвязь, определение ролей")));
+    role.EditedInDialog = true;
+    role.DeleteText = Deleted(QStringLiteral("эту роль"));
+    kinds.append(role);
+
+    TShellKind group = Make(Kind::Group);
+    Edit(group, Dialog(QString()));
+    group.EditCaption = [](const TDBMainInfo& r) { return GroupCaption(r.Int1); };
+    // Only projects are deleted from here; the other groups have their own settings dialogs.
+    group.DeleteText = [](const TDBMainInfo& r) {
+        return r.Int1 == kProjectGroup ? QStringLiteral("все данные о проекте") : QString();
+    };
+    group.WinListRow = Row([](const TDBMainInfo& r) { return TWinListRow {109, {}, {}, r.Str1}; });
+    kinds.append(group);
+
+    TShellKind account = Make(Kind::Account);
+    Edit(account, Dialog(QStringLiteral("Определение счета")));
+    account.EditedInDialog = true;
+    account.SideLists = {Side(28, QStringLiteral("MyBuchRest"), Kind::Account)};
+    kinds.append(account);
+
+    TShellKind operation = Make(Kind::MoneyOperation);
+    Edit(operation, Dialog(QStringLiteral("Движение средств по счетам"), false, QString(), true));
+    operation.DeleteText = Deleted(QStringLiteral("эту операцию"));
+    operation.WinListRow = Row([](const TDBMainInfo& r) {
+        return TWinListRow {OperationPicture(r.Int1), {}, {},
+            DateSerial::ToDate(r.Date1).toString(QStringLiteral("dd.MM.yyyy")) + OperationText(r.Int1)};
+    });
+    operation.SideLists = {Side(27, QStringLiteral("Buchaltery"), Kind::MoneyOperation)};
+    kinds.append(operation);
+
+    TShellKind meetingKind = Make(Kind::MeetingKind);
+    Edit(meetingKind, Dialog(QStringLiteral("Определение вида втречи")));
+    kinds.append(meetingKind);
+
+    const QString link = QStringLiteral("связь между объектами");
+    for (int code : {int(Kind::ObjectLink), int(Kind::NoteLink)}) {
+        TShellKind linkKind = Make(code);
+        linkKind.DeleteText = Deleted(link);
+        kinds.append(linkKind);
+    }
+
+    TShellKind residence = Make(Kind::Residence);
+    Edit(residence, Dialog(QStringLiteral("Адрес жительства")));
+    residence.EditedInDialog = true;
+    residence.DeleteText = Deleted(link);
+    kinds.append(residence);
+
+    TShellKind adoptive = Make(Kind::AdoptiveFamilyLink);
+    Edit(adoptive, Dialog(QStringLiteral("Приемная семья")));
+    adoptive.EditedInDialog = true;
+    adoptive.DeleteText = Deleted(QStringLiteral("\rсвязь человека с приемными родителями"));
+    kinds.append(adoptive);
+
+    TShellKind operationLink = Make(Kind::OperationLink);
+    Edit(operationLink, Dialog(QStringLiteral("Отношение объект - платеж")));
+    operationLink.DeleteText = Deleted(link);
+    kinds.append(operationLink);
+
+    // Dialog-only codes: never stored, they choose the frame of a dialog.
+    const auto dialogOnly = [&kinds](int code, const TDialogKind& dialog) {
+        TShellKind kind = Make(code);
+        Edit(kind, dialog);
+        kinds.append(kind);
+    };
+    dialogOnly(30, Dialog(QStringLiteral("Анализ финансов"), true));
+    dialogOnly(35, Dialog(QStringLiteral("Анализ событий"), true));
+    for (int code : {101, 102}) {
+        TShellKind operations = Make(code);
+        Pick(operations, QStringLiteral("Движение средств"));
+        kinds.append(operations);
+    }
+    dialogOnly(103, Dialog(QStringLiteral("Счета")));
+    TShellKind phones = Make(104);
+    Pick(phones, QStringLiteral("Поиск телефона"));
+    kinds.append(phones);
+    dialogOnly(105, Dialog(QStringLiteral("Список операций"), true));
+    {
+        TShellKind items = Make(123);
+        Edit(items, Dialog(QString()));
+        items.EditCaption = [](const TDBMainInfo& r) {
+            return r.Int1 == 1 ? QStringLiteral("Настройка статей доходов")
+                               : QStringLiteral("Настройка статей расходов");
+        };
+        kinds.append(items);
+    }
+    dialogOnly(124, Dialog(QStringLiteral("Настройка проектов")));
+    dialogOnly(125, Dialog(QStringLiteral("Настройка групп"), false, QStringLiteral("Обновить")));
+    dialogOnly(200, Dialog(QStringLiteral("Выбор рабочей папки")));
+    dialogOnly(201, Dialog(QStringLiteral("Выбор файла")));
+    dialogOnly(1001, Dialog(QStringLiteral("Выбор фото"), false, QStringLiteral("Обновить")));
+    return kinds;
+}
+
+QList<TSideList> PendingSideLists()
+{
+    return {
+        Side(9, QStringLiteral("MyLastDoc"), Kind::Address),
+        Side(58, QStringLiteral("MyEvents"), Kind::Person),
+    };
+}
+
+} // namespace ShellKinds
