@@ -2,6 +2,7 @@
 
 #include "platform/Messages.h"
 #include "store/DataBase.h"
+#include "store/KindRegistry.h"
 #include "store/ObjectEvents.h"
 #include "store/ObjectKinds.h"
 #include "store/ObjectRecord.h"
@@ -146,8 +147,10 @@ bool TCascade::StageOne(const TObjectRow& row)
             && DeleteLinked(Kind::Group, u"Link1"_s, id);
     case Kind::Account: {
         const QString operations = u"(select ObjId from AllInfo where ObjType = 24 and Link1 = "_s + Quote(id) + u")"_s;
-        const QString pairedHalves
-            = u"(select Link5 from AllInfo where ObjType = 24 and Link1 = "_s + Quote(id) + u")"_s;
+        // Only an operation that names one of the account's operations back is its paired half.
+        const QString pairedHalves = u"(select H.ObjId from AllInfo as H, AllInfo as P where P.ObjType = 24 and "
+                                     u"P.Link1 = "_s
+            + Quote(id) + u" and H.ObjType = 24 and H.ObjId = P.Link5 and H.Link5 = P.ObjId)"_s;
         // The paired halves sit on other accounts; their operation links go with them.
         if (!DeleteWhere(Kind::OperationLink, u"Link1 in "_s + operations)
             || !DeleteWhere(Kind::OperationLink, u"Link1 in "_s + pairedHalves)
@@ -163,8 +166,12 @@ bool TCascade::StageOne(const TObjectRow& row)
             return false;
         if (IsEmptyId(row.Link5))
             return true;
-        return DeleteLinked(Kind::OperationLink, u"Link1"_s, row.Link5)
-            && Run(u"delete from allInfo where ObjId = "_s + Quote(row.Link5));
+        {
+            // The paired half is an operation that names this one back; a damaged Link5 deletes nothing else.
+            const QString half = u"ObjId = "_s + Quote(row.Link5) + u" and ObjType = 24 and Link5 = "_s + Quote(id);
+            return DeleteWhere(Kind::OperationLink, u"Link1 in (select ObjId from AllInfo where "_s + half + u")"_s)
+                && Run(u"delete from allInfo where "_s + half);
+        }
     default:
         return true;
     }
@@ -231,21 +238,18 @@ bool TCascade::StageTwo(const TObjectRow& row)
     return Run(u"delete from allInfo where ObjId = "_s + Quote(id)) && RecountOperationLinks(operations);
 }
 
-// The fixed rows every database needs: the placeholder the none id names, the system row, the identity row.
-bool IsFixedKind(int kind)
-{
-    return kind == Kind::Placeholder || kind == Kind::DatabaseIdentity || kind == Kind::IdentityRow;
-}
-
 } // namespace
 
 namespace CascadeDelete {
 
 int Delete(const TDBMainInfo& object)
 {
-    if (IsEmptyId(object.Obj) || IsFixedKind(object.ObjType))
-        return Result::NotDeletable;
     TMyDataBase* db = object.Database() ? object.Database() : CurrentDatabase();
+    // The fixed rows every database needs (the placeholder the none id names, the system row, the identity
+    // row) are never deleted.
+    if (IsEmptyId(object.Obj)
+        || StoreKinds::IsFixedRow(object.ObjType, object.Obj, db ? db->IdentityRowId() : QString()))
+        return Result::NotDeletable;
     if (!db) {
         Messages().ShowMessage(DbStatus::Text(DbStatus::ConnectFailed));
         return Result::NoDatabase;

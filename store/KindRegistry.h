@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QString>
 
 #include <functional>
 
@@ -31,5 +32,8 @@ const TStoreKind* Find(int code);
 QList<const TStoreKind*> All();
 /// Registers \a kind; a second registration of the same code is refused (assert in debug, warning in release).
 bool Register(const TStoreKind& kind);
+/// Whether \a kind / \a id name one of a database's fixed rows: a row of a fixed kind, the none id, the system
+/// row, or the database's identity row \a identityRowId.
+bool IsFixedRow(int kind, const QString& id, const QString& identityRowId);
 
 } // namespace StoreKinds

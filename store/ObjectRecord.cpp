@@ -9,8 +9,8 @@
 #include "store/SqlDialect.h"
 
 #include <QDate>
-#include <QSqlQuery>
 #include <QSqlError>
+#include <QSqlQuery>
 #include <QSqlRecord>
 
 namespace {
@@ -76,7 +76,8 @@ void BindRow(QSqlQuery& q, const TObjectRow& r)
     q.bindValue(QStringLiteral(":Comments"), Text(r.Comments));
     q.bindValue(QStringLiteral(":DCreate"), r.DCreate);
     q.bindValue(QStringLiteral(":DModify"), r.DModify);
-    q.bindValue(QStringLiteral(":Foto"), r.Foto.isEmpty() ? QVariant(QMetaType(QMetaType::QByteArray)) : QVariant(r.Foto));
+    q.bindValue(
+        QStringLiteral(":Foto"), r.Foto.isEmpty() ? QVariant(QMetaType(QMetaType::QByteArray)) : QVariant(r.Foto));
     q.bindValue(QStringLiteral(":D1Search"), r.D1Search);
     q.bindValue(QStringLiteral(":D2Search"), r.D2Search);
     q.bindValue(QStringLiteral(":Creator"), Text(r.Creator));
@@ -95,8 +96,7 @@ bool RowExists(TMyDataBase* db, const QString& id, bool& ok)
 }
 
 // Runs one frame call; a frame that throws is treated as having done its part.
-template <typename F>
-void Guarded(F&& call)
+template <typename F> void Guarded(F&& call)
 {
     try {
         call();
@@ -321,10 +321,10 @@ bool TDBMainInfo::SameContent(const TDBMainInfo& other) const
         if (Link(i).Text() != other.Link(i).Text() || Int(i) != other.Int(i) || !sameText(Str(i), other.Str(i)))
             return false;
     }
-    return sameText(Comments, other.Comments) && Flag == other.Flag && Date1 == other.Date1
-        && D1Flag == other.D1Flag && D1Fixed == other.D1Fixed && Date2 == other.Date2 && D2Flag == other.D2Flag
-        && D2Fixed == other.D2Fixed && ExternalFlag == other.ExternalFlag && PublishedFlag == other.PublishedFlag
-        && Archived == other.Archived && IsBlank == other.IsBlank && Foto == other.Foto;
+    return sameText(Comments, other.Comments) && Flag == other.Flag && Date1 == other.Date1 && D1Flag == other.D1Flag
+        && D1Fixed == other.D1Fixed && Date2 == other.Date2 && D2Flag == other.D2Flag && D2Fixed == other.D2Fixed
+        && ExternalFlag == other.ExternalFlag && PublishedFlag == other.PublishedFlag && Archived == other.Archived
+        && IsBlank == other.IsBlank && Foto == other.Foto;
 }
 
 int TDBMainInfo::Save()
@@ -346,6 +346,12 @@ int TDBMainInfo::Save()
         return SaveResult::ReferenceDatabase;
     }
     if (!db->IsWritable()) {
+        Messages().ShowMessage(QStringLiteral("Нет разрешения на данную операцию!"));
+        return SaveResult::NotPermitted;
+    }
+    // The database's fixed rows (the placeholder the none id names, the system row, the identity row) are
+    // written only by the database itself.
+    if (StoreKinds::IsFixedRow(ObjType, Obj, db->IdentityRowId())) {
         Messages().ShowMessage(QStringLiteral("Нет разрешения на данную операцию!"));
         return SaveResult::NotPermitted;
     }

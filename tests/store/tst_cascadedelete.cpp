@@ -377,6 +377,56 @@ private Q_SLOTS:
         QCOMPARE(heard.Kinds, QList<int>());
     }
 
+    void damagedPairedHalfDeletesNothingElse_data()
+    {
+        QTest::addColumn<QString>("target"); // a key of the web, or the system or identity row
+        QTest::addColumn<bool>("wholeAccount");
+        for (const bool account : {false, true}) {
+            const char* victim = account ? "account" : "operation";
+            for (const char* target : {"system row", "identity row", "husband", "workRole", "projectExpense"})
+                QTest::addRow("%s naming %s", victim, target) << QString::fromLatin1(target) << account;
+        }
+    }
+
+    // An operation whose Link5 names a row that is not an operation pointing back loses only itself.
+    void damagedPairedHalfDeletesNothingElse()
+    {
+        QFETCH(QString, target);
+        QFETCH(bool, wholeAccount);
+        TTempDatabase fixture;
+        TScriptedMessages messages;
+        TObjectWeb web;
+        QVERIFY(web.Build());
+        const QString targetId = target == QLatin1String("system row") ? Ids::SystemRow
+            : target == QLatin1String("identity row")                  ? fixture.Db()->IdentityRowId()
+                                                                       : web.Id(target);
+        QVERIFY(!targetId.isEmpty());
+        QVERIFY(!web.Add(QStringLiteral("damaged"), Kind::MoneyOperation,
+                        [&](TDBMainInfo& r) {
+                            r.Int1 = 2;
+                            r.Int2 = -500;
+                            r.Link1 = web.Id(QStringLiteral("account1"));
+                            r.Link5 = targetId;
+                        })
+                     .isEmpty());
+        const QString targetRow = Rows(fixture.Db()).value(targetId.toUpper());
+        QVERIFY(!targetRow.isEmpty());
+
+        QVERIFY(DeleteFromWeb(web, wholeAccount ? QStringLiteral("account1") : QStringLiteral("damaged")));
+        QCOMPARE(Column(fixture.Db(), web.Id(QStringLiteral("damaged")), QStringLiteral("ObjId")),
+            QStringLiteral("<no row>"));
+        // The row named is still there; only a reference to the deleted operation may have become the none id.
+        QVERIFY(Rows(fixture.Db()).contains(targetId.toUpper()));
+        if (!wholeAccount)
+            QCOMPARE(Rows(fixture.Db()).value(targetId.toUpper()), targetRow);
+        QCOMPARE(Column(fixture.Db(), web.Id(QStringLiteral("transferIn")), QStringLiteral("ObjId")),
+            wholeAccount ? QStringLiteral("<no row>") : web.Id(QStringLiteral("transferIn")));
+        QCOMPARE(messages.Shown(), QStringList());
+        // The database still opens: its system and identity rows are whole.
+        QCOMPARE(fixture.Reopen(), 0);
+        QVERIFY(!fixture.Db()->IdentityRowId().isEmpty());
+    }
+
     void deletesOnTheRecordsOwnDatabase()
     {
         TTempDatabase other;

@@ -4,6 +4,7 @@
 #include "store/ObjectKinds.h"
 #include "store/ObjectRecord.h"
 #include "store/RecordFrame.h"
+#include "store/Schema.h"
 #include "store/SettingsFile.h"
 #include "store/SqlDialect.h"
 #include "tests/support/FixedClock.h"
@@ -170,8 +171,8 @@ private Q_SLOTS:
         QVERIFY(back.D1Flag);
         QVERIFY(back.SameContent(r));
         // The name with a double quote is found by a quoted condition.
-        auto q = fixture.Db()->CreateQuery(QStringLiteral("select ObjId from AllInfo where Str1 = ")
-                                           + SqlDialect::Quote(r.Str1));
+        auto q = fixture.Db()->CreateQuery(
+            QStringLiteral("select ObjId from AllInfo where Str1 = ") + SqlDialect::Quote(r.Str1));
         QVERIFY(q && q->next());
         QCOMPARE(q->value(0).toString(), r.Obj.Text());
     }
@@ -215,7 +216,8 @@ private Q_SLOTS:
         // A server gives its own reason, naming the rule that refused the row.
         QTest::newRow("insert refused by the engine")
             << "refusal" << -1
-            << (TTempDatabase::OnServer() ? QStringLiteral("zorvin_refusal_1") : QStringLiteral("Запрос вызвал ошибку"));
+            << (TTempDatabase::OnServer() ? QStringLiteral("zorvin_refusal_1")
+                                          : QStringLiteral("Запрос вызвал ошибку"));
         QTest::newRow("no identity row") << "noidentity" << -1 << "Запрос вызвал ошибку";
     }
 
@@ -253,10 +255,10 @@ private Q_SLOTS:
         person.D1Fixed = true;
         QCOMPARE(person.Save(), result);
         if (situation == QLatin1String("refusal") && TTempDatabase::OnServer()) {
-            QCOMPARE(messages.Shown(), QStringList{fixture.Db()->ErrorText()});
+            QCOMPARE(messages.Shown(), QStringList {fixture.Db()->ErrorText()});
             QVERIFY2(messages.Shown().constFirst().contains(message), qPrintable(messages.Shown().constFirst()));
         } else {
-            QCOMPARE(messages.Shown(), QStringList{message});
+            QCOMPARE(messages.Shown(), QStringList {message});
         }
         QCOMPARE(person.Obj.Text(), QString());
         QCOMPARE(person.Str1, QStringLiteral("Иванов"));
@@ -280,7 +282,43 @@ private Q_SLOTS:
         QCOMPARE(r.Save(), -1);
         QCOMPARE(r.Str1, QStringLiteral("второй"));
         QCOMPARE(fixture.Scalar(QStringLiteral("select Str1 from AllInfo where ObjType = 10")).toString(),
-                 QStringLiteral("первый"));
+            QStringLiteral("первый"));
+    }
+
+    void fixedRowsAreNeverWrittenOver_data()
+    {
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<int>("kind");
+        QTest::newRow("none id as a person") << Ids::None << int(Kind::Person);
+        QTest::newRow("none id in lower case") << Ids::None.toLower() << int(Kind::Placeholder);
+        QTest::newRow("system row") << Ids::SystemRow << int(Kind::DatabaseIdentity);
+        QTest::newRow("system row as a note") << Ids::SystemRow << int(Kind::Note);
+        QTest::newRow("identity row") << Schema::IdentityRowId() << int(Kind::IdentityRow);
+        QTest::newRow("identity row as a group") << Schema::IdentityRowId() << int(Kind::Group);
+        QTest::newRow("a new identity row") << QString() << int(Kind::IdentityRow);
+    }
+
+    void fixedRowsAreNeverWrittenOver()
+    {
+        QFETCH(QString, id);
+        QFETCH(int, kind);
+        TTempDatabase fixture;
+        TScriptedMessages messages;
+        const QString dump = fixture.Dump();
+        TDBMainInfo r;
+        if (!id.isEmpty())
+            QVERIFY(r.SetObj(id));
+        r.SetId(id);
+        r.ObjType = kind;
+        r.Int1 = 7;
+        r.Int5 = 0;
+        r.Str1 = QStringLiteral("поверх");
+        QCOMPARE(r.Save(), int(SaveResult::NotPermitted));
+        QCOMPARE(messages.Shown(), QStringList {QStringLiteral("Нет разрешения на данную операцию!")});
+        QCOMPARE(fixture.Dump(), dump);
+        QCOMPARE(r.Str1, QStringLiteral("поверх"));
+        QCOMPARE(fixture.Reopen(), 0);
+        QVERIFY(fixture.Db()->IsWritable());
     }
 
     void savingAnIdWithoutRowInsertsIt()
@@ -301,10 +339,11 @@ private Q_SLOTS:
         QVERIFY(other.EnsureRow());
         QCOMPARE(Count(fixture, QStringLiteral("ObjId = '0000001A000000AA'")), 1);
         QCOMPARE(fixture.Scalar(QStringLiteral("select ObjType from AllInfo where ObjId = '0000001A000000AA'")).toInt(),
-                 Kind::Group);
+            Kind::Group);
         other.SetId(QStringLiteral("0000001A000000AB"));
         QVERIFY(other.EnsureRow());
-        QCOMPARE(fixture.Scalar(QStringLiteral("select ObjType from AllInfo where ObjId = '0000001A000000AB'")).toInt(), 99);
+        QCOMPARE(
+            fixture.Scalar(QStringLiteral("select ObjType from AllInfo where ObjId = '0000001A000000AB'")).toInt(), 99);
     }
 
     void loadingByIdentifier()
@@ -346,9 +385,9 @@ private Q_SLOTS:
     void loadFromDatasetIgnoresExtraAndKeepsMissingCleared()
     {
         TTempDatabase fixture;
-        auto q = fixture.Db()->CreateQuery(
-            QStringLiteral("select ObjId, ObjType, Comments as comments, \"x\" as Extra, Int5 as INT1 from AllInfo where "
-                           "ObjType = 897"));
+        auto q = fixture.Db()->CreateQuery(QStringLiteral(
+            "select ObjId, ObjType, Comments as comments, \"x\" as Extra, Int5 as INT1 from AllInfo where "
+            "ObjType = 897"));
         QVERIFY(q && q->next());
         TDBMainInfo r;
         r.Str3 = QStringLiteral("old");
@@ -412,7 +451,7 @@ private Q_SLOTS:
         target.Assign(&source);
         QVERIFY(target.SameContent(source));
         QCOMPARE(target.Database(), other.Db());
-        QCOMPARE(log, QStringList{QStringLiteral("f:load")});
+        QCOMPARE(log, QStringList {QStringLiteral("f:load")});
         target.Assign(nullptr);
         QVERIFY(target.IsBlank);
         QCOMPARE(target.Str2, QString());
@@ -433,24 +472,26 @@ private Q_SLOTS:
         first.Edit = [](TDBMainInfo& record) { record.Str1 = QStringLiteral("из формы"); };
 
         QCOMPARE(r.Save(), 0); // a new object: saved, then loaded with its id
-        QCOMPARE(log, (QStringList{QStringLiteral("a:apply"), QStringLiteral("b:apply"), QStringLiteral("a:saved"),
-                                   QStringLiteral("b:saved"), QStringLiteral("a:load"), QStringLiteral("b:load")}));
+        QCOMPARE(log,
+            (QStringList {QStringLiteral("a:apply"), QStringLiteral("b:apply"), QStringLiteral("a:saved"),
+                QStringLiteral("b:saved"), QStringLiteral("a:load"), QStringLiteral("b:load")}));
         QCOMPARE(fixture.Scalar(QStringLiteral("select Str1 from AllInfo where ObjType = 10")).toString(),
-                 QStringLiteral("из формы"));
+            QStringLiteral("из формы"));
         log.clear();
         QCOMPARE(r.Save(), 0); // an update: saved only
-        QCOMPARE(log, (QStringList{QStringLiteral("a:apply"), QStringLiteral("b:apply"), QStringLiteral("a:saved"),
-                                   QStringLiteral("b:saved")}));
+        QCOMPARE(log,
+            (QStringList {QStringLiteral("a:apply"), QStringLiteral("b:apply"), QStringLiteral("a:saved"),
+                QStringLiteral("b:saved")}));
         log.clear();
         second.Refuse = 1;
         QCOMPARE(r.Save(), -10);
-        QCOMPARE(messages.Shown(), QStringList{QStringLiteral("Укажите фамилию")});
-        QCOMPARE(log, (QStringList{QStringLiteral("a:apply"), QStringLiteral("b:apply")}));
+        QCOMPARE(messages.Shown(), QStringList {QStringLiteral("Укажите фамилию")});
+        QCOMPARE(log, (QStringList {QStringLiteral("a:apply"), QStringLiteral("b:apply")}));
         // Without showing errors every frame applies itself and the answer is yes.
         log.clear();
         first.Refuse = 1;
         QVERIFY(r.ApplyFrames(false));
-        QCOMPARE(log, (QStringList{QStringLiteral("a:apply"), QStringLiteral("b:apply")}));
+        QCOMPARE(log, (QStringList {QStringLiteral("a:apply"), QStringLiteral("b:apply")}));
     }
 
     void framesChangingTheListDuringAWalkAreSafe()
@@ -468,12 +509,12 @@ private Q_SLOTS:
             late.Attach(&r);
         };
         r.NotifyLoaded();
-        QCOMPARE(log, QStringList{QStringLiteral("a:load")});
+        QCOMPARE(log, QStringList {QStringLiteral("a:load")});
         QCOMPARE(r.Frames().size(), 2);
         first->OnLoad = nullptr;
         log.clear();
         r.NotifyLoaded();
-        QCOMPARE(log, (QStringList{QStringLiteral("a:load"), QStringLiteral("late:load")}));
+        QCOMPARE(log, (QStringList {QStringLiteral("a:load"), QStringLiteral("late:load")}));
     }
 
     void dyingRecordDetachesItsFrames()
@@ -486,7 +527,7 @@ private Q_SLOTS:
             a.Attach(&r);
             b.Attach(&r);
         }
-        QCOMPARE(log, (QStringList{QStringLiteral("a:master"), QStringLiteral("b:master")}));
+        QCOMPARE(log, (QStringList {QStringLiteral("a:master"), QStringLiteral("b:master")}));
         QCOMPARE(a.Master, nullptr);
         QCOMPARE(b.Master, nullptr);
     }
