@@ -41,7 +41,7 @@ private:
     bool StageOne(const TObjectRow& row);
     bool StageTwo(const TObjectRow& row);
     bool DeletePerson(const QString& id);
-    bool DeletePartnerlessFamilies();
+    bool DeleteFamilies(const QStringList& families);
     bool DeleteReverseAttachment(const TObjectRow& attachment);
     bool RecountOperationLinks(const QStringList& operations);
     void Announce(int kind);
@@ -90,22 +90,25 @@ bool TCascade::DeletePerson(const QString& id)
 {
     const QString none = Quote(Ids::None);
     const QString person = Quote(id);
+    // The families this deletion leaves without both partners, found before the partner goes.
+    QStringList partnerless;
+    if (!SelectIds(u"select ObjId from AllInfo where ObjType = 7 and (Link1 = "_s + person + u" or Link2 = "_s + person
+                + u") and (Link1 = "_s + person + u" or Link1 = "_s + none + u") and (Link2 = "_s + person
+                + u" or Link2 = "_s + none + u") order by ObjId"_s,
+            partnerless))
+        return false;
     // Families where the person was a partner lose that partner and the partner's name.
     return Run(u"update allInfo set Str1 = \"\", Link1 = "_s + none + u" where ObjType = 7 and Link1 = "_s + person)
         && Run(u"update allInfo set Str2 = \"\", Link2 = "_s + none + u" where ObjType = 7 and Link2 = "_s + person)
-        && DeleteLinked(Kind::AdoptiveFamilyLink, u"Link2"_s, id) && DeletePartnerlessFamilies();
+        && DeleteLinked(Kind::AdoptiveFamilyLink, u"Link2"_s, id) && DeleteFamilies(partnerless);
 }
 
-// Every family without a known partner goes, with its own cascade. They are collected before the first of
+// Families left without partners go, each with its own cascade. They were collected before the first of
 // them is deleted, so that the deletions do not run inside an open query.
-bool TCascade::DeletePartnerlessFamilies()
+bool TCascade::DeleteFamilies(const QStringList& families)
 {
-    const QString none = Quote(Ids::None);
-    QStringList families;
-    if (!SelectIds(u"select ObjId from AllInfo where ObjType = 7 and Link1 = "_s + none + u" and Link2 = "_s + none
-                + u" order by ObjId"_s,
-            families))
-        return false;
+    // The family lists change whenever a person goes: partners are blanked, families deleted.
+    Announce(Kind::Family);
     for (const QString& id : std::as_const(families)) {
         TObjectRow family;
         family.Obj = id;

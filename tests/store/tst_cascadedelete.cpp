@@ -129,16 +129,15 @@ private Q_SLOTS:
             QTest::newRow(name) << victim << split(removed) << split(changed) << announced;
         };
         row("person, first partner of a couple", QStringLiteral("husband"),
-            QStringLiteral("husband emptyFamily noteToHusband transferOutLink husbandHome husbandMail husbandPhone "
+            QStringLiteral("husband noteToHusband transferOutLink husbandHome husbandMail husbandPhone "
                            "workRole firmRole"),
             QStringLiteral("family husbandToNote event income transferOut"), {7, 1});
         row("person, second partner of a couple", QStringLiteral("wife"),
-            QStringLiteral("wife emptyFamily wifeHome guestRole eventRole"), QStringLiteral("family"), {7, 1});
-        row("person, only partner of a family", QStringLiteral("single"),
-            QStringLiteral("single singleFamily emptyFamily"), QStringLiteral("child"), {7, 1});
-        row("person, a child", QStringLiteral("child"), QStringLiteral("child emptyFamily"), QString(), {7, 1});
-        row("person, adopted", QStringLiteral("adopted"), QStringLiteral("adopted adoption emptyFamily"), QString(),
-            {7, 1});
+            QStringLiteral("wife wifeHome guestRole eventRole"), QStringLiteral("family"), {7, 1});
+        row("person, only partner of a family", QStringLiteral("single"), QStringLiteral("single singleFamily"),
+            QStringLiteral("child"), {7, 1});
+        row("person, a child", QStringLiteral("child"), QStringLiteral("child"), QString(), {7, 1});
+        row("person, adopted", QStringLiteral("adopted"), QStringLiteral("adopted adoption"), QString(), {7, 1});
         row("family", QStringLiteral("family"), QStringLiteral("family adoption"), QStringLiteral("child"), {7});
         row("address", QStringLiteral("address"),
             QStringLiteral("address addressPhone husbandHome wifeHome firmOffice"), QStringLiteral("event"), {3});
@@ -280,6 +279,24 @@ private Q_SLOTS:
         QCOMPARE(RowsNaming(db, family), 0);
         QCOMPARE(heard.Kinds, (QList<int> {7, 1}));
         QCOMPARE(messages.Shown(), QStringList());
+    }
+
+    // A family kept with unknown parents stays, with its children, whoever else is deleted.
+    void familyWithUnknownParentsOutlivesOtherPeople()
+    {
+        TTempDatabase fixture;
+        TObjectWeb web;
+        QVERIFY(web.Build());
+        const QString family = web.Id(QStringLiteral("emptyFamily"));
+        const QString foundling = web.Add(QStringLiteral("foundling"), Kind::Person, [&](TDBMainInfo& r) {
+            r.Str1 = QStringLiteral("Найдёнов");
+            r.Link1 = family;
+        });
+        QVERIFY(!foundling.isEmpty());
+        for (const char* victim : {"husband", "wife", "single", "child"})
+            QVERIFY(DeleteFromWeb(web, QString::fromLatin1(victim)));
+        QCOMPARE(Column(fixture.Db(), family, QStringLiteral("ObjId")), family);
+        QCOMPARE(Column(fixture.Db(), foundling, QStringLiteral("Link1")), family);
     }
 
     void failingStatementLeavesEverythingAsItWas()
