@@ -1,6 +1,7 @@
 #include "store/CascadeDelete.h"
 
 #include "platform/Messages.h"
+#include "store/CascadeSteps.h"
 #include "store/DataBase.h"
 #include "store/KindRegistry.h"
 #include "store/ObjectEvents.h"
@@ -19,7 +20,7 @@ namespace {
 
 // One deletion with everything that depends on it, run statement by statement on one database inside the
 // caller's transaction. The first failing statement stops it: the caller then rolls back.
-class TCascade final
+class TCascade final : public TCascadeSteps
 {
 public:
     explicit TCascade(TMyDataBase* db)
@@ -27,37 +28,31 @@ public:
     {
     }
 
-    // Stage 1 and stage 2 for one row; families left without partners pass through here as well.
-    bool Delete(const TObjectRow& row);
+    // The kind's first stage and the common stage for one row; families left without partners pass
+    // through here as well.
+    bool Delete(const TObjectRow& row) override;
     // The kinds whose lists and sums changed, in the order their deletions completed.
     const QList<int>& Kinds() const { return m_kinds; }
 
-private:
-    bool Run(const QString& sql) { return m_db->Execute(sql) == DbStatus::Ok; }
-    bool DeleteWhere(int kind, const QString& condition);
-    bool DeleteLinked(int kind, const QString& column, const QString& value);
-    bool SelectIds(const QString& sql, QStringList& ids);
+    bool Run(const QString& sql) override { return m_db->Execute(sql) == DbStatus::Ok; }
+    bool DeleteRows(const QString& where) override;
+    using TCascadeSteps::DeleteLinked;
+    using TCascadeSteps::DeleteWhere;
+    bool SelectIds(const QString& sql, QStringList& ids) override;
+    void Announce(int kind) override;
 
-    bool StageOne(const TObjectRow& row);
+private:
     bool StageTwo(const TObjectRow& row);
-    bool DeletePerson(const QString& id);
-    bool DeleteFamilies(const QStringList& families);
     bool DeleteReverseAttachment(const TObjectRow& attachment);
     bool RecountOperationLinks(const QStringList& operations);
-    void Announce(int kind);
 
     TMyDataBase* m_db;
     QList<int> m_kinds;
 };
 
-bool TCascade::DeleteWhere(int kind, const QString& condition)
+bool TCascade::DeleteRows(const QString& where)
 {
-    return Run(u"delete from allInfo where ObjType = "_s + QString::number(kind) + u" and "_s + condition);
-}
-
-bool TCascade::DeleteLinked(int kind, const QString& column, const QString& value)
-{
-    return DeleteWhere(kind, column + u" = "_s + Quote(value));
+    return Run(u"delete from allInfo where "_s + where);
 }
 
 // The first column of every row of a select.
@@ -80,104 +75,11 @@ void TCascade::Announce(int kind)
 
 bool TCascade::Delete(const TObjectRow& row)
 {
-    if (!StageOne(row) || !StageTwo(row))
+    const TStoreKind* kind = StoreKinds::Find(row.ObjType);
+    if ((kind && kind->DeleteFirst && !kind->DeleteFirst(*this, row)) || !StageTwo(row))
         return false;
     Announce(row.ObjType);
     return true;
-}
-
-bool TCascade::DeletePerson(const QString& id)
-{
-    const QString none = Quote(Ids::None);
-    const QString person = Quote(id);
-    // The families this deletion leaves without both partners, found before the partner goes.
-    QStringList partnerless;
-    if (!SelectIds(u"select ObjId from AllInfo where ObjType = 7 and (Link1 = "_s + person + u" or Link2 = "_s + person
-                + u") and (Link1 = "_s + person + u" or Link1 = "_s + none + u") and (Link2 = "_s + person
-                + u" or Link2 = "_s + none + u") order by ObjId"_s,
-            partnerless))
-        return false;
-    // Families where the person was a partner lose that partner and the partner's name.
-    return Run(u"update allInfo set Str1 = \"\", Link1 = "_s + none + u" where ObjType = 7 and Link1 = "_s + person)
-        && Run(u"update allInfo set Str2 = \"\", Link2 = "_s + none + u" where ObjType = 7 and Link2 = "_s + person)
-        && DeleteLinked(Kind::AdoptiveFamilyLink, u"Link2"_s, id) && DeleteFamilies(partnerless);
-}
-
-// Families left without partners go, each with its own cascade. They were collected before the first of
-// them is deleted, so that the deletions do not run inside an open query.
-bool TCascade::DeleteFamilies(const QStringList& families)
-{
-    // The family lists change whenever a person goes: partners are blanked, families deleted.
-    Announce(Kind::Family);
-    for (const QString& id : std::as_const(families)) {
-        TObjectRow family;
-        family.Obj = id;
-        family.ObjType = Kind::Family;
-        family.Link1 = Ids::None;
-        family.Link2 = Ids::None;
-        family.IsBlank = false;
-        if (!Delete(family))
-            return false;
-    }
-    return true;
-}
-
-bool TCascade::StageOne(const TObjectRow& row)
-{
-    const QString id = row.Obj;
-    const QString none = Quote(Ids::None);
-    switch (row.ObjType) {
-    case Kind::Person:
-        return DeletePerson(id);
-    case Kind::Address:
-        return DeleteLinked(Kind::Residence, u"Link1"_s, id);
-    case Kind::Organization:
-        // Its branches become independent and are named by their own name and the former parent's.
-        return Run(u"update allInfo set Str5 = Str1 + \" \" + Str2, Link1 = "_s + none
-            + u" where ObjType = 6 and Link1 = "_s + Quote(id));
-    case Kind::Family:
-        return DeleteLinked(Kind::AdoptiveFamilyLink, u"Link1"_s, id);
-    case Kind::Note:
-        return DeleteLinked(Kind::NoteLink, u"Link1"_s, id);
-    case Kind::Role:
-        return Run(u"delete from AllInfo where ObjId = "_s + Quote(row.Link5) + u" and ObjType = 20"_s);
-    case Kind::Group:
-        if (row.Int1 != 9)
-            return true;
-        // A project: operations booked to it lose the project and its subcategory.
-        return Run(u"update AllInfo set Link3 = "_s + none + u", Link4 = "_s + none
-                   + u" where ObjType = 24 and Link3 = "_s + Quote(id))
-            && DeleteLinked(Kind::Group, u"Link1"_s, id);
-    case Kind::Account: {
-        const QString operations = u"(select ObjId from AllInfo where ObjType = 24 and Link1 = "_s + Quote(id) + u")"_s;
-        // Only an operation that names one of the account's operations back is its paired half.
-        const QString pairedHalves = u"(select H.ObjId from AllInfo as H, AllInfo as P where P.ObjType = 24 and "
-                                     u"P.Link1 = "_s
-            + Quote(id) + u" and H.ObjType = 24 and H.ObjId = P.Link5 and H.Link5 = P.ObjId)"_s;
-        // The paired halves sit on other accounts; their operation links go with them.
-        if (!DeleteWhere(Kind::OperationLink, u"Link1 in "_s + operations)
-            || !DeleteWhere(Kind::OperationLink, u"Link1 in "_s + pairedHalves)
-            || !DeleteWhere(Kind::MoneyOperation, u"ObjId in "_s + pairedHalves)
-            || !DeleteLinked(Kind::MoneyOperation, u"Link1"_s, id))
-            return false;
-        // Accounts that held a paired half have a new balance.
-        Announce(Kind::MoneyOperation);
-        return true;
-    }
-    case Kind::MoneyOperation:
-        if (!DeleteLinked(Kind::OperationLink, u"Link1"_s, id))
-            return false;
-        if (IsEmptyId(row.Link5))
-            return true;
-        {
-            // The paired half is an operation that names this one back; a damaged Link5 deletes nothing else.
-            const QString half = u"ObjId = "_s + Quote(row.Link5) + u" and ObjType = 24 and Link5 = "_s + Quote(id);
-            return DeleteWhere(Kind::OperationLink, u"Link1 in (select ObjId from AllInfo where "_s + half + u")"_s)
-                && Run(u"delete from allInfo where "_s + half);
-        }
-    default:
-        return true;
-    }
 }
 
 // An attachment from an object to a note may have its mirror from the note to the object.
@@ -238,7 +140,7 @@ bool TCascade::StageTwo(const TObjectRow& row)
                 + Quote(id)))
             return false;
     }
-    return Run(u"delete from allInfo where ObjId = "_s + Quote(id)) && RecountOperationLinks(operations);
+    return DeleteRows(u"ObjId = "_s + Quote(id)) && RecountOperationLinks(operations);
 }
 
 } // namespace

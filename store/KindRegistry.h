@@ -5,6 +5,7 @@
 
 #include <functional>
 
+class TCascadeSteps;
 struct TObjectRow;
 
 /**
@@ -20,6 +21,9 @@ struct TStoreKind
     int Code = 0;
     /// Fills the columns derived from the others (display name, none ids for empty links); may be empty.
     std::function<void(TObjectRow& row)> Derive;
+    /// The first stage of deleting \a row (store/CascadeSteps.h), before the stage common to all kinds; may
+    /// be empty. False when a step failed.
+    std::function<bool(TCascadeSteps& cascade, const TObjectRow& row)> DeleteFirst;
     /// A fixed row every database needs (placeholder, system row, identity row): never saved over nor deleted.
     bool Fixed = false;
 };
