@@ -1,6 +1,5 @@
 #include "store/CascadeDelete.h"
 
-#include "platform/Messages.h"
 #include "store/CascadeSteps.h"
 #include "store/DataBase.h"
 #include "store/KindRegistry.h"
@@ -10,6 +9,7 @@
 #include "store/SqlDialect.h"
 
 #include <QList>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
 
@@ -33,6 +33,8 @@ public:
     bool Delete(const TObjectRow& row) override;
     // The kinds whose lists and sums changed, in the order their deletions completed.
     const QList<int>& Kinds() const { return m_kinds; }
+    // Every id the deletion removed, in the order they went.
+    const QStringList& Deleted() const { return m_deleted; }
 
     bool Run(const QString& sql) override { return m_db->Execute(sql) == DbStatus::Ok; }
     bool DeleteRows(const QString& where) override;
@@ -48,11 +50,19 @@ private:
 
     TMyDataBase* m_db;
     QList<int> m_kinds;
+    QStringList m_deleted;
 };
 
 bool TCascade::DeleteRows(const QString& where)
 {
-    return Run(u"delete from allInfo where "_s + where);
+    QStringList ids;
+    if (!SelectIds(u"select ObjId from AllInfo where "_s + where, ids) || !Run(u"delete from allInfo where "_s + where))
+        return false;
+    for (const QString& id : std::as_const(ids)) {
+        if (!m_deleted.contains(id, Qt::CaseInsensitive))
+            m_deleted.append(id);
+    }
+    return true;
 }
 
 // The first column of every row of a select.
@@ -64,7 +74,8 @@ bool TCascade::SelectIds(const QString& sql, QStringList& ids)
         return false;
     while (q->next())
         ids.append(q->value(0).toString());
-    return true;
+    // A read that fails halfway is not the end of the rows: the deletion is rolled back instead.
+    return !q->lastError().isValid();
 }
 
 void TCascade::Announce(int kind)
@@ -88,7 +99,9 @@ bool TCascade::DeleteReverseAttachment(const TObjectRow& attachment)
     auto q = m_db->CreateQuery(u"select * from AllInfo where ObjId = "_s + Quote(attachment.Link2));
     if (!q)
         return false;
-    if (!q->next() || q->value(u"ObjType"_s).toInt() != Kind::Note)
+    if (!q->next())
+        return !q->lastError().isValid();
+    if (q->value(u"ObjType"_s).toInt() != Kind::Note)
         return true;
     const QString note = q->value(u"ObjId"_s).toString();
     q.reset();
@@ -147,49 +160,43 @@ bool TCascade::StageTwo(const TObjectRow& row)
 
 namespace CascadeDelete {
 
-int Delete(const TDBMainInfo& object)
+TStoreResult Delete(const TDBMainInfo& object, QStringList* deleted)
 {
+    if (deleted)
+        deleted->clear();
     TMyDataBase* db = object.Database() ? object.Database() : CurrentDatabase();
     // The fixed rows every database needs (the placeholder the none id names, the system row, the identity
     // row) are never deleted.
     if (IsEmptyId(object.Obj)
         || StoreKinds::IsFixedRow(object.ObjType, object.Obj, db ? db->IdentityRowId() : QString()))
-        return Result::NotDeletable;
-    if (!db) {
-        Messages().ShowMessage(DbStatus::Text(DbStatus::ConnectFailed));
-        return Result::NoDatabase;
-    }
-    if (db->WriteMode() == 0) {
-        Messages().ShowMessage(u"Попытка записи в базу констант!"_s);
-        return Result::ReferenceDatabase;
-    }
-    if (!db->IsWritable()) {
-        Messages().ShowMessage(u"Нет разрешения на данную операцию!"_s);
-        return Result::NotPermitted;
-    }
-    if (!db->IsConnected()) {
-        Messages().ShowMessage(DbStatus::Text(DbStatus::ConnectFailed));
-        return Result::NotConnected;
-    }
+        return {Result::NotDeletable, QString()};
+    if (!db)
+        return {Result::NoDatabase, DbStatus::Text(DbStatus::ConnectFailed)};
+    if (db->WriteMode() == 0)
+        return {Result::ReferenceDatabase, u"Попытка записи в базу констант!"_s};
+    if (!db->IsWritable())
+        return {Result::NotPermitted, u"Нет разрешения на данную операцию!"_s};
+    if (!db->IsConnected())
+        return {Result::NotConnected, DbStatus::Text(DbStatus::ConnectFailed)};
 
     TCascade cascade(db);
-    bool deleted = false;
+    bool committed = false;
     {
         TWriteTransaction transaction(db);
-        deleted = transaction.IsActive() && cascade.Delete(object) && transaction.Commit();
+        committed = transaction.IsActive() && cascade.Delete(object) && transaction.Commit();
     }
-    if (!deleted) {
-        Messages().ShowMessage(DbStatus::Text(DbStatus::QueryFailed));
-        return Result::Failed;
-    }
+    if (!committed)
+        return {Result::Failed, DbStatus::Text(DbStatus::QueryFailed)};
+    if (deleted)
+        *deleted = cascade.Deleted();
     for (int kind : cascade.Kinds())
         AnnounceObjectSaved(kind);
-    return Result::Deleted;
+    return {Result::Deleted, QString()};
 }
 
-bool DeleteObject(const TDBMainInfo& object)
+bool DeleteObject(const TDBMainInfo& object, QStringList* deleted)
 {
-    return Delete(object) == Result::Deleted;
+    return Delete(object, deleted) == Result::Deleted;
 }
 
 } // namespace CascadeDelete
