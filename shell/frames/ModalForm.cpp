@@ -1,5 +1,6 @@
 #include "shell/frames/ModalForm.h"
 
+#include "shell/frames/StoreResults.h"
 #include "shell/widgets/GradientPanel.h"
 #include "shell/widgets/MainData.h"
 #include "store/DataBase.h"
@@ -109,7 +110,7 @@ void TModalForm::CloseWithCancel()
 
 void TModalForm::AOkExecute()
 {
-    if (DBMain()->Save() == SaveResult::Done)
+    if (ShowStoreResult(DBMain()->Save()))
         accept();
 }
 

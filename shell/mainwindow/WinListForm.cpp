@@ -1,5 +1,7 @@
 #include "shell/mainwindow/WinListForm.h"
 
+#include "shell/frames/StoreResults.h"
+
 #include "platform/Messages.h"
 #include "shell/frames/BaseDBFrame.h"
 #include "shell/widgets/MainData.h"
@@ -284,9 +286,9 @@ int TWinListForm::CloseCard(int row)
             case TAnswer::Cancel:
                 return 0;
             case TAnswer::Yes: {
-                const int saved = record->Save();
-                if (saved != SaveResult::Done)
-                    return saved;
+                const TStoreResult saved = record->Save();
+                if (!ShowStoreResult(saved))
+                    return saved.Code;
                 break;
             }
             case TAnswer::No:
@@ -298,10 +300,12 @@ int TWinListForm::CloseCard(int row)
     return 1;
 }
 
-void TWinListForm::DiscardCardsOf(const QString& id)
+void TWinListForm::DiscardCardsOf(const QStringList& ids)
 {
-    for (int row = FindCard(id); row >= 0; row = FindCard(id))
-        Dismiss(row);
+    for (const QString& id : ids) {
+        for (int row = FindCard(id); row >= 0; row = FindCard(id))
+            Dismiss(row);
+    }
 }
 
 void TWinListForm::Dismiss(int row)

@@ -1,6 +1,7 @@
 // The person editor: refusals and where the focus goes, the stored names and short name, the sex guess
 // from the first name, and the death flag as the check box leaves it.
 #include "contacts/EditPeople.h"
+#include "shell/frames/StoreResults.h"
 #include "store/kinds/PersonView.h"
 #include "shell/widgets/TimeEdit.h"
 #include "store/DataBase.h"
@@ -132,7 +133,9 @@ void TestEditPeople::RefusesWithMessageAndFocus()
         editor.SexButton(sexButton)->click();
     editor.eName()->setFocus();
 
-    const int result = person.Save();
+    const TStoreResult saved = person.Save();
+    const int result = saved.Code;
+    ShowStoreResult(saved);
     if (message.isEmpty()) {
         QCOMPARE(result, 0);
         QCOMPARE(messages.Shown(), QStringList());
