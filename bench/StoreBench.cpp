@@ -169,7 +169,7 @@ TBenchRow SaveNewRecord(const TContext& c)
         TDBMainInfo record;
         record.SetDatabase(c.Db);
         FillPerson(record, i);
-        int result = 0;
+        TStoreResult result;
         ours.push_back(Time([&] { result = record.Save(); }));
         if (result != SaveResult::Done)
             return TBenchRow {u"Запись нового объекта"_s, -1, -1, u"мс"_s, 5, -1, 0, u"запись не удалась"_s};
@@ -211,7 +211,7 @@ TBenchRow SaveExistingRecord(const TContext& c)
         if (!record.SetObj(id))
             continue;
         record.Comments = u"Изменено при замере %1"_s.arg(++n);
-        int result = 0;
+        TStoreResult result;
         ours.push_back(Time([&] { result = record.Save(); }));
         if (result != SaveResult::Done)
             return TBenchRow {u"Запись изменённого объекта"_s, -1, -1, u"мс"_s, -1, -1, 0, u"запись не удалась"_s};

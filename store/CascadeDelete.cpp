@@ -1,13 +1,15 @@
 #include "store/CascadeDelete.h"
 
-#include "platform/Messages.h"
+#include "store/CascadeSteps.h"
 #include "store/DataBase.h"
+#include "store/KindRegistry.h"
 #include "store/ObjectEvents.h"
 #include "store/ObjectKinds.h"
 #include "store/ObjectRecord.h"
 #include "store/SqlDialect.h"
 
 #include <QList>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
 
@@ -18,7 +20,7 @@ namespace {
 
 // One deletion with everything that depends on it, run statement by statement on one database inside the
 // caller's transaction. The first failing statement stops it: the caller then rolls back.
-class TCascade final
+class TCascade final : public TCascadeSteps
 {
 public:
     explicit TCascade(TMyDataBase* db)
@@ -26,37 +28,41 @@ public:
     {
     }
 
-    // Stage 1 and stage 2 for one row; families left without partners pass through here as well.
-    bool Delete(const TObjectRow& row);
+    // The kind's first stage and the common stage for one row; families left without partners pass
+    // through here as well.
+    bool Delete(const TObjectRow& row) override;
     // The kinds whose lists and sums changed, in the order their deletions completed.
     const QList<int>& Kinds() const { return m_kinds; }
+    // Every id the deletion removed, in the order they went.
+    const QStringList& Deleted() const { return m_deleted; }
+
+    bool Run(const QString& sql) override { return m_db->Execute(sql) == DbStatus::Ok; }
+    bool DeleteRows(const QString& where) override;
+    using TCascadeSteps::DeleteLinked;
+    using TCascadeSteps::DeleteWhere;
+    bool SelectIds(const QString& sql, QStringList& ids) override;
+    void Announce(int kind) override;
 
 private:
-    bool Run(const QString& sql) { return m_db->Execute(sql) == DbStatus::Ok; }
-    bool DeleteWhere(int kind, const QString& condition);
-    bool DeleteLinked(int kind, const QString& column, const QString& value);
-    bool SelectIds(const QString& sql, QStringList& ids);
-
-    bool StageOne(const TObjectRow& row);
     bool StageTwo(const TObjectRow& row);
-    bool DeletePerson(const QString& id);
-    bool DeletePartnerlessFamilies();
     bool DeleteReverseAttachment(const TObjectRow& attachment);
     bool RecountOperationLinks(const QStringList& operations);
-    void Announce(int kind);
 
     TMyDataBase* m_db;
     QList<int> m_kinds;
+    QStringList m_deleted;
 };
 
-bool TCascade::DeleteWhere(int kind, const QString& condition)
+bool TCascade::DeleteRows(const QString& where)
 {
-    return Run(u"delete from allInfo where ObjType = "_s + QString::number(kind) + u" and "_s + condition);
-}
-
-bool TCascade::DeleteLinked(int kind, const QString& column, const QString& value)
-{
-    return DeleteWhere(kind, column + u" = "_s + Quote(value));
+    QStringList ids;
+    if (!SelectIds(u"select ObjId from AllInfo where "_s + where, ids) || !Run(u"delete from allInfo where "_s + where))
+        return false;
+    for (const QString& id : std::as_const(ids)) {
+        if (!m_deleted.contains(id, Qt::CaseInsensitive))
+            m_deleted.append(id);
+    }
+    return true;
 }
 
 // The first column of every row of a select.
@@ -68,7 +74,8 @@ bool TCascade::SelectIds(const QString& sql, QStringList& ids)
         return false;
     while (q->next())
         ids.append(q->value(0).toString());
-    return true;
+    // A read that fails halfway is not the end of the rows: the deletion is rolled back instead.
+    return !q->lastError().isValid();
 }
 
 void TCascade::Announce(int kind)
@@ -79,95 +86,11 @@ void TCascade::Announce(int kind)
 
 bool TCascade::Delete(const TObjectRow& row)
 {
-    if (!StageOne(row) || !StageTwo(row))
+    const TStoreKind* kind = StoreKinds::Find(row.ObjType);
+    if ((kind && kind->DeleteFirst && !kind->DeleteFirst(*this, row)) || !StageTwo(row))
         return false;
     Announce(row.ObjType);
     return true;
-}
-
-bool TCascade::DeletePerson(const QString& id)
-{
-    const QString none = Quote(Ids::None);
-    const QString person = Quote(id);
-    // Families where the person was a partner lose that partner and the partner's name.
-    return Run(u"update allInfo set Str1 = \"\", Link1 = "_s + none + u" where ObjType = 7 and Link1 = "_s + person)
-        && Run(u"update allInfo set Str2 = \"\", Link2 = "_s + none + u" where ObjType = 7 and Link2 = "_s + person)
-        && DeleteLinked(Kind::AdoptiveFamilyLink, u"Link2"_s, id) && DeletePartnerlessFamilies();
-}
-
-// Every family without a known partner goes, with its own cascade. They are collected before the first of
-// them is deleted, so that the deletions do not run inside an open query.
-bool TCascade::DeletePartnerlessFamilies()
-{
-    const QString none = Quote(Ids::None);
-    QStringList families;
-    if (!SelectIds(u"select ObjId from AllInfo where ObjType = 7 and Link1 = "_s + none + u" and Link2 = "_s + none
-                + u" order by ObjId"_s,
-            families))
-        return false;
-    for (const QString& id : std::as_const(families)) {
-        TObjectRow family;
-        family.Obj = id;
-        family.ObjType = Kind::Family;
-        family.Link1 = Ids::None;
-        family.Link2 = Ids::None;
-        family.IsBlank = false;
-        if (!Delete(family))
-            return false;
-    }
-    return true;
-}
-
-bool TCascade::StageOne(const TObjectRow& row)
-{
-    const QString id = row.Obj;
-    const QString none = Quote(Ids::None);
-    switch (row.ObjType) {
-    case Kind::Person:
-        return DeletePerson(id);
-    case Kind::Address:
-        return DeleteLinked(Kind::Residence, u"Link1"_s, id);
-    case Kind::Organization:
-        // Its branches become independent and are named by their own name and the former parent's.
-        return Run(u"update allInfo set Str5 = Str1 + \" \" + Str2, Link1 = "_s + none
-            + u" where ObjType = 6 and Link1 = "_s + Quote(id));
-    case Kind::Family:
-        return DeleteLinked(Kind::AdoptiveFamilyLink, u"Link1"_s, id);
-    case Kind::Note:
-        return DeleteLinked(Kind::NoteLink, u"Link1"_s, id);
-    case Kind::Role:
-        return Run(u"delete from AllInfo where ObjId = "_s + Quote(row.Link5) + u" and ObjType = 20"_s);
-    case Kind::Group:
-        if (row.Int1 != 9)
-            return true;
-        // A project: operations booked to it lose the project and its subcategory.
-        return Run(u"update AllInfo set Link3 = "_s + none + u", Link4 = "_s + none
-                   + u" where ObjType = 24 and Link3 = "_s + Quote(id))
-            && DeleteLinked(Kind::Group, u"Link1"_s, id);
-    case Kind::Account: {
-        const QString operations = u"(select ObjId from AllInfo where ObjType = 24 and Link1 = "_s + Quote(id) + u")"_s;
-        const QString pairedHalves
-            = u"(select Link5 from AllInfo where ObjType = 24 and Link1 = "_s + Quote(id) + u")"_s;
-        // The paired halves sit on other accounts; their operation links go with them.
-        if (!DeleteWhere(Kind::OperationLink, u"Link1 in "_s + operations)
-            || !DeleteWhere(Kind::OperationLink, u"Link1 in "_s + pairedHalves)
-            || !DeleteWhere(Kind::MoneyOperation, u"ObjId in "_s + pairedHalves)
-            || !DeleteLinked(Kind::MoneyOperation, u"Link1"_s, id))
-            return false;
-        // Accounts that held a paired half have a new balance.
-        Announce(Kind::MoneyOperation);
-        return true;
-    }
-    case Kind::MoneyOperation:
-        if (!DeleteLinked(Kind::OperationLink, u"Link1"_s, id))
-            return false;
-        if (IsEmptyId(row.Link5))
-            return true;
-        return DeleteLinked(Kind::OperationLink, u"Link1"_s, row.Link5)
-            && Run(u"delete from allInfo where ObjId = "_s + Quote(row.Link5));
-    default:
-        return true;
-    }
 }
 
 // An attachment from an object to a note may have its mirror from the note to the object.
@@ -176,7 +99,9 @@ bool TCascade::DeleteReverseAttachment(const TObjectRow& attachment)
     auto q = m_db->CreateQuery(u"select * from AllInfo where ObjId = "_s + Quote(attachment.Link2));
     if (!q)
         return false;
-    if (!q->next() || q->value(u"ObjType"_s).toInt() != Kind::Note)
+    if (!q->next())
+        return !q->lastError().isValid();
+    if (q->value(u"ObjType"_s).toInt() != Kind::Note)
         return true;
     const QString note = q->value(u"ObjId"_s).toString();
     q.reset();
@@ -228,59 +153,50 @@ bool TCascade::StageTwo(const TObjectRow& row)
                 + Quote(id)))
             return false;
     }
-    return Run(u"delete from allInfo where ObjId = "_s + Quote(id)) && RecountOperationLinks(operations);
-}
-
-// The fixed rows every database needs: the placeholder the none id names, the system row, the identity row.
-bool IsFixedKind(int kind)
-{
-    return kind == Kind::Placeholder || kind == Kind::DatabaseIdentity || kind == Kind::IdentityRow;
+    return DeleteRows(u"ObjId = "_s + Quote(id)) && RecountOperationLinks(operations);
 }
 
 } // namespace
 
 namespace CascadeDelete {
 
-int Delete(const TDBMainInfo& object)
+TStoreResult Delete(const TDBMainInfo& object, QStringList* deleted)
 {
-    if (IsEmptyId(object.Obj) || IsFixedKind(object.ObjType))
-        return Result::NotDeletable;
+    if (deleted)
+        deleted->clear();
     TMyDataBase* db = object.Database() ? object.Database() : CurrentDatabase();
-    if (!db) {
-        Messages().ShowMessage(DbStatus::Text(DbStatus::ConnectFailed));
-        return Result::NoDatabase;
-    }
-    if (db->WriteMode() == 0) {
-        Messages().ShowMessage(u"Попытка записи в базу констант!"_s);
-        return Result::ReferenceDatabase;
-    }
-    if (!db->IsWritable()) {
-        Messages().ShowMessage(u"Нет разрешения на данную операцию!"_s);
-        return Result::NotPermitted;
-    }
-    if (!db->IsConnected()) {
-        Messages().ShowMessage(DbStatus::Text(DbStatus::ConnectFailed));
-        return Result::NotConnected;
-    }
+    // The fixed rows every database needs (the placeholder the none id names, the system row, the identity
+    // row) are never deleted.
+    if (IsEmptyId(object.Obj)
+        || StoreKinds::IsFixedRow(object.ObjType, object.Obj, db ? db->IdentityRowId() : QString()))
+        return {Result::NotDeletable, QString()};
+    if (!db)
+        return {Result::NoDatabase, DbStatus::Text(DbStatus::ConnectFailed)};
+    if (db->WriteMode() == 0)
+        return {Result::ReferenceDatabase, u"Попытка записи в базу констант!"_s};
+    if (!db->IsWritable())
+        return {Result::NotPermitted, u"Нет разрешения на данную операцию!"_s};
+    if (!db->IsConnected())
+        return {Result::NotConnected, DbStatus::Text(DbStatus::ConnectFailed)};
 
     TCascade cascade(db);
-    bool deleted = false;
+    bool committed = false;
     {
         TWriteTransaction transaction(db);
-        deleted = transaction.IsActive() && cascade.Delete(object) && transaction.Commit();
+        committed = transaction.IsActive() && cascade.Delete(object) && transaction.Commit();
     }
-    if (!deleted) {
-        Messages().ShowMessage(DbStatus::Text(DbStatus::QueryFailed));
-        return Result::Failed;
-    }
+    if (!committed)
+        return {Result::Failed, DbStatus::Text(DbStatus::QueryFailed)};
+    if (deleted)
+        *deleted = cascade.Deleted();
     for (int kind : cascade.Kinds())
         AnnounceObjectSaved(kind);
-    return Result::Deleted;
+    return {Result::Deleted, QString()};
 }
 
-bool DeleteObject(const TDBMainInfo& object)
+bool DeleteObject(const TDBMainInfo& object, QStringList* deleted)
 {
-    return Delete(object) == Result::Deleted;
+    return Delete(object, deleted) == Result::Deleted;
 }
 
 } // namespace CascadeDelete

@@ -50,7 +50,7 @@ void TMyDBServerList::Reload()
 }
 
 int TMyDBServerList::Add(int connectionType, int installMode, QString& statusText, const QString& catalog,
-                         const QString& password, const QString& user, const QString& dataSource)
+                         const QString& password, const QString& user, const QString& dataSource, TStoreResult* saved)
 {
     int status = 0;
     {
@@ -70,10 +70,12 @@ int TMyDBServerList::Add(int connectionType, int installMode, QString& statusTex
     fields.SetCatalog(catalog);
     fields.SetConnectionType(connectionType);
     fields.SetInstallMode(installMode);
-    int saved = entry.Save();
-    if (saved != SaveResult::Done) {
+    const TStoreResult result = entry.Save();
+    if (saved)
+        *saved = result;
+    if (!result.Ok()) {
         statusText = DbStatus::Text(DbStatus::QueryFailed);
-        return saved;
+        return result.Code;
     }
     Reload();
     return status;

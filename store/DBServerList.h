@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/StoreResult.h"
+
 #include <QObject>
 #include <QString>
 
@@ -26,9 +28,10 @@ public:
     void Reload();
     /// Probes a database with these values and, when it opens, stores its entry and reloads. Returns the
     /// probe's status code, or the failed save's code when the entry could not be written; \a statusText
-    /// gets the text to show. User and password are given once-encoded.
+    /// gets the text to show, and \a saved (when given) the result of saving the entry, whose text is shown
+    /// before it. User and password are given once-encoded.
     int Add(int connectionType, int installMode, QString& statusText, const QString& catalog, const QString& password,
-            const QString& user, const QString& dataSource);
+            const QString& user, const QString& dataSource, TStoreResult* saved = nullptr);
     /// Deletes the entry \a db was built from and reloads; the database itself is untouched.
     int Remove(TMyDataBase* db);
 

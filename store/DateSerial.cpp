@@ -8,9 +8,18 @@ namespace {
 const qint64 kEpochJulianDay = QDate(1899, 12, 30).toJulianDay();
 constexpr qint64 kMsecsPerDay = 24LL * 60 * 60 * 1000;
 
-// Whole days and milliseconds of the day of a serial, with the time always counted forward.
-void Split(double serial, qint64& days, qint64& msecs)
+// Serials beyond this many days (about 8,200 years) from the epoch, and those that are not finite, are no
+// date: converting them to whole numbers would be undefined.
+constexpr double kLimitDays = 3000000;
+
+// Whole days and milliseconds of the day of a serial, with the time always counted forward; false for a
+// serial that is no date.
+bool Split(double serial, qint64& days, qint64& msecs)
 {
+    days = 0;
+    msecs = 0;
+    if (!std::isfinite(serial) || std::fabs(serial) > kLimitDays)
+        return false;
     double whole = std::trunc(serial);
     msecs = std::llround(std::fabs(serial - whole) * kMsecsPerDay);
     days = static_cast<qint64>(whole);
@@ -18,6 +27,7 @@ void Split(double serial, qint64& days, qint64& msecs)
         msecs -= kMsecsPerDay;
         days += serial < 0 ? -1 : 1;
     }
+    return true;
 }
 } // namespace
 
@@ -46,7 +56,8 @@ QDate ToDate(double serial)
 {
     qint64 days = 0;
     qint64 msecs = 0;
-    Split(serial, days, msecs);
+    if (!Split(serial, days, msecs))
+        return QDate();
     return QDate::fromJulianDay(kEpochJulianDay + days);
 }
 
@@ -54,7 +65,8 @@ QTime ToTime(double serial)
 {
     qint64 days = 0;
     qint64 msecs = 0;
-    Split(serial, days, msecs);
+    if (!Split(serial, days, msecs))
+        return QTime();
     return QTime::fromMSecsSinceStartOfDay(static_cast<int>(msecs));
 }
 

@@ -1,5 +1,6 @@
 #include "store/KindRegistry.h"
 
+#include "store/Gid.h"
 #include "store/kinds/StoreKinds.h"
 
 #include <QMap>
@@ -53,6 +54,14 @@ bool Register(const TStoreKind& kind)
     }
     kinds.insert(kind.Code, kind);
     return true;
+}
+
+bool IsFixedRow(int kind, const QString& id, const QString& identityRowId)
+{
+    if (const TStoreKind* found = Find(kind); found && found->Fixed)
+        return true;
+    return SameId(id, Ids::None) || SameId(id, Ids::SystemRow)
+        || (!identityRowId.isEmpty() && SameId(id, identityRowId));
 }
 
 } // namespace StoreKinds

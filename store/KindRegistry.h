@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QList>
+#include <QString>
 
 #include <functional>
 
+class TCascadeSteps;
 struct TObjectRow;
 
 /**
@@ -19,6 +21,9 @@ struct TStoreKind
     int Code = 0;
     /// Fills the columns derived from the others (display name, none ids for empty links); may be empty.
     std::function<void(TObjectRow& row)> Derive;
+    /// The first stage of deleting \a row (store/CascadeSteps.h), before the stage common to all kinds; may
+    /// be empty. False when a step failed.
+    std::function<bool(TCascadeSteps& cascade, const TObjectRow& row)> DeleteFirst;
     /// A fixed row every database needs (placeholder, system row, identity row): never saved over nor deleted.
     bool Fixed = false;
 };
@@ -31,5 +36,8 @@ const TStoreKind* Find(int code);
 QList<const TStoreKind*> All();
 /// Registers \a kind; a second registration of the same code is refused (assert in debug, warning in release).
 bool Register(const TStoreKind& kind);
+/// Whether \a kind / \a id name one of a database's fixed rows: a row of a fixed kind, the none id, the system
+/// row, or the database's identity row \a identityRowId.
+bool IsFixedRow(int kind, const QString& id, const QString& identityRowId);
 
 } // namespace StoreKinds

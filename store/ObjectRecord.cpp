@@ -9,8 +9,8 @@
 #include "store/SqlDialect.h"
 
 #include <QDate>
-#include <QSqlQuery>
 #include <QSqlError>
+#include <QSqlQuery>
 #include <QSqlRecord>
 
 namespace {
@@ -23,15 +23,7 @@ const QString kInsertStatement = QStringLiteral(
     ":Date1, :D1Flag, :D1Fixed, :Date2, :D2Flag, :D2Fixed, :Comments, :DCreate, :DModify, :Foto, :D1Search, "
     ":D2Search, :Creator, :Modifier, :ExternalFlag, :PublishedFlag, :Archived)");
 
-const QString kUpdateStatement = QStringLiteral(
-    "Update AllInfo set ObjType = :ObjType, Link1 = :Link1, Link2 = :Link2, Link3 = :Link3, Link4 = :Link4, Link5 = "
-    ":Link5, Int1 = :Int1, Int2 = :Int2, Int3 = :Int3, Int4 = :Int4, Int5 = :Int5, Str1 = :Str1, Str2 = :Str2, Str3 = "
-    ":Str3, Str4 = :Str4, Str5 = :Str5, Flag = :Flag, Date1 = :Date1, D1Flag = :D1Flag, D1Fixed = :D1Fixed, Date2 = "
-    ":Date2, D2Flag = :D2Flag, D2Fixed = :D2Fixed, Comments = :Comments, DCreate = :DCreate, DModify = :DModify, Foto "
-    "= :Foto, D1Search = :D1Search, D2Search = :D2Search, Creator = :Creator, Modifier = :Modifier, ExternalFlag = "
-    ":ExternalFlag, PublishedFlag = :PublishedFlag, Archived = :Archived where ObjId = :ObjId");
-
-const QString kEnsureRowStatement = QStringLiteral("insert Into AllInfo(ObjId, ObjType) values(:ObjId, :ObjType)");
+const QString kVanished = QStringLiteral("Объект был удалён; изменения не записаны");
 
 const QString kConnectFailed = QStringLiteral("Не удалось подключиться к БД");
 
@@ -56,34 +48,75 @@ double SearchDate(double date, bool fixed)
     return DateSerial::FromDate(QDate(2000, d.month(), d.day()));
 }
 
-void BindRow(QSqlQuery& q, const TObjectRow& r)
+// Every column but ObjId with the value it is written with, in the order of the full update statement.
+QList<std::pair<QString, QVariant>> ColumnValues(const TObjectRow& r)
 {
-    q.bindValue(QStringLiteral(":ObjId"), Text(r.Obj));
-    q.bindValue(QStringLiteral(":ObjType"), r.ObjType);
+    QList<std::pair<QString, QVariant>> columns;
+    columns.reserve(34);
+    columns.append({QStringLiteral("ObjType"), r.ObjType});
     for (int i = 1; i <= 5; ++i)
-        q.bindValue(QStringLiteral(":Link%1").arg(i), Text(r.Link(i)));
+        columns.append({QStringLiteral("Link%1").arg(i), Text(r.Link(i))});
     for (int i = 1; i <= 5; ++i)
-        q.bindValue(QStringLiteral(":Int%1").arg(i), r.Int(i));
+        columns.append({QStringLiteral("Int%1").arg(i), r.Int(i)});
     for (int i = 1; i <= 5; ++i)
-        q.bindValue(QStringLiteral(":Str%1").arg(i), Text(r.Str(i)));
-    q.bindValue(QStringLiteral(":Flag"), FlagValue(r.Flag));
-    q.bindValue(QStringLiteral(":Date1"), r.Date1);
-    q.bindValue(QStringLiteral(":D1Flag"), FlagValue(r.D1Flag));
-    q.bindValue(QStringLiteral(":D1Fixed"), FlagValue(r.D1Fixed));
-    q.bindValue(QStringLiteral(":Date2"), r.Date2);
-    q.bindValue(QStringLiteral(":D2Flag"), FlagValue(r.D2Flag));
-    q.bindValue(QStringLiteral(":D2Fixed"), FlagValue(r.D2Fixed));
-    q.bindValue(QStringLiteral(":Comments"), Text(r.Comments));
-    q.bindValue(QStringLiteral(":DCreate"), r.DCreate);
-    q.bindValue(QStringLiteral(":DModify"), r.DModify);
-    q.bindValue(QStringLiteral(":Foto"), r.Foto.isEmpty() ? QVariant(QMetaType(QMetaType::QByteArray)) : QVariant(r.Foto));
-    q.bindValue(QStringLiteral(":D1Search"), r.D1Search);
-    q.bindValue(QStringLiteral(":D2Search"), r.D2Search);
-    q.bindValue(QStringLiteral(":Creator"), Text(r.Creator));
-    q.bindValue(QStringLiteral(":Modifier"), Text(r.Modifier));
-    q.bindValue(QStringLiteral(":ExternalFlag"), FlagValue(r.ExternalFlag));
-    q.bindValue(QStringLiteral(":PublishedFlag"), FlagValue(r.PublishedFlag));
-    q.bindValue(QStringLiteral(":Archived"), FlagValue(r.Archived));
+        columns.append({QStringLiteral("Str%1").arg(i), Text(r.Str(i))});
+    columns.append({QStringLiteral("Flag"), FlagValue(r.Flag)});
+    columns.append({QStringLiteral("Date1"), r.Date1});
+    columns.append({QStringLiteral("D1Flag"), FlagValue(r.D1Flag)});
+    columns.append({QStringLiteral("D1Fixed"), FlagValue(r.D1Fixed)});
+    columns.append({QStringLiteral("Date2"), r.Date2});
+    columns.append({QStringLiteral("D2Flag"), FlagValue(r.D2Flag)});
+    columns.append({QStringLiteral("D2Fixed"), FlagValue(r.D2Fixed)});
+    columns.append({QStringLiteral("Comments"), Text(r.Comments)});
+    columns.append({QStringLiteral("DCreate"), r.DCreate});
+    columns.append({QStringLiteral("DModify"), r.DModify});
+    columns.append(
+        {QStringLiteral("Foto"), r.Foto.isEmpty() ? QVariant(QMetaType(QMetaType::QByteArray)) : QVariant(r.Foto)});
+    columns.append({QStringLiteral("D1Search"), r.D1Search});
+    columns.append({QStringLiteral("D2Search"), r.D2Search});
+    columns.append({QStringLiteral("Creator"), Text(r.Creator)});
+    columns.append({QStringLiteral("Modifier"), Text(r.Modifier)});
+    columns.append({QStringLiteral("ExternalFlag"), FlagValue(r.ExternalFlag)});
+    columns.append({QStringLiteral("PublishedFlag"), FlagValue(r.PublishedFlag)});
+    columns.append({QStringLiteral("Archived"), FlagValue(r.Archived)});
+    return columns;
+}
+
+// The update of the columns of \a row that differ from \a stored (every column without \a stored), and
+// always the modification stamp and the modifier, so that a save keeps what another record of the same
+// row changed in the other columns. Binds its parameters on \a q after preparing it.
+bool PrepareUpdate(TMyDataBase* db, QSqlQuery& q, const TObjectRow& row, const TObjectRow* stored)
+{
+    auto columns = ColumnValues(row);
+    if (stored) {
+        const auto before = ColumnValues(*stored);
+        for (qsizetype i = columns.size() - 1; i >= 0; --i) {
+            const QString& name = columns.at(i).first;
+            const bool stamp = name == QLatin1String("DModify") || name == QLatin1String("Modifier");
+            if (!stamp && columns.at(i).second == before.at(i).second)
+                columns.removeAt(i);
+        }
+    }
+    QStringList assignments;
+    for (const auto& [name, value] : std::as_const(columns))
+        assignments << name + QStringLiteral(" = :") + name;
+    if (!q.prepare(db->Translate(QStringLiteral("Update AllInfo set ") + assignments.join(QStringLiteral(", "))
+            + QStringLiteral(" where ObjId = :ObjId"))))
+        return false;
+    q.bindValue(QStringLiteral(":ObjId"), Text(row.Obj));
+    for (const auto& [name, value] : std::as_const(columns))
+        q.bindValue(QLatin1Char(':') + name, value);
+    return true;
+}
+
+bool PrepareInsert(TMyDataBase* db, QSqlQuery& q, const TObjectRow& row)
+{
+    if (!q.prepare(db->Translate(kInsertStatement)))
+        return false;
+    q.bindValue(QStringLiteral(":ObjId"), Text(row.Obj));
+    for (const auto& [name, value] : ColumnValues(row))
+        q.bindValue(QLatin1Char(':') + name, value);
+    return true;
 }
 
 // Whether a row with \a id exists; false also when the database cannot answer (then \a ok is false).
@@ -95,8 +128,7 @@ bool RowExists(TMyDataBase* db, const QString& id, bool& ok)
 }
 
 // Runs one frame call; a frame that throws is treated as having done its part.
-template <typename F>
-void Guarded(F&& call)
+template <typename F> void Guarded(F&& call)
 {
     try {
         call();
@@ -253,12 +285,15 @@ void TDBMainInfo::LoadFromDataset(const QSqlRecord& row)
     value(QStringLiteral("PublishedFlag"), [&](const QVariant& v) { PublishedFlag = flag(v); });
     value(QStringLiteral("Archived"), [&](const QVariant& v) { Archived = flag(v); });
     IsBlank = false;
+    if (!IsEmptyId(Obj))
+        m_stored = static_cast<const TObjectRow&>(*this);
     NotifyLoaded();
 }
 
 void TDBMainInfo::Clear()
 {
     static_cast<TObjectRow&>(*this) = TObjectRow();
+    m_stored.reset();
 }
 
 void TDBMainInfo::Reset(bool notify)
@@ -273,8 +308,10 @@ void TDBMainInfo::Reset(bool notify)
 
 void TDBMainInfo::CopyFrom(const TDBMainInfo& source)
 {
-    if (&source != this)
+    if (&source != this) {
         static_cast<TObjectRow&>(*this) = static_cast<const TObjectRow&>(source);
+        m_stored = source.m_stored;
+    }
 }
 
 void TDBMainInfo::Assign(const TDBMainInfo* source)
@@ -294,24 +331,6 @@ QString TDBMainInfo::NewId()
     return db ? db->NewId(ObjType) : Ids::Null;
 }
 
-bool TDBMainInfo::EnsureRow()
-{
-    TMyDataBase* db = Database();
-    if (!db)
-        return false;
-    bool ok = false;
-    if (RowExists(db, Obj, ok))
-        return true;
-    if (!ok)
-        return false;
-    auto q = db->CreateCommand();
-    if (!q || !q->prepare(db->Translate(kEnsureRowStatement)))
-        return false;
-    q->bindValue(QStringLiteral(":ObjId"), Text(Obj));
-    q->bindValue(QStringLiteral(":ObjType"), ObjType);
-    return db->ExecuteCommand(*q) == DbStatus::Ok;
-}
-
 bool TDBMainInfo::SameContent(const TDBMainInfo& other) const
 {
     auto sameText = [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; };
@@ -321,39 +340,37 @@ bool TDBMainInfo::SameContent(const TDBMainInfo& other) const
         if (Link(i).Text() != other.Link(i).Text() || Int(i) != other.Int(i) || !sameText(Str(i), other.Str(i)))
             return false;
     }
-    return sameText(Comments, other.Comments) && Flag == other.Flag && Date1 == other.Date1
-        && D1Flag == other.D1Flag && D1Fixed == other.D1Fixed && Date2 == other.Date2 && D2Flag == other.D2Flag
-        && D2Fixed == other.D2Fixed && ExternalFlag == other.ExternalFlag && PublishedFlag == other.PublishedFlag
-        && Archived == other.Archived && IsBlank == other.IsBlank && Foto == other.Foto;
+    return sameText(Comments, other.Comments) && Flag == other.Flag && Date1 == other.Date1 && D1Flag == other.D1Flag
+        && D1Fixed == other.D1Fixed && Date2 == other.Date2 && D2Flag == other.D2Flag && D2Fixed == other.D2Fixed
+        && ExternalFlag == other.ExternalFlag && PublishedFlag == other.PublishedFlag && Archived == other.Archived
+        && IsBlank == other.IsBlank && Foto == other.Foto;
 }
 
-int TDBMainInfo::Save()
+TStoreResult TDBMainInfo::Save()
 {
     const QString remembered = Obj;
-    if (!ApplyFrames(true))
-        return SaveResult::FrameRefused;
+    // A frame that refuses its input stops the save; its own words say why.
+    QString refusal;
+    if (!ApplyFramesUntilRefused(&refusal))
+        return {SaveResult::FrameRefused, refusal};
     if (ObjType < 0)
-        return SaveResult::BadKind;
+        return {SaveResult::BadKind, QString()};
     if (Kind::IsDialogKind(ObjType))
-        return SaveResult::Done;
+        return {SaveResult::Done, QString()};
     TMyDataBase* db = Database();
-    if (!db) {
-        Messages().ShowMessage(kConnectFailed);
-        return SaveResult::NoDatabase;
-    }
-    if (db->WriteMode() == 0) {
-        Messages().ShowMessage(QStringLiteral("Попытка записи в базу констант!"));
-        return SaveResult::ReferenceDatabase;
-    }
-    if (!db->IsWritable()) {
-        Messages().ShowMessage(QStringLiteral("Нет разрешения на данную операцию!"));
-        return SaveResult::NotPermitted;
-    }
+    if (!db)
+        return {SaveResult::NoDatabase, kConnectFailed};
+    if (db->WriteMode() == 0)
+        return {SaveResult::ReferenceDatabase, QStringLiteral("Попытка записи в базу констант!")};
+    if (!db->IsWritable())
+        return {SaveResult::NotPermitted, QStringLiteral("Нет разрешения на данную операцию!")};
+    // The database's fixed rows (the placeholder the none id names, the system row, the identity row) are
+    // written only by the database itself.
+    if (StoreKinds::IsFixedRow(ObjType, Obj, db->IdentityRowId()))
+        return {SaveResult::NotPermitted, QStringLiteral("Нет разрешения на данную операцию!")};
     auto command = db->CreateCommand();
-    if (!command) {
-        Messages().ShowMessage(kConnectFailed);
-        return SaveResult::NotConnected;
-    }
+    if (!command)
+        return {SaveResult::NotConnected, kConnectFailed};
 
     // The row is prepared on a copy, so that a failed save leaves the record exactly as the user left it.
     TObjectRow row = *this;
@@ -372,6 +389,7 @@ int TDBMainInfo::Save()
         kind->Derive(row);
 
     bool ok = false;
+    bool vanished = false;
     {
         TWriteTransaction transaction(db);
         if (transaction.IsActive()) {
@@ -383,14 +401,20 @@ int TDBMainInfo::Save()
             } else {
                 exists = RowExists(db, row.Obj, known);
             }
+            if (known && !exists && !insert && IsStored()) {
+                // The row was deleted since it was loaded: writing it anew would bring back an object the
+                // cascade removed, without its links.
+                known = false;
+                vanished = true;
+            }
             if (known) {
-                // An id that names no row yet (set without loading) is written as a new row with that id.
+                // An id that names no row yet (given without loading, never stored) is written as a new row
+                // with that id.
                 const bool asInsert = insert || !exists;
-                ok = command->prepare(db->Translate(asInsert ? kInsertStatement : kUpdateStatement));
-                if (ok) {
-                    BindRow(*command, row);
+                const TObjectRow* stored = IsStored() ? &*m_stored : nullptr;
+                ok = asInsert ? PrepareInsert(db, *command, row) : PrepareUpdate(db, *command, row, stored);
+                if (ok)
                     ok = db->ExecuteCommand(*command) == DbStatus::Ok && command->numRowsAffected() == 1;
-                }
             }
             // A server cannot drop a prepared statement inside a failed transaction: roll back first.
             if (!ok)
@@ -399,19 +423,21 @@ int TDBMainInfo::Save()
             ok = ok && transaction.Commit();
         }
     }
+    if (vanished)
+        return {SaveResult::Failed, kVanished};
     if (!ok) {
         // A server says why it refused (a rule of its own, a lost connection): its words are the message.
         const QString reason = db->ConnectionKind() == ConnectionType::Server ? db->ErrorText() : QString();
-        Messages().ShowMessage(reason.isEmpty() ? DbStatus::Text(DbStatus::QueryFailed) : reason);
-        return SaveResult::Failed;
+        return {SaveResult::Failed, reason.isEmpty() ? DbStatus::Text(DbStatus::QueryFailed) : reason};
     }
 
     row.IsBlank = false;
     static_cast<TObjectRow&>(*this) = row;
+    m_stored = row;
     NotifySaved();
     if (!SameId(Obj, remembered))
         NotifyLoaded();
-    return SaveResult::Done;
+    return {SaveResult::Done, QString()};
 }
 
 void TDBMainInfo::AttachFrame(TRecordFrame* frame)
@@ -447,14 +473,27 @@ void TDBMainInfo::NotifySaved()
 
 bool TDBMainInfo::ApplyFrames(bool showErrors)
 {
+    if (!showErrors) {
+        ApplyFramesUntilRefused(nullptr);
+        return true;
+    }
+    QString refusal;
+    if (ApplyFramesUntilRefused(&refusal))
+        return true;
+    Messages().ShowMessage(refusal);
+    return false;
+}
+
+bool TDBMainInfo::ApplyFramesUntilRefused(QString* refusal)
+{
     const QList<TRecordFrame*> frames = m_frames;
     for (TRecordFrame* frame : frames) {
         if (!IsAttached(frame))
             continue;
         int result = 0;
         Guarded([&] { result = frame->ApplyData(); });
-        if (showErrors && result != 0) {
-            Messages().ShowMessage(frame->ErrorText());
+        if (refusal && result != 0) {
+            *refusal = frame->ErrorText();
             return false;
         }
     }

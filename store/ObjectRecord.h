@@ -2,12 +2,15 @@
 
 #include "store/DataBase.h"
 #include "store/Gid.h"
+#include "store/StoreResult.h"
 
 #include <QByteArray>
 #include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QString>
+
+#include <optional>
 
 class QSqlRecord;
 class TRecordFrame;
@@ -99,14 +102,17 @@ public:
     void Assign(const TDBMainInfo* source);
     /// A new identifier for this record's kind from its database (call inside a write transaction).
     QString NewId();
-    /// Inserts a row with only ObjId and ObjType when no row has this record's id yet.
-    bool EnsureRow();
     /// Whether \a other holds the same content as far as a user can edit it (see the source for the rules).
     bool SameContent(const TDBMainInfo& other) const;
 
-    /// Writes the record: 0 when written (or nothing to write), a negative SaveResult otherwise. A refused
-    /// or failed save keeps the record's content exactly as it was.
-    int Save();
+    /// Writes the record: code 0 when written (or nothing to write), a negative SaveResult otherwise, with
+    /// the text to show the user (a refusing frame's ErrorText for -10); nothing is shown here. A refused
+    /// or failed save keeps the record's content exactly as it was. A record that holds no stored row is
+    /// inserted (with its id when it was given one); one that was loaded or saved writes the columns
+    /// changed since, and is refused when its row has been deleted since.
+    TStoreResult Save();
+    /// Whether the record holds a row as it was loaded from or written to its database (kept by copies).
+    bool IsStored() const { return m_stored.has_value() && SameId(m_stored->Obj, Obj); }
 
     void AttachFrame(TRecordFrame* frame);
     void DetachFrame(TRecordFrame* frame);
@@ -128,7 +134,11 @@ Q_SIGNALS:
 
 private:
     bool IsAttached(TRecordFrame* frame) const { return m_frames.contains(frame); }
+    /// Every linked frame's ApplyData; with \a refusal, stops at the first refusal and gives its ErrorText.
+    bool ApplyFramesUntilRefused(QString* refusal);
 
     QPointer<TMyDataBase> m_database;
     QList<TRecordFrame*> m_frames;
+    /// The row as last loaded or written; none for a record that never held a stored row.
+    std::optional<TObjectRow> m_stored;
 };

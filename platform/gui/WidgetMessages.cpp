@@ -2,9 +2,10 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 
-#include <memory>
+#include <initializer_list>
 
 namespace {
 
@@ -13,13 +14,32 @@ const QString kNo = QStringLiteral("Нет");
 const QString kCancel = QStringLiteral("Отмена");
 const QString kOk = QStringLiteral("ОК");
 
-std::unique_ptr<QMessageBox> MakeBox(QMessageBox::Icon icon, const QString& text)
+// The box belongs to the window it is shown over (none: to nobody).
+QMessageBox* MakeBox(QMessageBox::Icon icon, const QString& text)
 {
-    auto box = std::make_unique<QMessageBox>(icon, QGuiApplication::applicationDisplayName(),
-                                             TWidgetMessages::DisplayText(text), QMessageBox::NoButton,
-                                             TWidgetMessages::ParentWindow());
+    auto* box = new QMessageBox(icon, QGuiApplication::applicationDisplayName(), TWidgetMessages::DisplayText(text),
+        QMessageBox::NoButton, TWidgetMessages::ParentWindow());
     box->setTextFormat(Qt::PlainText);
     return box;
+}
+
+// Shows the box and gives the index of the clicked one of \a buttons, -1 for none. When the window the box
+// belongs to closes while the box is shown, the window deletes the box: it is deleted here only otherwise.
+int Exec(QMessageBox* shown, std::initializer_list<const QAbstractButton*> buttons)
+{
+    QPointer<QMessageBox> box(shown);
+    box->exec();
+    if (!box)
+        return -1;
+    int answer = -1;
+    int index = 0;
+    for (const QAbstractButton* button : buttons) {
+        if (box->clickedButton() == button)
+            answer = index;
+        ++index;
+    }
+    delete box.data();
+    return answer;
 }
 
 } // namespace
@@ -45,7 +65,7 @@ void TWidgetMessages::ShowMessage(const QString& text)
     QPushButton* ok = box->addButton(kOk, QMessageBox::AcceptRole);
     box->setDefaultButton(ok);
     box->setEscapeButton(ok);
-    box->exec();
+    Exec(box, {ok});
 }
 
 TAnswer TWidgetMessages::AskYesNo(const QString& text)
@@ -55,8 +75,7 @@ TAnswer TWidgetMessages::AskYesNo(const QString& text)
     QPushButton* no = box->addButton(kNo, QMessageBox::NoRole);
     box->setDefaultButton(yes);
     box->setEscapeButton(no);
-    box->exec();
-    return box->clickedButton() == yes ? TAnswer::Yes : TAnswer::No;
+    return Exec(box, {yes, no}) == 0 ? TAnswer::Yes : TAnswer::No;
 }
 
 TAnswer TWidgetMessages::AskYesNoCancel(const QString& text)
@@ -67,10 +86,12 @@ TAnswer TWidgetMessages::AskYesNoCancel(const QString& text)
     QPushButton* cancel = box->addButton(kCancel, QMessageBox::RejectRole);
     box->setDefaultButton(yes);
     box->setEscapeButton(cancel);
-    box->exec();
-    if (box->clickedButton() == yes)
+    switch (Exec(box, {yes, no, cancel})) {
+    case 0:
         return TAnswer::Yes;
-    if (box->clickedButton() == no)
+    case 1:
         return TAnswer::No;
-    return TAnswer::Cancel;
+    default:
+        return TAnswer::Cancel;
+    }
 }

@@ -1,5 +1,6 @@
 #include "shell/frames/BaseObjFrame.h"
 
+#include "shell/frames/StoreResults.h"
 #include "shell/widgets/GradientPanel.h"
 #include "shell/mainwindow/MainBroker.h"
 #include "shell/widgets/MainData.h"
@@ -347,7 +348,7 @@ void TBaseObjFrame::GridClick()
 void TBaseObjFrame::aSaveExecute()
 {
     TDBMainInfo* record = MasterDBInfo();
-    if (!record || record->Save() != SaveResult::Done)
+    if (!record || !ShowStoreResult(record->Save()))
         return;
     tbBuchClick(m_group);
     UpdateWindowList();

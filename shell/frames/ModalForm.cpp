@@ -2,6 +2,7 @@
 
 #include "platform/Messages.h"
 
+#include "shell/frames/StoreResults.h"
 #include "shell/widgets/GradientPanel.h"
 #include "shell/widgets/MainData.h"
 #include "store/DataBase.h"
@@ -122,7 +123,7 @@ void TModalForm::CloseWithCancel()
 
 void TModalForm::AOkExecute()
 {
-    if (DBMain()->Save() == SaveResult::Done)
+    if (ShowStoreResult(DBMain()->Save()))
         accept();
 }
 

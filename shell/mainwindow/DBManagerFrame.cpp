@@ -3,6 +3,7 @@
 #include "platform/FileDialogs.h"
 #include "platform/Messages.h"
 #include "platform/ProgramPaths.h"
+#include "shell/frames/StoreResults.h"
 #include "shell/mainwindow/HelpDocument.h"
 #include "shell/mainwindow/MainBroker.h"
 #include "shell/widgets/MainData.h"
@@ -159,8 +160,10 @@ void TDBManagerFrame::aNewExecute()
         }
     }
     QString statusText;
+    TStoreResult saved;
     const int status = list->Add(ConnectionType::File, InstallMode::FilePath, statusText, QString(), QString(),
-                                 QString(), chosen);
+                                 QString(), chosen, &saved);
+    ShowStoreResult(saved);
     Messages().ShowMessage(statusText);
     if (status == DbStatus::Ok)
         FillGrid();
@@ -176,8 +179,11 @@ void TDBManagerFrame::aDelExecute()
         return;
     if (Messages().AskYesNo(QStringLiteral("Вы действительно хотите отключить выбранную БД?")) != TAnswer::Yes)
         return;
-    list->Remove(selected);
+    // A refused removal keeps the entry; the user is told instead of seeing it stay without a word.
+    const int status = list->Remove(selected);
     FillGrid();
+    if (status != DbStatus::Ok)
+        Messages().ShowMessage(DbStatus::Text(status));
 }
 
 void TDBManagerFrame::aHelpExecute()

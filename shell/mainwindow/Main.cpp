@@ -12,6 +12,7 @@
 #include "shell/frames/MainModalForm.h"
 #include "shell/frames/ScreenRegistry.h"
 #include "shell/frames/ShellKinds.h"
+#include "shell/frames/StoreResults.h"
 #include "shell/mainwindow/WinListForm.h"
 #include "store/CascadeDelete.h"
 #include "store/DBServerList.h"
@@ -385,10 +386,11 @@ bool TMain::ConfirmDelete(TDBMainInfo& record)
     if (Messages().AskYesNo(QStringLiteral("Вы действительно хотите удалить ") + text + QStringLiteral("?"))
         != TAnswer::Yes)
         return false;
-    const QString id = record.Obj.Text();
-    if (!CascadeDelete::DeleteObject(record))
+    // The cards of everything the cascade removed close without asking: saving one would write it anew.
+    QStringList deleted;
+    if (!ShowStoreResult(CascadeDelete::Delete(record, &deleted)))
         return false;
-    m_winList->DiscardCardsOf(id, record.Database());
+    m_winList->DiscardCardsOf(deleted, record.Database());
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include "shell/frames/BaseDBFrame.h"
 #include "shell/frames/ModalForm.h"
 #include "shell/frames/ShellKinds.h"
+#include "shell/frames/StoreResults.h"
 #include "shell/widgets/MainData.h"
 #include "store/DataBase.h"
 #include "store/DateSerial.h"
@@ -226,9 +227,9 @@ int TWinListForm::CloseCard(int row)
             case TAnswer::Cancel:
                 return 0;
             case TAnswer::Yes: {
-                const int saved = record->Save();
-                if (saved != SaveResult::Done)
-                    return saved;
+                const TStoreResult saved = record->Save();
+                if (!ShowStoreResult(saved))
+                    return saved.Code;
                 break;
             }
             case TAnswer::No:
@@ -240,10 +241,12 @@ int TWinListForm::CloseCard(int row)
     return 1;
 }
 
-void TWinListForm::DiscardCardsOf(const QString& id, const TMyDataBase* db)
+void TWinListForm::DiscardCardsOf(const QStringList& ids, const TMyDataBase* db)
 {
-    for (int row = FindCard(id, db); row >= 0; row = FindCard(id, db))
-        Dismiss(row);
+    for (const QString& id : ids) {
+        for (int row = FindCard(id, db); row >= 0; row = FindCard(id, db))
+            Dismiss(row);
+    }
 }
 
 void TWinListForm::Dismiss(int row)

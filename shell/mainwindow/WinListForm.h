@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QPointer>
+#include <QStringList>
 #include <QWidget>
 
 class QStackedWidget;
@@ -54,9 +55,9 @@ public:
     /// Closes the card of \a row, first asking about unsaved changes: 1 closed; 0 kept (Cancel, or no card
     /// in the row); a negative save result when the changes could not be saved (the card stays open).
     int CloseCard(int row);
-    /// Closes every card of the object \a id without asking: the object was deleted, so nothing of it is left
-    /// to save, and a save would only write it anew.
-    void DiscardCardsOf(const QString& id, const TMyDataBase* db = nullptr);
+    /// Closes every card of the objects \a ids of database \a db (the current one when none) without asking:
+    /// they were deleted, so nothing of them is left to save, and a save would only write them anew.
+    void DiscardCardsOf(const QStringList& ids, const TMyDataBase* db = nullptr);
     /// Brings the card of \a row to the front and makes it the one the close button closes.
     void SelectRow(int row);
     /// Shows the list under \a button, right edges aligned, when there is an open card.

@@ -1,9 +1,14 @@
 #include "store/kinds/StoreKinds.h"
 
+#include "store/CascadeSteps.h"
 #include "store/Gid.h"
 #include "store/ObjectKinds.h"
 #include "store/ObjectRecord.h"
+#include "store/SqlDialect.h"
 #include "store/kinds/PersonView.h"
+
+using namespace Qt::StringLiterals;
+using SqlDialect::Quote;
 
 namespace {
 
@@ -16,6 +21,104 @@ void NoneForEmptyLinks(TObjectRow& row, int last)
     }
 }
 
+// The families the deletion of \a person leaves without both partners go with their own cascade; in the
+// others the person's place and name are blanked, and the person's adoptions go.
+bool DeletePerson(TCascadeSteps& cascade, const TObjectRow& row)
+{
+    const QString none = Quote(Ids::None);
+    const QString person = Quote(row.Obj);
+    // Found before the partner goes, and all of them before the first is deleted, so that the deletions do
+    // not run inside an open query.
+    QStringList partnerless;
+    if (!cascade.SelectIds(u"select ObjId from AllInfo where ObjType = 7 and (Link1 = "_s + person + u" or Link2 = "_s
+                + person + u") and (Link1 = "_s + person + u" or Link1 = "_s + none + u") and (Link2 = "_s + person
+                + u" or Link2 = "_s + none + u") order by ObjId"_s,
+            partnerless))
+        return false;
+    if (!cascade.Run(
+            u"update allInfo set Str1 = \"\", Link1 = "_s + none + u" where ObjType = 7 and Link1 = "_s + person)
+        || !cascade.Run(
+            u"update allInfo set Str2 = \"\", Link2 = "_s + none + u" where ObjType = 7 and Link2 = "_s + person)
+        || !cascade.DeleteLinked(Kind::AdoptiveFamilyLink, u"Link2"_s, row.Obj))
+        return false;
+    // The family lists change whenever a person goes: partners are blanked, families deleted.
+    cascade.Announce(Kind::Family);
+    for (const QString& id : std::as_const(partnerless)) {
+        TObjectRow family;
+        family.Obj = id;
+        family.ObjType = Kind::Family;
+        family.Link1 = Ids::None;
+        family.Link2 = Ids::None;
+        family.IsBlank = false;
+        if (!cascade.Delete(family))
+            return false;
+    }
+    return true;
+}
+
+// Its branches become independent and are named by their own name and the former parent's.
+bool DeleteOrganization(TCascadeSteps& cascade, const TObjectRow& row)
+{
+    return cascade.Run(u"update allInfo set Str5 = Str1 + \" \" + Str2, Link1 = "_s + Quote(Ids::None)
+        + u" where ObjType = 6 and Link1 = "_s + Quote(row.Obj));
+}
+
+// The opposite side of a role pair.
+bool DeleteRole(TCascadeSteps& cascade, const TObjectRow& row)
+{
+    return cascade.DeleteRows(u"ObjId = "_s + Quote(row.Link5) + u" and ObjType = 20"_s);
+}
+
+// A project: operations booked to it lose the project and its subcategory; the groups kept for it go.
+bool DeleteGroup(TCascadeSteps& cascade, const TObjectRow& row)
+{
+    if (row.Int1 != 9)
+        return true;
+    const QString none = Quote(Ids::None);
+    return cascade.Run(u"update AllInfo set Link3 = "_s + none + u", Link4 = "_s + none
+               + u" where ObjType = 24 and Link3 = "_s + Quote(row.Obj))
+        && cascade.DeleteLinked(Kind::Group, u"Link1"_s, row.Obj);
+}
+
+// The account's operations with their links, and the paired halves that sit on other accounts.
+bool DeleteAccount(TCascadeSteps& cascade, const TObjectRow& row)
+{
+    const QString id = Quote(row.Obj);
+    const QString operations = u"(select ObjId from AllInfo where ObjType = 24 and Link1 = "_s + id + u")"_s;
+    // Only an operation that names one of the account's operations back is its paired half.
+    const QString pairedHalves
+        = u"(select H.ObjId from AllInfo as H, AllInfo as P where P.ObjType = 24 and P.Link1 = "_s + id
+        + u" and H.ObjType = 24 and H.ObjId = P.Link5 and H.Link5 = P.ObjId)"_s;
+    if (!cascade.DeleteWhere(Kind::OperationLink, u"Link1 in "_s + operations)
+        || !cascade.DeleteWhere(Kind::OperationLink, u"Link1 in "_s + pairedHalves)
+        || !cascade.DeleteWhere(Kind::MoneyOperation, u"ObjId in "_s + pairedHalves)
+        || !cascade.DeleteLinked(Kind::MoneyOperation, u"Link1"_s, row.Obj))
+        return false;
+    // Accounts that held a paired half have a new balance.
+    cascade.Announce(Kind::MoneyOperation);
+    return true;
+}
+
+// Its object links, and its paired half: an operation that names this one back. A damaged Link5 deletes
+// nothing else.
+bool DeleteOperation(TCascadeSteps& cascade, const TObjectRow& row)
+{
+    if (!cascade.DeleteLinked(Kind::OperationLink, u"Link1"_s, row.Obj))
+        return false;
+    if (IsEmptyId(row.Link5))
+        return true;
+    const QString half = u"ObjId = "_s + Quote(row.Link5) + u" and ObjType = 24 and Link5 = "_s + Quote(row.Obj);
+    return cascade.DeleteWhere(Kind::OperationLink, u"Link1 in (select ObjId from AllInfo where "_s + half + u")"_s)
+        && cascade.DeleteRows(half);
+}
+
+// The rows of \a kind whose \a column names the deleted object.
+auto DeleteNaming(int kind, const QString& column)
+{
+    return [kind, column](
+               TCascadeSteps& cascade, const TObjectRow& row) { return cascade.DeleteLinked(kind, column, row.Obj); };
+}
+
 TStoreKind Person()
 {
     TStoreKind kind;
@@ -25,6 +128,7 @@ TStoreKind Person()
         const TPersonView person(row);
         person.SetDisplayName(PersonDisplayName(person.Surname(), person.FirstName(), person.Patronymic()));
     };
+    kind.DeleteFirst = DeletePerson;
     return kind;
 }
 
@@ -38,6 +142,8 @@ TStoreKind Family()
                 row.Link(i) = Ids::None;
         }
     };
+    // Adoptions into the family.
+    kind.DeleteFirst = DeleteNaming(Kind::AdoptiveFamilyLink, u"Link1"_s);
     return kind;
 }
 
@@ -49,6 +155,13 @@ TStoreKind Plain(int code, bool fixed = false)
     return kind;
 }
 
+TStoreKind Cascading(int code, std::function<bool(TCascadeSteps&, const TObjectRow&)> deleteFirst)
+{
+    TStoreKind kind = Plain(code);
+    kind.DeleteFirst = std::move(deleteFirst);
+    return kind;
+}
+
 } // namespace
 
 namespace StoreKinds {
@@ -57,17 +170,17 @@ QList<TStoreKind> BuiltIn()
 {
     return {
         Person(),
-        Plain(Kind::Address),
+        Cascading(Kind::Address, DeleteNaming(Kind::Residence, u"Link1"_s)), // residences at the address
         Plain(Kind::Phone),
         Plain(Kind::InternetContact),
-        Plain(Kind::Organization),
+        Cascading(Kind::Organization, DeleteOrganization),
         Family(),
         Plain(Kind::Event),
-        Plain(Kind::Note),
-        Plain(Kind::Role),
-        Plain(Kind::Group),
-        Plain(Kind::Account),
-        Plain(Kind::MoneyOperation),
+        Cascading(Kind::Note, DeleteNaming(Kind::NoteLink, u"Link1"_s)), // the note's attachments
+        Cascading(Kind::Role, DeleteRole),
+        Cascading(Kind::Group, DeleteGroup),
+        Cascading(Kind::Account, DeleteAccount),
+        Cascading(Kind::MoneyOperation, DeleteOperation),
         Plain(Kind::Placeholder, true),
         Plain(Kind::MeetingKind),
         Plain(Kind::ObjectLink),

@@ -3,6 +3,7 @@
 #include "contacts/EditPeople.h"
 #include "shell/frames/MainModalForm.h"
 #include "shell/frames/ScreenRegistry.h"
+#include "shell/frames/StoreResults.h"
 #include "store/kinds/PersonView.h"
 #include "shell/widgets/TimeEdit.h"
 #include "store/DataBase.h"
@@ -154,7 +155,9 @@ void TestEditPeople::RefusesWithMessageAndFocus()
         editor.SexButton(sexButton)->click();
     editor.eName()->setFocus();
 
-    const int result = person.Save();
+    const TStoreResult saved = person.Save();
+    const int result = saved.Code;
+    ShowStoreResult(saved);
     if (message.isEmpty()) {
         QCOMPARE(result, 0);
         QCOMPARE(messages.Shown(), QStringList());

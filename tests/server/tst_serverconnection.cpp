@@ -178,19 +178,19 @@ private Q_SLOTS:
         // The first save after the server went away learns it from the server's side: refused with the
         // reason, and the record keeps what was typed.
         note.Str1 = QStringLiteral("во время остановки");
-        QCOMPARE(note.Save(), -1);
+        const TStoreResult refused = note.Save();
+        QCOMPARE(refused.Code, -1);
         QCOMPARE(note.Str1, QStringLiteral("во время остановки"));
-        QCOMPARE(messages.Shown().size(), 1);
-        QCOMPARE(messages.Shown().constFirst(), db.ErrorText());
+        QCOMPARE(refused.Text, db.ErrorText());
         QVERIFY(!db.ErrorText().isEmpty());
         // From then on the connection is known to be gone.
         QCOMPARE(db.Execute(QStringLiteral("update AllInfo set Int3 = 1 where ObjType = 10")), 20);
         QCOMPARE(db.StatusText(), QStringLiteral("Запрос вызвал ошибку"));
         QVERIFY(!db.CreateQuery(QStringLiteral("select * from AllInfo")));
         QCOMPARE(db.StatusCode(), 20);
-        QCOMPARE(note.Save(), -100);
-        QCOMPARE(messages.Shown().size(), 2);
-        QCOMPARE(messages.Shown().constLast(), QStringLiteral("Не удалось подключиться к БД"));
+        const TStoreResult unconnected = note.Save();
+        QCOMPARE(unconnected.Code, -100);
+        QCOMPARE(unconnected.Text, QStringLiteral("Не удалось подключиться к БД"));
         QCOMPARE(note.Str1, QStringLiteral("во время остановки"));
         TDBMainInfo other;
         other.SetDatabase(&db);

@@ -41,6 +41,7 @@ private Q_SLOTS:
     void attachSomethingElse();
     void detachRemovesTheSelectedEntry_data();
     void detachRemovesTheSelectedEntry();
+    void detachRefusedByTheEngine();
     void detachNeedsAnAttachedRow();
     void settingsOpenTheManager();
 
@@ -246,6 +247,30 @@ void TestDBManager::detachRemovesTheSelectedEntry()
     QCOMPARE(Cell(1, 0), left);
     // The file itself is untouched.
     QVERIFY(QFile::exists(row == 1 ? first : second));
+}
+
+// A removal the database refuses keeps the entry, and the user is told.
+void TestDBManager::detachRefusedByTheEngine()
+{
+    m_files->QueueChoice(MakeDatabase(QStringLiteral("first.zdb"), QStringLiteral("Первая база")));
+    m_frame->aNewExecute();
+    QCOMPARE(m_grid->rowCount(), 2);
+    m_messages->ClearShown();
+    if (TTempDatabase::OnServer()) {
+        QVERIFY(m_fixture->Run(QStringLiteral("create function zorvin_refuse_delete() returns trigger language plpgsql "
+                                              "as $$ begin raise exception 'refused'; end $$")));
+        QVERIFY(m_fixture->Run(QStringLiteral("create trigger zorvin_refuse_delete before delete on AllInfo for each "
+                                              "row when (old.ObjType = 898) execute function zorvin_refuse_delete()")));
+    } else {
+        QVERIFY(m_fixture->Run(QStringLiteral("create trigger zorvin_refuse_delete before delete on AllInfo when "
+                                              "old.ObjType = 898 begin select raise(abort, 'refused'); end")));
+    }
+    m_grid->selectRow(1);
+    m_messages->QueueAnswer(TAnswer::Yes);
+    m_frame->aDelExecute();
+    QCOMPARE(m_messages->Shown(), (QStringList {kDetachQuestion, QStringLiteral("Запрос вызвал ошибку")}));
+    QCOMPARE(Entries(), 1);
+    QCOMPARE(m_grid->rowCount(), 2);
 }
 
 void TestDBManager::detachNeedsAnAttachedRow()

@@ -5,9 +5,11 @@
 #include "tests/support/ScriptedDesktop.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -60,6 +62,7 @@ private Q_SLOTS:
     void questions_data();
     void questions();
     void messageShowsLineBreaksAndPlainText();
+    void boxWhoseWindowClosesWhileShown();
     void webUrl_data();
     void webUrl();
     void mailUrl_data();
@@ -108,6 +111,39 @@ void TestDesktop::messageShowsLineBreaksAndPlainText()
     messages.ShowMessage(QStringLiteral("Объект изменен\rYes - сохранить\r\n<b>ООО \"Ромашка\"</b>"));
     QCOMPARE(seen.Buttons, QStringList{QStringLiteral("ОК")});
     QCOMPARE(seen.Text, QStringLiteral("Объект изменен\nYes - сохранить\n<b>ООО \"Ромашка\"</b>"));
+}
+
+// The window a box belongs to closes while the box is shown: the window takes the box along, and the
+// question answers as if escaped.
+void TestDesktop::boxWhoseWindowClosesWhileShown()
+{
+    TWidgetMessages messages;
+    for (int question = 0; question < 3; ++question) {
+        auto* window = new QDialog;
+        window->setWindowModality(Qt::ApplicationModal);
+        window->show();
+        QCOMPARE(QApplication::activeModalWidget(), window);
+        QPointer<QDialog> alive(window);
+        auto* timer = new QTimer;
+        timer->setInterval(10);
+        QObject::connect(timer, &QTimer::timeout, timer, [timer]() {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible())
+                return;
+            timer->stop();
+            timer->deleteLater();
+            delete box->parentWidget();
+        });
+        timer->start();
+        if (question == 0) {
+            messages.ShowMessage(QStringLiteral("Сообщение"));
+        } else if (question == 1) {
+            QCOMPARE(messages.AskYesNo(QStringLiteral("Вопрос")), TAnswer::No);
+        } else {
+            QCOMPARE(messages.AskYesNoCancel(QStringLiteral("Вопрос")), TAnswer::Cancel);
+        }
+        QVERIFY(alive.isNull());
+    }
 }
 
 void TestDesktop::webUrl_data()

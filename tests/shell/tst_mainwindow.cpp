@@ -136,6 +136,7 @@ private Q_SLOTS:
     void deleteGroup_data();
     void deleteGroup();
     void deletePersonRunsTheCascade();
+    void deleteClosesTheCardsOfEverythingDeleted();
     void deleteDeclined();
     void isDialogKind_data();
     void isDialogKind();
@@ -797,6 +798,35 @@ void TestMainWindow::deletePersonRunsTheCascade()
                  .toInt(),
              0);
     QVERIFY(announced.contains(int(Kind::Person)));
+}
+
+void TestMainWindow::deleteClosesTheCardsOfEverythingDeleted()
+{
+    Start();
+    TObjectWeb web;
+    QVERIFY(web.Build());
+    auto open = [&](const char* key) {
+        TDBMainInfo record;
+        QVERIFY(record.SetObj(web.Id(QString::fromLatin1(key))));
+        OpenCard(record)->eName->setText(QStringLiteral("изменено"));
+    };
+    open("single");
+    open("singleFamily");
+    open("husband");
+    TDBMainInfo single;
+    QVERIFY(single.SetObj(web.Id(QStringLiteral("single"))));
+    m_messages->QueueAnswer(TAnswer::Yes);
+    QCOMPARE(m_main->Request(TMainMessage::WM_DELETEOBJECT, single), 1);
+    // The family that lost its only partner went too: its card closed with the person's, without a question.
+    QCOMPARE(
+        m_messages->Shown(), QStringList {QStringLiteral("Вы действительно хотите удалить все данные о человеке?")});
+    QCOMPARE(m_main->WinList()->RowCount(), 1);
+    QCOMPARE(m_main->WinList()->FindCard(web.Id(QStringLiteral("husband"))), 0);
+    QCOMPARE(m_fixture
+                 ->Scalar(QStringLiteral("select count(*) from AllInfo where ObjId = '")
+                     + web.Id(QStringLiteral("singleFamily")) + QStringLiteral("'"))
+                 .toInt(),
+        0);
 }
 
 void TestMainWindow::deleteDeclined()

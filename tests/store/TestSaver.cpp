@@ -46,9 +46,10 @@ int main(int argc, char* argv[])
         TDBMainInfo note;
         note.ObjType = Kind::Note;
         note.Str1 = QStringLiteral("Запись %1 клиента %2").arg(i).arg(pid);
-        const int result = note.Save();
+        const TStoreResult saved = note.Save();
+        const int result = saved.Code;
         if (result != SaveResult::Done) {
-            err << "save " << i << " failed with " << result << ": " << db.ErrorText() << Qt::endl;
+            err << "save " << i << " failed with " << result << ": " << saved.Text << Qt::endl;
             return 1;
         }
         out << note.Obj.Text() << '\n';

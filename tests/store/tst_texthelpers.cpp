@@ -41,6 +41,20 @@ private slots:
         QCOMPARE(TimeText(serial), time);
     }
 
+    // A serial beyond 3,000,000 days of the epoch, or not a number at all, is no date.
+    void serialsThatAreNoDate()
+    {
+        const double inf = std::numeric_limits<double>::infinity();
+        for (double serial :
+            {std::numeric_limits<double>::quiet_NaN(), inf, -inf, 1e300, -1e19, 3000000.5, -3000001.0}) {
+            QVERIFY2(!DateSerial::ToDate(serial).isValid(), qPrintable(QString::number(serial)));
+            QVERIFY(!DateSerial::ToDateTime(serial).isValid());
+            QCOMPARE(DateSerial::DateText(serial), QString());
+        }
+        QCOMPARE(DateSerial::ToDate(3000000.0), QDate(1899, 12, 30).addDays(3000000));
+        QCOMPARE(DateSerial::ToDate(-3000000.0), QDate(1899, 12, 30).addDays(-3000000));
+    }
+
     void clockAndInvalidDate()
     {
         TFixedClock clock(QDateTime(QDate(2024, 3, 1), QTime(18, 0)));

@@ -188,8 +188,8 @@ bool WriteThroughRecords(TMyDataBase& db, const TSeedGenerator& generator, TProg
         static_cast<TObjectRow&>(record) = row.Row;
         record.SetId(Ids::Null);
         clock.Set(row.Created);
-        if (record.Save() != SaveResult::Done) {
-            *error = u"Не удалось записать объект %1: %2"_s.arg(row.Row.Obj.Text(), db.ErrorText());
+        if (const TStoreResult saved = record.Save(); !saved.Ok()) {
+            *error = u"Не удалось записать объект %1: %2"_s.arg(row.Row.Obj.Text(), saved.Text);
             return false;
         }
         if (!SameId(record.Obj, row.Row.Obj)) {
@@ -201,8 +201,8 @@ bool WriteThroughRecords(TMyDataBase& db, const TSeedGenerator& generator, TProg
         // A row changed after it was made is saved a second time, as its editor would have done.
         if (row.Modified != row.Created) {
             clock.Set(row.Modified);
-            if (record.Save() != SaveResult::Done) {
-                *error = u"Не удалось записать объект %1: %2"_s.arg(row.Row.Obj.Text(), db.ErrorText());
+            if (const TStoreResult saved = record.Save(); !saved.Ok()) {
+                *error = u"Не удалось записать объект %1: %2"_s.arg(row.Row.Obj.Text(), saved.Text);
                 return false;
             }
         }
