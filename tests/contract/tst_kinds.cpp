@@ -47,7 +47,7 @@ void Fill(TObjectRow& row, int kind, const QString& linked)
     row.D2Flag = true;
     row.D2Fixed = false;
     row.Comments = QStringLiteral("Комментарий\nв две строки");
-    row.Foto = QByteArray("\xFF\xD8\x00\x01 bytes", 12);
+    row.Foto = QByteArray("\xFF\xD8\x00\x01 bytes", 10);
     row.ExternalFlag = true;
     row.PublishedFlag = false;
     row.Archived = true;

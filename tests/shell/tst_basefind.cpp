@@ -1181,6 +1181,9 @@ void TestBaseFind::OptionListEditors()
 
 TTestFind* TestBaseFind::MakePickDialog(TFindModalForm& dialog, int kind)
 {
+    // A slot takes one registration: a dialog made after another starts from a fresh registry (a dialog
+    // keeps the frame it made).
+    Screens::Clear();
     Screens::RegisterPickFrame(kind, [](QWidget* parent) -> TBaseDBFrame* { return new TTestFind(parent); });
     dialog.DBMain()->SetDatabase(m_fixture->Db());
     TDBMainInfo request;
