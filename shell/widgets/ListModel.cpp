@@ -749,22 +749,19 @@ std::unique_ptr<QSqlQuery> TListModel::RunEngineSql(const QString& engineSql, bo
 // statement is already translated, so the window is written in that spelling too.
 QString TListModel::WindowSql(int offset, int limit) const
 {
-    const bool sqlite = m_db && m_db->Engine() == TSqlEngine::SQLite;
-    QString text = QStringLiteral("select * from (") + m_engineSql + QStringLiteral(") as ZorvinWindow");
-    if (limit >= 0)
-        text += QStringLiteral(" limit ") + QString::number(limit);
-    else if (sqlite)
-        text += QStringLiteral(" limit -1");
-    if (offset > 0)
-        text += QStringLiteral(" offset ") + QString::number(offset);
-    return text;
+    return WindowOf(m_engineSql, offset, limit);
 }
 
-// The reversed statement's rows from \a offset on (\a limit of them, all with -1), in the engine's spelling.
+// The same window of the reversed statement.
 QString TListModel::ReversedWindowSql(int offset, int limit) const
 {
+    return WindowOf(m_reversedSql, offset, limit);
+}
+
+QString TListModel::WindowOf(const QString& engineSql, int offset, int limit) const
+{
     const bool sqlite = m_db && m_db->Engine() == TSqlEngine::SQLite;
-    QString text = QStringLiteral("select * from (") + m_reversedSql + QStringLiteral(") as ZorvinWindow");
+    QString text = QStringLiteral("select * from (") + engineSql + QStringLiteral(") as ZorvinWindow");
     if (limit >= 0)
         text += QStringLiteral(" limit ") + QString::number(limit);
     else if (sqlite)

@@ -204,6 +204,7 @@ private:
     int StoreWindow(QSqlQuery& query, int firstRow, int rowCount) const;
     std::unique_ptr<QSqlQuery> RunEngineSql(const QString& engineSql, bool forwardOnly, QString* error = nullptr) const;
     QString WindowSql(int offset, int limit) const;
+    QString WindowOf(const QString& engineSql, int offset, int limit) const;
     void StorePage(int page, QList<TRowValues>&& rows) const;
     void Evict() const;
     void ResultShorter(int rows) const;
