@@ -14,16 +14,11 @@
 
 namespace {
 
-bool IsWordChar(QChar c)
+// The text with its literals, bracketed names and parenthesised groups blanked out, character for
+// character: what is left are the clauses and terms of the outermost level, at their own positions.
+QString TopLevelMask(const QString& sql)
 {
-    return c.isLetterOrNumber() || c == QLatin1Char('_');
-}
-
-// Where the statement's closing "order by" list begins, -1 when it has none. Literals and parenthesised
-// sub-selects are skipped over.
-qsizetype OrderingStart(const QString& sql)
-{
-    qsizetype cut = -1;
+    QString mask(sql.size(), QLatin1Char(' '));
     int depth = 0;
     QChar quote;
     for (qsizetype i = 0; i < sql.size(); ++i) {
@@ -31,25 +26,30 @@ qsizetype OrderingStart(const QString& sql)
         if (!quote.isNull()) {
             if (c == quote)
                 quote = QChar();
-            continue;
-        }
-        if (c == QLatin1Char('"') || c == QLatin1Char('\'') || c == QLatin1Char('['))
+        } else if (c == QLatin1Char('"') || c == QLatin1Char('\'') || c == QLatin1Char('[')) {
             quote = c == QLatin1Char('[') ? QLatin1Char(']') : c;
-        else if (c == QLatin1Char('('))
+        } else if (c == QLatin1Char('(')) {
             ++depth;
-        else if (c == QLatin1Char(')'))
+        } else if (c == QLatin1Char(')')) {
             --depth;
-        else if (depth == 0 && (c == QLatin1Char('o') || c == QLatin1Char('O')) && (i == 0 || !IsWordChar(sql[i - 1]))
-                 && sql.mid(i, 5).compare(QStringLiteral("order"), Qt::CaseInsensitive) == 0
-                 && (i + 5 >= sql.size() || !IsWordChar(sql[i + 5]))) {
-            qsizetype j = i + 5;
-            while (j < sql.size() && sql[j].isSpace())
-                ++j;
-            if (j > i + 5 && sql.mid(j, 2).compare(QStringLiteral("by"), Qt::CaseInsensitive) == 0
-                && (j + 2 >= sql.size() || !IsWordChar(sql[j + 2])))
-                cut = i;
+        } else if (depth == 0) {
+            mask[i] = c;
         }
     }
+    return mask;
+}
+
+// Where the statement's closing "order by" list begins, -1 when it has none. Literals and parenthesised
+// sub-selects are skipped over.
+qsizetype OrderingStart(const QString& sql)
+{
+    static const QRegularExpression orderBy(QStringLiteral("\\border\\s+by\\b"),
+                                            QRegularExpression::CaseInsensitiveOption
+                                                | QRegularExpression::UseUnicodePropertiesOption);
+    qsizetype cut = -1;
+    auto matches = orderBy.globalMatch(TopLevelMask(sql));
+    while (matches.hasNext())
+        cut = matches.next().capturedStart();
     return cut;
 }
 
@@ -64,27 +64,12 @@ QString WithoutOrdering(const QString& sql)
 // The terms of an order list, split at the commas outside literals and parentheses.
 QStringList OrderTerms(const QString& order)
 {
+    const QString mask = TopLevelMask(order);
     QStringList terms;
-    int depth = 0;
-    QChar quote;
     qsizetype start = 0;
-    for (qsizetype i = 0; i < order.size(); ++i) {
-        const QChar c = order[i];
-        if (!quote.isNull()) {
-            if (c == quote)
-                quote = QChar();
-            continue;
-        }
-        if (c == QLatin1Char('"') || c == QLatin1Char('\''))
-            quote = c;
-        else if (c == QLatin1Char('('))
-            ++depth;
-        else if (c == QLatin1Char(')'))
-            --depth;
-        else if (c == QLatin1Char(',') && depth == 0) {
-            terms << order.mid(start, i - start).trimmed();
-            start = i + 1;
-        }
+    for (qsizetype i = mask.indexOf(QLatin1Char(',')); i >= 0; i = mask.indexOf(QLatin1Char(','), start)) {
+        terms << order.mid(start, i - start).trimmed();
+        start = i + 1;
     }
     terms << order.mid(start).trimmed();
     return terms;
