@@ -27,6 +27,13 @@ TTable& Table()
 
 } // namespace
 
+bool RefuseSecondRegistration(const char* registry, const QString& slot)
+{
+    Q_ASSERT_X(false, registry, "a slot is registered twice");
+    qWarning("%s: %s is registered already; the second registration is ignored", registry, qUtf8Printable(slot));
+    return false;
+}
+
 namespace StoreKinds {
 
 const TStoreKind* Find(int code)
@@ -48,9 +55,7 @@ bool Register(const TStoreKind& kind)
 {
     auto& kinds = Table().Kinds;
     if (kinds.contains(kind.Code)) {
-        Q_ASSERT_X(false, "StoreKinds::Register", "a kind is registered twice");
-        qWarning("StoreKinds::Register: kind %d is registered already; the second registration is ignored", kind.Code);
-        return false;
+        return RefuseSecondRegistration("StoreKinds", QStringLiteral("kind %1").arg(kind.Code));
     }
     kinds.insert(kind.Code, kind);
     return true;

@@ -28,6 +28,11 @@ struct TStoreKind
     bool Fixed = false;
 };
 
+/// Tells of a second registration of one slot, a mistake of whoever registers it: asserts in a debug build,
+/// warns "<registry>: <slot> is registered already; the second registration is ignored" in a release one.
+/// Always false: the answer of the refused registration.
+bool RefuseSecondRegistration(const char* registry, const QString& slot);
+
 namespace StoreKinds {
 
 /// The descriptor of \a code; nullptr for a kind nobody registered.

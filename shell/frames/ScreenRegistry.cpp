@@ -1,6 +1,7 @@
 #include "shell/frames/ScreenRegistry.h"
 
 #include "shell/frames/ShellKinds.h"
+#include "store/KindRegistry.h"
 
 #include <QHash>
 #include <QList>
@@ -51,16 +52,11 @@ bool IsRegistered(int kind, int handle)
 // A slot takes one registration; a second one is a mistake of whoever registers it, and is refused loudly.
 bool Refused(const char* slot, int key, int code = -1)
 {
-    Q_ASSERT_X(false, "Screens::Register", "a slot is registered twice");
-    if (code >= 0)
-        qWarning("Screens: the %s %d/%d is registered already; the second registration is ignored", slot, key, code);
-    else
-        qWarning("Screens: the %s %d is registered already; the second registration is ignored", slot, key);
-    return false;
+    const QString where = code >= 0 ? QStringLiteral("%1/%2").arg(key).arg(code) : QString::number(key);
+    return RefuseSecondRegistration("Screens", QStringLiteral("the %1 %2").arg(QLatin1String(slot), where));
 }
 
-template<typename TValue>
-bool Insert(QHash<int, TValue>& table, int key, TValue value, const char* slot)
+template <typename TValue> bool Insert(QHash<int, TValue>& table, int key, TValue value, const char* slot)
 {
     if (table.contains(key))
         return Refused(slot, key);
@@ -68,8 +64,7 @@ bool Insert(QHash<int, TValue>& table, int key, TValue value, const char* slot)
     return true;
 }
 
-template<typename TKey>
-TBaseDBFrame* Create(const QHash<TKey, TFrameFactory>& table, const TKey& key, QWidget* parent)
+template <typename TKey> TBaseDBFrame* Create(const QHash<TKey, TFrameFactory>& table, const TKey& key, QWidget* parent)
 {
     auto found = table.constFind(key);
     return found != table.constEnd() && *found ? (*found)(parent) : nullptr;

@@ -1,6 +1,7 @@
 #include "shell/frames/ShellKinds.h"
 
 #include "shell/frames/ShellKindsPending.h"
+#include "store/KindRegistry.h"
 #include "store/ObjectRecord.h"
 
 #include <QMap>
@@ -16,9 +17,7 @@ struct TTable
 
 bool Refuse(const char* what, int key)
 {
-    Q_ASSERT_X(false, "ShellKinds::Register", "a slot is registered twice");
-    qWarning("ShellKinds: %s %d is registered already; the second registration is ignored", what, key);
-    return false;
+    return RefuseSecondRegistration("ShellKinds", QStringLiteral("%1 %2").arg(QLatin1String(what)).arg(key));
 }
 
 bool AddSideList(TTable& table, const TSideList& list)

@@ -44,8 +44,7 @@ QString TopLevelMask(const QString& sql)
 qsizetype OrderingStart(const QString& sql)
 {
     static const QRegularExpression orderBy(QStringLiteral("\\border\\s+by\\b"),
-                                            QRegularExpression::CaseInsensitiveOption
-                                                | QRegularExpression::UseUnicodePropertiesOption);
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::UseUnicodePropertiesOption);
     qsizetype cut = -1;
     auto matches = orderBy.globalMatch(TopLevelMask(sql));
     while (matches.hasNext())
@@ -256,8 +255,8 @@ bool TListModel::OpenOn(const QString& sql)
     const bool file = m_db->Engine() == TSqlEngine::SQLite;
     const int firstRows = FirstRowCount();
     QString error;
-    std::unique_ptr<QSqlQuery> first =
-        file ? m_db->CreateQuery(sql, true) : RunEngineSql(WindowSql(0, firstRows), false, &error);
+    std::unique_ptr<QSqlQuery> first
+        = file ? m_db->CreateQuery(sql, true) : RunEngineSql(WindowSql(0, firstRows), false, &error);
     if (!first) {
         m_error = file ? m_db->ErrorText() : error;
         return false;
@@ -304,8 +303,8 @@ void TListModel::CountRows()
         total = *read;
     } else if (m_db) {
         ++m_countReads;
-        auto count = m_db->CreateQuery(QStringLiteral("select count(*) from (") + WithoutOrdering(m_sql)
-                                       + QStringLiteral(") as ZorvinCount"));
+        auto count = m_db->CreateQuery(
+            QStringLiteral("select count(*) from (") + WithoutOrdering(m_sql) + QStringLiteral(") as ZorvinCount"));
         if (count && count->next())
             total = std::max(0, count->value(0).toInt());
     }
@@ -832,8 +831,8 @@ int TListModel::Locate(const QString& name, const QString& value) const
     int column = field;
     if (plainName.match(m_fields[field]).hasMatch()) {
         scan = RunEngineSql(QStringLiteral("select ") + m_fields[field] + QStringLiteral(" from (") + m_engineSql
-                                + QStringLiteral(") as ZorvinLocate"),
-                            true);
+                + QStringLiteral(") as ZorvinLocate"),
+            true);
         column = 0;
     }
     if (!scan) {
