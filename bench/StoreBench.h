@@ -16,8 +16,9 @@ struct TContext
     int Scale = 1;
 };
 
-/// The people list's quick-find statement for the surname prefix "Ив".
-TBenchRow QuickFind(const TContext& c);
+/// The people list's quick-find statement for the surname prefix "Ив" on the data set \a setName, with
+/// the target \a limit in milliseconds.
+TBenchRow QuickFind(const TContext& c, const QString& setName, double limit);
 /// TDBMainInfo::SetObj of a person.
 TBenchRow LoadRecord(const TContext& c);
 /// TDBMainInfo::Save of a new person.

@@ -3,7 +3,9 @@
 #include "platform/ProgramPaths.h"
 #include "store/ObjectKinds.h"
 #include "store/ObjectRecord.h"
+#include "store/Schema.h"
 #include "store/SettingsFile.h"
+#include "store/TextCollation.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -161,6 +163,7 @@ int TMyDataBase::Open(int connectionType, int installMode, const QString& catalo
     }
     SetStatus(DbStatus::Ok);
     ReadSystemRow();
+    ApplyTextRules();
     return m_statusCode;
 }
 
@@ -191,6 +194,7 @@ std::unique_ptr<TMyDataBase> TMyDataBase::OpenCopy() const
     }
     copy->SetStatus(DbStatus::Ok);
     copy->ReadSystemRow();
+    copy->ApplyTextRules();
     return copy;
 }
 
@@ -269,6 +273,45 @@ void TMyDataBase::ReadSystemRow()
         && identity.next()) {
         m_identityRowId = identity.value(0).toString().left(16);
     }
+}
+
+// Indexes on text hold the order of the rules they were built with. A file built under other rules is
+// reindexed in one transaction when it may be written; a file that may not be written (a reference
+// database, a read-only file) is never changed, and its connection compares by the rules the file was
+// built with instead, so that its indexes stay right. A server database must carry the rules already.
+void TMyDataBase::ApplyTextRules()
+{
+    if (m_statusCode != DbStatus::Ok)
+        return;
+    QSqlDatabase db = Connection();
+    if (m_engine == TSqlEngine::PostgreSQL) {
+        QString error;
+        if (!Schema::ServerTextRulesReady(db, &error))
+            SetStatus(DbStatus::BadFormat, error);
+        return;
+    }
+    int stamp = 0;
+    {
+        QSqlQuery q(db);
+        if (!q.exec(QStringLiteral("PRAGMA user_version")) || !q.next()) {
+            SetStatus(DbStatus::BadFormat, q.lastError().text());
+            return;
+        }
+        stamp = q.value(0).toInt();
+    }
+    const int current = TextCollation::RulesStamp();
+    if (stamp == current)
+        return;
+    if (IsWritable()) {
+        QSqlQuery q(db);
+        if (q.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
+            if (q.exec(QStringLiteral("REINDEX UNOCASE"))
+                && q.exec(QStringLiteral("PRAGMA user_version = %1").arg(current)) && q.exec(QStringLiteral("COMMIT")))
+                return;
+            q.exec(QStringLiteral("ROLLBACK"));
+        }
+    }
+    TextCollation::UseRules(db, TextCollation::RulesOfStamp(stamp));
 }
 
 QString TMyDataBase::Translate(const QString& dialectSql) const

@@ -133,6 +133,7 @@ private:
     QString ErrorTextOf(const QSqlError& error) const;
     bool Connect();
     void ReadSystemRow();
+    void ApplyTextRules();
     void CloseConnection();
     bool RunControl(const QString& sql);
 

@@ -3,6 +3,7 @@
 #include "store/Gid.h"
 #include "store/ObjectKinds.h"
 #include "store/SqlConnection.h"
+#include "store/TextCollation.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -53,13 +54,20 @@ QString SqliteColumnDefinition(const TColumn& column)
     return {};
 }
 
-// Texts compare ignoring letter case through citext, which folds with the database's LC_CTYPE.
+// Identifiers compare ignoring letter case through citext, which folds with the database's LC_CTYPE;
+// texts compare by the Russian rules of the server collation.
+QString PostgresTextType()
+{
+    return QStringLiteral("text COLLATE ") + QLatin1String(TextCollation::kServerCollation);
+}
+
 QString PostgresColumnDefinition(const TColumn& column)
 {
     switch (column.Type) {
     case TColumnType::Id:
-    case TColumnType::Text:
         return column.Name + QStringLiteral(" citext NOT NULL DEFAULT ''");
+    case TColumnType::Text:
+        return column.Name + QLatin1Char(' ') + PostgresTextType() + QStringLiteral(" NOT NULL DEFAULT ''");
     case TColumnType::Integer:
         return column.Name + QStringLiteral(" bigint NOT NULL DEFAULT 0");
     case TColumnType::Flag:
@@ -250,6 +258,10 @@ bool Create(QSqlDatabase& connection, TSqlEngine engine, const TNewDatabase& opt
     bool ok = !server
         || (Run(connection, QStringLiteral("SET LOCAL client_min_messages = warning"), error)
             && Run(connection, QStringLiteral("CREATE EXTENSION IF NOT EXISTS citext"), error));
+    if (server) {
+        for (const QString& definition : TextCollation::ServerDefinitions())
+            ok = ok && Run(connection, definition, error);
+    }
     ok = ok
         && Run(connection, QStringLiteral("CREATE TABLE AllInfo (") + definitions.join(QStringLiteral(", "))
                    + (server ? QStringLiteral(")") : QStringLiteral(") STRICT")),
@@ -260,6 +272,9 @@ bool Create(QSqlDatabase& connection, TSqlEngine engine, const TNewDatabase& opt
                      QStringLiteral("CREATE INDEX %1 ON AllInfo (%2)").arg(index.Name, index.Columns), error);
     }
     ok = ok && (server || WritePlannerStatistics(connection, error));
+    ok = ok
+        && (server
+            || Run(connection, QStringLiteral("PRAGMA user_version = %1").arg(TextCollation::RulesStamp()), error));
     ok = ok && InsertFixedRow(connection, Ids::None, Kind::Placeholder, 0, 0, 0, QString(), error);
     ok = ok
         && InsertFixedRow(connection, Ids::SystemRow, Kind::DatabaseIdentity, 0, 0, options.Reference ? 0 : 1,
@@ -268,6 +283,51 @@ bool Create(QSqlDatabase& connection, TSqlEngine engine, const TNewDatabase& opt
         && InsertFixedRow(connection, IdentityRowId(), Kind::IdentityRow, 0, options.Prefix, 1, QString(), error);
     if (ok)
         ok = Run(connection, QStringLiteral("COMMIT"), error);
+    if (!ok)
+        Run(connection, QStringLiteral("ROLLBACK"), nullptr);
+    return ok;
+}
+
+bool ServerTextRulesReady(QSqlDatabase& connection, QString* error)
+{
+    QSqlQuery q(connection);
+    q.prepare(QStringLiteral("select count(*) from information_schema.columns c where c.table_name = 'allinfo' "
+                             "and c.table_schema = current_schema() and (c.collation_name is distinct from ?) "
+                             "and c.column_name in (select lower(?) union select lower(?))"));
+    // Only the first text column and the comments are asked about: a migration changes all of them at once.
+    q.addBindValue(QLatin1String(TextCollation::kServerCollation));
+    q.addBindValue(QStringLiteral("Str1"));
+    q.addBindValue(QStringLiteral("Comments"));
+    QSqlQuery fold(connection);
+    fold.prepare(QStringLiteral("select count(*) from pg_proc where proname = ?"));
+    fold.addBindValue(QLatin1String(TextCollation::kServerFold));
+    if (!q.exec() || !q.next() || !fold.exec() || !fold.next()) {
+        if (error)
+            *error = (q.lastError().isValid() ? q.lastError() : fold.lastError()).text();
+        return false;
+    }
+    if (q.value(0).toInt() == 0 && fold.value(0).toInt() > 0)
+        return true;
+    if (error)
+        *error = QStringLiteral("База данных на сервере подготовлена без русских правил сравнения текста; "
+                                "обновите её командой zorvin-admin pg-init");
+    return false;
+}
+
+bool MigrateServerTextRules(QSqlDatabase& connection, QString* error)
+{
+    QStringList alterations;
+    for (const TColumn& c : Columns()) {
+        if (c.Type == TColumnType::Text)
+            alterations << QStringLiteral("ALTER COLUMN %1 TYPE %2").arg(c.Name, PostgresTextType());
+    }
+    bool ok = Run(connection, QStringLiteral("BEGIN"), error);
+    for (const QString& definition : TextCollation::ServerDefinitions())
+        ok = ok && Run(connection, definition, error);
+    // The indexes on the text columns are rebuilt with the new order by the same statement.
+    ok = ok
+        && Run(connection, QStringLiteral("ALTER TABLE AllInfo ") + alterations.join(QStringLiteral(", ")), error)
+        && Run(connection, QStringLiteral("ANALYZE AllInfo"), error) && Run(connection, QStringLiteral("COMMIT"), error);
     if (!ok)
         Run(connection, QStringLiteral("ROLLBACK"), nullptr);
     return ok;

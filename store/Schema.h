@@ -11,7 +11,7 @@ class QSqlDatabase;
 enum class TColumnType {
     Id,      ///< identifier text of at most 16 characters, compared ignoring ASCII case
     Integer, ///< 64-bit integer
-    Text,    ///< text compared ignoring letter case in every alphabet
+    Text,    ///< text compared by the Russian text rules: letter case ignored, ё as е (TextCollation)
     Flag,    ///< integer Boolean: -1 true, 0 false
     Date,    ///< double precision day serial, 0 = none
     Blob,    ///< picture bytes, NULL when none
@@ -44,8 +44,16 @@ QString IdentityRowId();
 /// Creates AllInfo, its indexes and its fixed rows (placeholder, system row, identity row) on an open,
 /// empty connection, in one transaction. False with \a error set on failure (nothing is left behind).
 /// On PostgreSQL the database must be UTF-8 with an LC_CTYPE that folds letters of every alphabet; the
-/// citext extension is created when missing (the user needs the right to create it).
+/// citext extension is created when missing (the user needs the right to create it), and so are the
+/// collation and the folding function of the text rules. A new SQLite file records its text rules.
 bool Create(QSqlDatabase& connection, TSqlEngine engine, const TNewDatabase& options, QString* error);
+
+/// Whether the server database's text columns carry the Russian text rules; false with \a error set (a
+/// message for the user) when it was prepared without them or the check failed.
+bool ServerTextRulesReady(QSqlDatabase& connection, QString* error);
+/// Moves a server database prepared without the Russian text rules onto them, in one transaction (the
+/// text columns change their type, their indexes are rebuilt). False with \a error set on failure.
+bool MigrateServerTextRules(QSqlDatabase& connection, QString* error);
 
 /// Makes a new SQLite database file at \a path (which must not exist). False with \a error set on
 /// failure; a partly written file is removed.

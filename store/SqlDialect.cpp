@@ -2,6 +2,7 @@
 
 #include "store/DateSerial.h"
 #include "store/Schema.h"
+#include "store/TextCollation.h"
 
 #include <QList>
 #include <QLocale>
@@ -392,32 +393,118 @@ void TranslateConcatenation(TTokens& tokens)
     }
 }
 
-// PostgreSQL takes a backslash in a pattern as an escape; the system's patterns have no escape character.
-// The clause goes after the whole pattern, so a pattern joined from pieces keeps its last piece.
-// Texts joined with || lose the case-blind text type of the columns, so like becomes ilike: a search
-// over joined names ignores letter case as one over a single column does.
+// The opening parenthesis of the group closed at `close`.
+qsizetype MatchingOpen(const TTokens& tokens, qsizetype close)
+{
+    for (qsizetype i = close - 1; i >= 0; --i) {
+        if (tokens[i].kind == TTokenKind::Open && tokens[i].depth == tokens[close].depth)
+            return i;
+    }
+    return 0;
+}
+
+bool IsConcatenation(const TToken& token)
+{
+    return token.kind == TTokenKind::Symbol && token.out == u"||";
+}
+
+// The first token of the operand that ends at i: a parenthesised group, with the name of the function it
+// belongs to when the name stands right before it.
+qsizetype OperandStart(const TTokens& tokens, qsizetype i)
+{
+    if (tokens[i].kind != TTokenKind::Close)
+        return i;
+    const qsizetype open = MatchingOpen(tokens, i);
+    if (open > 0 && tokens[open - 1].kind == TTokenKind::Word && !IsWord(tokens[open - 1], u"and")
+        && !IsWord(tokens[open - 1], u"or") && !IsWord(tokens[open - 1], u"not"))
+        return open - 1;
+    return open;
+}
+
+// The last token of the pattern that starts at i: operands joined with || are one pattern.
+qsizetype PatternEnd(const TTokens& tokens, qsizetype i)
+{
+    qsizetype last = OperandEnd(tokens, i);
+    for (;;) {
+        const qsizetype op = NextSignificant(tokens, last);
+        if (op < 0 || !IsConcatenation(tokens[op]))
+            return last;
+        const qsizetype operand = NextSignificant(tokens, op);
+        if (operand < 0)
+            return last;
+        last = OperandEnd(tokens, operand);
+    }
+}
+
+// The server compares texts by a collation that like cannot use, so both sides of a like go through the
+// folding function of the text rules (letter case folded, ё as е) and compare byte by byte. PostgreSQL
+// takes a backslash in a pattern as an escape; the system's patterns have no escape character. The clause
+// goes after the whole pattern, so a pattern joined from pieces keeps its last piece.
 void TranslateLikeForPostgres(TTokens& tokens)
 {
+    const QString fold = QLatin1String(TextCollation::kServerFold) + u'(';
     for (qsizetype i = 0; i < tokens.size(); ++i) {
         if (!IsWord(tokens[i], u"like"))
             continue;
-        tokens[i].out = (tokens[i].text.front().isUpper() ? u"I"_s : u"i"_s) + tokens[i].text;
-        qsizetype last = NextSignificant(tokens, i);
-        if (last < 0 || !IsTextLiteral(tokens[last]))
+        qsizetype leftEnd = PreviousSignificant(tokens, i);
+        if (leftEnd >= 0 && IsWord(tokens[leftEnd], u"not"))
+            leftEnd = PreviousSignificant(tokens, leftEnd);
+        const qsizetype right = NextSignificant(tokens, i);
+        if (leftEnd < 0 || right < 0)
             continue;
+        qsizetype leftStart = OperandStart(tokens, leftEnd);
         for (;;) {
-            const qsizetype op = NextSignificant(tokens, last);
-            if (op < 0 || tokens[op].kind != TTokenKind::Symbol || tokens[op].out != u"||")
+            const qsizetype op = PreviousSignificant(tokens, leftStart);
+            if (op < 0 || !IsConcatenation(tokens[op]))
                 break;
-            const qsizetype operand = NextSignificant(tokens, op);
+            const qsizetype operand = PreviousSignificant(tokens, op);
             if (operand < 0)
                 break;
-            last = OperandEnd(tokens, operand);
+            leftStart = OperandStart(tokens, operand);
         }
+        const qsizetype last = PatternEnd(tokens, right);
+        tokens[leftStart].before = fold + tokens[leftStart].before;
+        tokens[leftEnd].after += u") COLLATE \"C\""_s;
+        tokens[right].before = fold + tokens[right].before;
+        tokens[last].after += u')';
         const qsizetype next = NextSignificant(tokens, last);
         if (next >= 0 && IsWord(tokens[next], u"escape"))
             continue;
         tokens[last].after += u" ESCAPE ''"_s;
+    }
+}
+
+// A prefix search on a text column, `Str1 like "Ив%"`, also becomes the range of the texts that begin
+// with the prefix under the column's collation, so that the engine reads the rows from an index instead
+// of testing every row; the like stays as the exact test of the rows in the range. A pattern with another
+// wildcard, an escape or joined pieces stays a plain like.
+void TranslatePrefixRanges(TTokens& tokens)
+{
+    for (qsizetype i = 0; i < tokens.size(); ++i) {
+        if (!IsWord(tokens[i], u"like"))
+            continue;
+        const qsizetype column = PreviousSignificant(tokens, i);
+        const qsizetype pattern = NextSignificant(tokens, i);
+        if (column < 0 || pattern < 0 || !IsColumnOf(tokens[column], {TColumnType::Text})
+            || !IsTextLiteral(tokens[pattern]))
+            continue;
+        const qsizetype before = PreviousSignificant(tokens, column);
+        const qsizetype after = NextSignificant(tokens, pattern);
+        if ((before >= 0 && (IsConcatenation(tokens[before]) || IsSymbol(tokens[before], u"+")))
+            || (after >= 0 && (IsConcatenation(tokens[after]) || IsSymbol(tokens[after], u"+") || IsWord(tokens[after], u"escape"))))
+            continue;
+        QString value = tokens[pattern].value;
+        if (tokens[pattern].kind == TTokenKind::QuotedText)
+            value = tokens[pattern].text.mid(1, tokens[pattern].text.size() - 2).replace(u"''"_s, u"'"_s);
+        if (!value.endsWith(u'%'))
+            continue;
+        const QString prefix = value.chopped(1);
+        if (prefix.isEmpty() || prefix.contains(u'%') || prefix.contains(u'_'))
+            continue;
+        const QString& name = tokens[column].out;
+        tokens[column].before = u'(' + name + u" >= "_s + SingleQuoted(prefix) + u" and "_s + name + u" < "_s
+            + SingleQuoted(TextCollation::PrefixUpperBound(prefix)) + u" and "_s + tokens[column].before;
+        tokens[pattern].after += u')';
     }
 }
 
@@ -561,6 +648,7 @@ QString Translate(const QString& dialectSql, TSqlEngine engine)
     TranslateConcatenation(tokens);
     if (engine == TSqlEngine::PostgreSQL)
         TranslateLikeForPostgres(tokens);
+    TranslatePrefixRanges(tokens);
     TranslateTop(tokens);
     return Assemble(tokens);
 }

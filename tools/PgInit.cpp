@@ -176,6 +176,16 @@ int PgInit(const QStringList& args, QTextStream& out, QTextStream& err)
         && tables.first().section(QLatin1Char('.'), 1).compare(QLatin1String("allinfo"), Qt::CaseInsensitive) == 0) {
         QString description;
         if (IsZorvinDatabase(db, description)) {
+            if (!Schema::ServerTextRulesReady(db, nullptr)) {
+                if (!Schema::MigrateServerTextRules(db, &error)) {
+                    err << "Не удалось перевести базу данных " << o.Database << " на русские правила сравнения текста: "
+                        << error << Qt::endl;
+                    return kFailure;
+                }
+                out << "База данных " << o.Database << " на сервере " << ServerName(o) << " («" << description
+                    << "») переведена на русские правила сравнения текста" << Qt::endl;
+                return 0;
+            }
             out << "База данных " << o.Database << " на сервере " << ServerName(o) << " уже подготовлена для Zorvin («"
                 << description << "»); она оставлена как есть" << Qt::endl;
             return 0;

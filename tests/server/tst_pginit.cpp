@@ -5,6 +5,8 @@
 #include "store/DataBase.h"
 #include "store/ObjectKinds.h"
 #include "store/ObjectRecord.h"
+#include "store/Schema.h"
+#include "store/SettingsFile.h"
 #include "tests/support/ProgramRun.h"
 #include "tests/support/ScriptedMessages.h"
 #include "tests/support/TempDatabase.h"
@@ -167,7 +169,11 @@ private Q_SLOTS:
         QCOMPARE(columns.size(), Schema::Columns().size());
         QCOMPARE(columns.at(0), QStringLiteral("objid citext not null"));
         QCOMPARE(columns.at(1), QStringLiteral("objtype int8 not null"));
-        QVERIFY(columns.contains(QStringLiteral("str1 citext not null")));
+        QVERIFY(columns.contains(QStringLiteral("str1 text not null")));
+        QVERIFY(columns.contains(QStringLiteral("comments text not null")));
+        QVERIFY(q.exec(QStringLiteral("select count(*) from information_schema.columns where table_name = 'allinfo' "
+                                      "and collation_name = 'zorvin_ru'")) && q.next());
+        QCOMPARE(q.value(0).toInt(), 6);
         QVERIFY(columns.contains(QStringLiteral("flag int4 not null")));
         QVERIFY(columns.contains(QStringLiteral("date1 float8 not null")));
         QVERIFY(columns.contains(QStringLiteral("foto bytea")));
@@ -208,6 +214,47 @@ private Q_SLOTS:
         QVERIFY(q.exec(QStringLiteral("select count(*), sum(Int1) from AllInfo")) && q.next());
         QCOMPARE(q.value(0).toInt(), 4);
         QCOMPARE(q.value(1).toInt(), 41);
+    }
+
+    // A database prepared before the Russian text rules is refused by the program with a message that names
+    // the cure, and pg-init moves it onto the rules with its rows.
+    void oldDatabaseIsMigrated()
+    {
+        TServerDatabase database(Utf8Clauses());
+        QVERIFY(database.Created());
+        QCOMPARE(Admin(database.Arguments() << QStringLiteral("--description") << QStringLiteral("Давняя")).Code, 0);
+        QStringList old;
+        for (const TColumn& c : Schema::Columns()) {
+            if (c.Type == TColumnType::Text)
+                old << QStringLiteral("ALTER COLUMN %1 TYPE citext").arg(c.Name);
+        }
+        QVERIFY(database.Run(QStringLiteral("ALTER TABLE AllInfo ") + old.join(QStringLiteral(", "))));
+        QVERIFY(database.Run(QStringLiteral("DROP FUNCTION zorvin_fold(text)")));
+        QVERIFY(database.Run(
+            QStringLiteral("insert into AllInfo (ObjId, ObjType, Str1) values ('0000001000000001', 1, 'Семёнов')")));
+
+        TTestServer server = database.Server();
+        const QString encodedUser = SettingsFile::EncodeText(server.User);
+        const QString encodedPassword = SettingsFile::EncodeText(server.Password);
+        TMyDataBase before;
+        QCOMPARE(before.Open(ConnectionType::Server, InstallMode::Server, database.Name(), encodedPassword, encodedUser,
+                             server.ServerField()),
+                 int(DbStatus::BadFormat));
+        QVERIFY2(before.ErrorText().contains(QStringLiteral("zorvin-admin pg-init")), qPrintable(before.ErrorText()));
+
+        TProgramRun migrated = Admin(database.Arguments());
+        QVERIFY2(migrated.Code == 0, qPrintable(migrated.Err));
+        QVERIFY2(migrated.Out.contains(QStringLiteral("переведена на русские правила")), qPrintable(migrated.Out));
+        TMyDataBase after;
+        QCOMPARE(after.Open(ConnectionType::Server, InstallMode::Server, database.Name(), encodedPassword, encodedUser,
+                            server.ServerField()),
+                 int(DbStatus::Ok));
+        QCOMPARE(after.Description(), QStringLiteral("Давняя"));
+        auto q = after.CreateQuery(QStringLiteral("select Str1 from AllInfo where ObjType = 1 and (Str1 like \"семен%\" )"));
+        QVERIFY(q && q->next());
+        QCOMPARE(q->value(0).toString(), QStringLiteral("Семёнов"));
+        TProgramRun again = Admin(database.Arguments());
+        QVERIFY2(again.Code == 0 && again.Out.contains(QStringLiteral("оставлена как есть")), qPrintable(again.Out));
     }
 
     void refusesWhatItCannotUse_data()

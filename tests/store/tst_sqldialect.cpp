@@ -236,29 +236,52 @@ void TestSqlDialect::translate_data()
     QTest::newRow("double minus is not a comment") << lite << u"Int5 = Int5 --500"_s << u"Int5 = Int5 - -500"_s;
 
     // Everything else
-    QTest::newRow("blank before a closing parenthesis") << lite << u"(Str1 like \"Ив%\" )"_s << u"(Str1 like 'Ив%' )"_s;
     QTest::newRow("self-join copied unchanged")
         << lite << u"select R.ObjId,\n\tR.Str5 from AllInfo as R, AllInfo as L where R.Link5 = L.ObjId"_s
         << u"select R.ObjId,\n\tR.Str5 from AllInfo as R, AllInfo as L where R.Link5 = L.ObjId"_s;
     QTest::newRow("empty text") << lite << QString() << QString();
 
-    // PostgreSQL
-    QTest::newRow("pg: like gets an empty escape")
-        << pg << u"(Str1 like \"Ив%\" )"_s << u"(Str1 ilike 'Ив%' ESCAPE '' )"_s;
+    // Prefix searches on a text column become index ranges with the like kept as the exact test
+    const QString top = QString::fromUcs4(U"\U0010FFFF", 1);
+    QTest::newRow("prefix: blank before a closing parenthesis")
+        << lite << u"(Str1 like \"Ив%\" )"_s << u"((Str1 >= 'Ив' and Str1 < 'Ив"_s + top + u"' and Str1 like 'Ив%') )"_s;
+    QTest::newRow("prefix: an aliased column, a quote in the value")
+        << lite << u"A.Str2 LIKE \"ООО \"\"Ром%\""_s
+        << u"(A.Str2 >= 'ООО \"Ром' and A.Str2 < 'ООО \"Ром"_s + top + u"' and A.Str2 LIKE 'ООО \"Ром%')"_s;
+    QTest::newRow("prefix: not like keeps its place")
+        << lite << u"not Comments like \"x%\""_s << u"not (Comments >= 'x' and Comments < 'x"_s + top + u"' and Comments like 'x%')"_s;
+    QTest::newRow("no range: a wildcard inside, a bare wildcard, no wildcard")
+        << lite << u"Str1 like \"%ова%\" or Str1 like \"Ив_н%\" or Str1 like \"%\" or Str1 like \"Ив\""_s
+        << u"Str1 like '%ова%' or Str1 like 'Ив_н%' or Str1 like '%' or Str1 like 'Ив'"_s;
+    QTest::newRow("no range: an id column, joined pieces, an escape, not like")
+        << lite << u"ObjId like \"0A%\" or Str1 like \"a\" + Str2 or Str1 + Str2 like \"a%\" or Str1 like \"a!%%\" escape \"!\" or Str1 not like \"a%\""_s
+        << u"ObjId like '0A%' or Str1 like 'a' || Str2 or Str1 || Str2 like 'a%' or Str1 like 'a!%%' escape '!' or Str1 not like 'a%'"_s;
+    QTest::newRow("sqlite: like stays like") << lite << u"Str1 LIKE Str2"_s << u"Str1 LIKE Str2"_s;
+
+    // PostgreSQL: both sides of a like are folded and compared byte by byte
+    QTest::newRow("pg: prefix range with the folded like")
+        << pg << u"(Str1 like \"Ив%\" )"_s
+        << u"((Str1 >= 'Ив' and Str1 < 'Ив"_s + top
+            + u"' and zorvin_fold(Str1) COLLATE \"C\" like zorvin_fold('Ив%') ESCAPE '') )"_s;
     QTest::newRow("pg: not like with a backslash")
-        << pg << u"Str1 not like \"a\\b%\" and Flag = True"_s << u"Str1 not ilike 'a\\b%' ESCAPE '' and Flag = -1"_s;
+        << pg << u"Str1 not like \"%a\\b%\" and Flag = True"_s
+        << u"zorvin_fold(Str1) COLLATE \"C\" not like zorvin_fold('%a\\b%') ESCAPE '' and Flag = -1"_s;
     QTest::newRow("pg: escape after a joined pattern")
         << pg << u"Str1 like \"%\" + Trim(Str2) + \"%\" or Str3 like \"x\" & (Str4)"_s
-        << u"Str1 ilike '%' || Trim(Str2) || '%' ESCAPE '' or Str3 ilike 'x' || (Str4) ESCAPE ''"_s;
-    QTest::newRow("pg: like a column gets nothing but ilike") << pg << u"Str1 like Str2"_s << u"Str1 ilike Str2"_s;
-    QTest::newRow("pg: joined texts searched ignoring case")
-        << pg << u"A.Str1 + \" \" + A.Str2 LIKE \"ив%\""_s << u"A.Str1 || ' ' || A.Str2 ILIKE 'ив%' ESCAPE ''"_s;
+        << u"zorvin_fold(Str1) COLLATE \"C\" like zorvin_fold('%' || Trim(Str2) || '%') ESCAPE '' or "
+           u"zorvin_fold(Str3) COLLATE \"C\" like zorvin_fold('x' || (Str4)) ESCAPE ''"_s;
+    QTest::newRow("pg: like a column") << pg << u"Str1 like Str2"_s
+                                       << u"zorvin_fold(Str1) COLLATE \"C\" like zorvin_fold(Str2) ESCAPE ''"_s;
+    QTest::newRow("pg: joined texts and a function on the left")
+        << pg << u"A.Str1 + \" \" + A.Str2 LIKE \"%ив%\" and Trim(Str3) like \"%x\""_s
+        << u"zorvin_fold(A.Str1 || ' ' || A.Str2) COLLATE \"C\" LIKE zorvin_fold('%ив%') ESCAPE '' and "
+           u"zorvin_fold(Trim(Str3)) COLLATE \"C\" like zorvin_fold('%x') ESCAPE ''"_s;
     QTest::newRow("pg: an escape of its own is kept")
-        << pg << u"Str1 like \"a!%\" escape \"!\""_s << u"Str1 ilike 'a!%' escape '!'"_s;
+        << pg << u"Str1 like \"a!%\" escape \"!\""_s << u"zorvin_fold(Str1) COLLATE \"C\" like zorvin_fold('a!%') escape '!'"_s;
     QTest::newRow("pg: escape comes before the limit")
         << pg << u"select top 1 Str1 from AllInfo where Str1 like \"a%\""_s
-        << u"select Str1 from AllInfo where Str1 ilike 'a%' ESCAPE '' LIMIT 1"_s;
-    QTest::newRow("sqlite: like stays like") << lite << u"Str1 LIKE \"ив%\""_s << u"Str1 LIKE 'ив%'"_s;
+        << u"select Str1 from AllInfo where (Str1 >= 'a' and Str1 < 'a"_s + top
+            + u"' and zorvin_fold(Str1) COLLATE \"C\" like zorvin_fold('a%') ESCAPE '') LIMIT 1"_s;
     QTest::newRow("pg: top, dates and concatenation as on SQLite")
         << pg << u"select top 1 Str1 + Str2 from AllInfo where Date1 = #03/14/1975# union select Str1 from AllInfo"_s
         << u"select * from (select Str1 || Str2 from AllInfo where Date1 = 27467 LIMIT 1) as T1 "
