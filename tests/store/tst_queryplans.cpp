@@ -185,6 +185,27 @@ private Q_SLOTS:
         QVERIFY2(UsesIndex(plan, index), qPrintable(plan.join(u"; "_s)));
     }
 
+    // A prefix search reads the range of its prefix from the kind-and-name index, not every row of the kind.
+    void prefixSearchesReadARange_data()
+    {
+        QTest::addColumn<QString>("sql");
+        QTest::newRow("people quick find")
+            << u"select AllInfo.* from AllInfo where AllInfo.ObjType = 1 and (AllInfo.Str1 like \"Ив%\" ) and "
+               u"(AllInfo.Str2 like \"Пё%\" ) order by Str1, Str2, Str3, ObjId"_s;
+        QTest::newRow("people holding a role of that name")
+            << u"select AllInfo.* from AllInfo where AllInfo.ObjType = 1 and AllInfo.ObjId in (select Link1 from AllInfo "
+               u"where ObjType = 20 and Int1 = 1 and (Str1 like \"дир%\" ))"_s;
+        QTest::newRow("completion list") << u"select distinct Str1 from allInfo where ObjType = 3 and (Str1 like \"Рос%\" ) "
+                                            u"order by Str1"_s;
+    }
+    void prefixSearchesReadARange()
+    {
+        QFETCH(QString, sql);
+        const QStringList plan = PlanOf(m_db->Db(), sql);
+        QVERIFY2(plan.join(u"; "_s).contains(u"INDEX AllInfo_Kind_Str1 (ObjType=? AND Str1>? AND Str1<?)"_s),
+                 qPrintable(plan.join(u"; "_s)));
+    }
+
     void indexNamesAreMatchedWhole()
     {
         QVERIFY(UsesIndex({u"SEARCH AllInfo USING INDEX AllInfo_Link1 (Link1=?)"_s}, u"AllInfo_Link1"_s));
