@@ -175,7 +175,9 @@ TImgEditFrame::TImgEditFrame(QWidget* parent)
     m_pFoto->setObjectName(u"pFoto"_s);
     m_pFoto->SetFoneString(u"Фото"_s);
     m_pFoto->setFixedSize(PhotoCut::CutWidth + 4, PhotoCut::CutHeight + 4);
-    m_pFoto->setEnabled(false);
+    // Display only: clicks pass it by, and it keeps its colours (a disabled frame would grey the cut-out).
+    m_pFoto->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_pFoto->setFocusPolicy(Qt::NoFocus);
 
     auto* side = new QVBoxLayout;
     side->addWidget(m_pFoto, 0, Qt::AlignHCenter);
