@@ -1,5 +1,6 @@
 // The desktop program: the platform's desktop services, the screens, the picture data and the main window.
 #include "contacts/ContactScreens.h"
+#include "photos/PhotoScreens.h"
 #include "platform/gui/GuiPlatform.h"
 #include "shell/mainwindow/Main.h"
 #include "shell/widgets/MainData.h"
@@ -25,6 +26,7 @@ int main(int argc, char* argv[])
     TGuiPlatform platform;
     RegisterShellScreens();
     RegisterContactScreens();
+    RegisterPhotoScreens();
 
     TMainData pictures;
     TMain main;

@@ -1,6 +1,7 @@
 // zorvin-bench: measures the store on the large data set (and the 300 000-row list on the huge one), each
 // figure the median of repeated runs beside a baseline measured in the same run, and prints the table.
 #include "bench/BenchTable.h"
+#include "bench/ProcessMemory.h"
 #include "bench/RawSqlite.h"
 #include "bench/StoreBench.h"
 #include "store/DataBase.h"
@@ -31,14 +32,7 @@ volatile quint64 g_sink = 0;
 // The peak resident size of this process so far, in kilobytes.
 qint64 PeakResidentKb()
 {
-    QFile status(u"/proc/self/status"_s);
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
-    }
-    return -1;
+    return static_cast<qint64>(ProcessMemoryMb("VmHWM:") * 1024);
 }
 
 struct TDataSet

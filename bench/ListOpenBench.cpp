@@ -3,6 +3,7 @@
 //   A file that does not exist yet (or, without a file, one in a temporary folder) is made and filled with
 //   ROWS people (300000), so it can be kept for the next run. An existing file is used as it is; its
 //   people are listed.
+#include "bench/ProcessMemory.h"
 #include "contacts/PeopleObjFrame.h"
 #include "shell/widgets/DBGrid.h"
 #include "shell/widgets/ListModel.h"
@@ -28,19 +29,6 @@ namespace {
 // The people list's statement, its order ending with the id as every list's does.
 const QString ListSql = QStringLiteral(
     "select AllInfo.* from AllInfo where AllInfo.ObjType = 1 order by Str1, Str2, Str3, AllInfo.ObjId");
-
-// Resident and peak memory of this process in megabytes, from the kernel's account.
-double MemoryMb(const char* key)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    const QByteArray wanted(key);
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith(wanted))
-            return line.mid(wanted.size()).trimmed().split(' ').value(0).toDouble() / 1024.0;
-    return -1;
-}
 
 bool Fill(TMyDataBase& db, int rows)
 {
@@ -127,7 +115,7 @@ int main(int argc, char** argv)
                      {QStringLiteral("Comments"), QStringLiteral("Заметка"), 280, true, Qt::AlignLeft}});
     grid.show();
     app.processEvents();
-    const double baseRss = MemoryMb("VmRSS:");
+    const double baseRss = ProcessMemoryMb("VmRSS:");
 
     // The engine alone: the same statement and its first screen of rows (the median of several runs), then
     // every row once.
@@ -204,7 +192,7 @@ int main(int argc, char** argv)
     grid.viewport()->repaint();
     const double repaint = Ms(timer);
     const int count = model->RecordCount();
-    const double openRss = MemoryMb("VmRSS:");
+    const double openRss = ProcessMemoryMb("VmRSS:");
 
     // Straight to the end, as Ctrl+End or the scroll bar dragged down does.
     timer.restart();
@@ -212,7 +200,7 @@ int main(int argc, char** argv)
     grid.viewport()->repaint();
     const double toEnd = Ms(timer);
     const int cachedAtEnd = model->CachedRows();
-    const double endRss = MemoryMb("VmRSS:");
+    const double endRss = ProcessMemoryMb("VmRSS:");
 
     // Page by page back up for a stretch, then down from the top through the whole list.
     QScrollBar* bar = grid.verticalScrollBar();
@@ -232,7 +220,7 @@ int main(int argc, char** argv)
         maxCached = std::max(maxCached, model->CachedRows());
     }
     const double downAll = Ms(timer);
-    const double peakRss = MemoryMb("VmHWM:");
+    const double peakRss = ProcessMemoryMb("VmHWM:");
 
     out << Qt::endl << "List opening on " << count << " rows of one kind (" << screen << " rows a screen)" << Qt::endl;
     out << "  raw engine, first screen of the statement      " << rawFirst << " ms (median of " << Runs << ")"

@@ -12,4 +12,6 @@ status=0
 echo
 echo "== Opening a 300 000-row list through the grid's model"
 QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} "$build/bin/zorvin-bench-list" "$build/bench-data/list-300000.zdb" || status=$?
+echo
+QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} "$build/bin/zorvin-bench-photo" || status=$?
 exit $status

@@ -297,7 +297,6 @@ QList<TShellKind> Pending()
     dialogOnly(125, Dialog(QStringLiteral("Настройка групп"), false, QStringLiteral("Обновить")));
     dialogOnly(200, Dialog(QStringLiteral("Выбор рабочей папки")));
     dialogOnly(201, Dialog(QStringLiteral("Выбор файла")));
-    dialogOnly(1001, Dialog(QStringLiteral("Выбор фото"), false, QStringLiteral("Обновить")));
     return kinds;
 }
 

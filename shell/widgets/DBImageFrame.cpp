@@ -104,6 +104,7 @@ void TDBImageFrame::LoadData()
         return;
     ShowPhotoOf(*master);
     m_changed = false;
+    m_encodePending = false;
 }
 
 void TDBImageFrame::StoreData()
@@ -111,6 +112,10 @@ void TDBImageFrame::StoreData()
     TDBMainInfo* master = MasterDBInfo();
     if (!m_changed || !master)
         return;
+    if (m_encodePending) {
+        m_bytes = JpegBytes(m_picture);
+        m_encodePending = false;
+    }
     TKindView<TObjectRow>(*master).SetPicture(m_bytes);
 }
 
@@ -122,8 +127,17 @@ bool TDBImageFrame::SetPicture(const QImage& picture)
     m_bytes = bytes;
     m_picture = picture;
     m_changed = true;
+    m_encodePending = false;
     Place();
     return true;
+}
+
+void TDBImageFrame::ShowCutOut(const QImage& picture)
+{
+    m_picture = picture;
+    m_changed = true;
+    m_encodePending = true;
+    Place();
 }
 
 void TDBImageFrame::FrameClick()
@@ -145,6 +159,7 @@ void TDBImageFrame::FrameClick()
     ShowPhotoOf(photo);
     SetDeadVisible(dead);
     m_changed = true;
+    m_encodePending = false;
 }
 
 void TDBImageFrame::mouseReleaseEvent(QMouseEvent* event)

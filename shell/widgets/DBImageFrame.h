@@ -38,6 +38,9 @@ public:
     /// Shows \a picture (a new cut-out) and marks the frame changed; its JPEG encoding is what the host's
     /// save stores. False when it cannot be encoded: the picture and its bytes then stay as they were.
     bool SetPicture(const QImage& picture);
+    /// Shows \a picture (a cut-out still being made; null: no picture) and marks the frame changed. It is
+    /// encoded once, by the next StoreData, however often it was replaced before.
+    void ShowCutOut(const QImage& picture);
     /// Whether the picture changed since it was loaded.
     bool Changed() const { return m_changed; }
     QLabel* Foto() const { return m_foto; }
@@ -69,4 +72,5 @@ private:
     QString m_foneString;
     bool m_deadVisible = false;
     bool m_changed = false;
+    bool m_encodePending = false;
 };

@@ -39,6 +39,8 @@ TPictureSpec Spec(int number)
     case 28: return {TShape::Wallet, green, {}};
     case 30: return {TShape::Heart, red, {}};
     case 31: return {TShape::Gear, grey, {}};
+    case 35: return {TShape::Folder, gold, {}};
+    case 36: return {TShape::Cross, grey, {}};
     case 37: return {TShape::Star, orange, {}};
     case 38: return {TShape::Person, blue, {}};
     case 39: return {TShape::Phone, teal, {}};
@@ -79,6 +81,7 @@ TPictureSpec Spec(int number)
     case 109: return {TShape::Folder, purple, {}};
     case 110: return {TShape::Check, green, {}};
     case 111: return {TShape::Question, blue, {}};
+    case 115: return {TShape::File, teal, QLatin1Char('+')};
     default: return {};
     }
 }

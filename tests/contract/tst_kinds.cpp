@@ -3,6 +3,7 @@
 // deleted object, and the kind's card and side lists open and close in the real main window. A kind gets
 // these tests by registering.
 #include "contacts/ContactScreens.h"
+#include "photos/PhotoScreens.h"
 #include "platform/ProgramPaths.h"
 #include "shell/frames/BaseDBFrame.h"
 #include "shell/frames/ScreenRegistry.h"
@@ -126,6 +127,7 @@ void TestKinds::init()
     m_messages = std::make_unique<TScriptedMessages>();
     RegisterShellScreens();
     RegisterContactScreens();
+    RegisterPhotoScreens();
 }
 
 void TestKinds::cleanup()

@@ -1,6 +1,7 @@
 // People and their kinship: families, deaths, godparents, adoptions.
 
 #include "tools/seed/SeedPlan.h"
+#include "tools/seed/SeedPhotos.h"
 
 #include "store/Gid.h"
 #include "store/ObjectKinds.h"
@@ -303,6 +304,8 @@ void TSeedPlan::FillPerson(TObjectRow& r, qint32 index) const
     person.SetRemindDeathDay(p.Death > 0 && p.DeathRemind);
     if (p.Comment >= 0)
         person.SetComments(PersonComments().at(p.Comment));
+    if (SeedPhotos::HasPortrait(index))
+        person.SetPhoto(SeedPhotos::Portrait(index, p.Female));
 }
 
 void TSeedPlan::FillFamily(TObjectRow& r, qint32 index) const
