@@ -1,4 +1,5 @@
 // The desktop program: the platform's desktop services, the screens, the picture data and the main window.
+#include "activities/ReminderScreens.h"
 #include "contacts/ContactScreens.h"
 #include "photos/PhotoScreens.h"
 #include "platform/gui/GuiPlatform.h"
@@ -27,6 +28,7 @@ int main(int argc, char* argv[])
     RegisterShellScreens();
     RegisterContactScreens();
     RegisterPhotoScreens();
+    RegisterReminderScreens();
 
     TMainData pictures;
     TMain main;

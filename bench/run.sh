@@ -14,4 +14,7 @@ echo "== Opening a 300 000-row list through the grid's model"
 QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} "$build/bin/zorvin-bench-list" "$build/bench-data/list-300000.zdb" || status=$?
 echo
 QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} "$build/bin/zorvin-bench-photo" || status=$?
+echo
+echo "== The memorable dates at start on the large data set"
+QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} "$build/bin/zorvin-bench-alarm" "$build/bench-data/alarm-large.zdb" || status=$?
 exit $status

@@ -1,17 +1,27 @@
 #include "contacts/ContactScreens.h"
 
+#include "contacts/EditFamily.h"
 #include "contacts/EditPeople.h"
+#include "contacts/FamilyObjFrame.h"
+#include "contacts/FamilyPrev.h"
+#include "contacts/FindFamily.h"
+#include "contacts/People2Family.h"
+#include "contacts/PeopleFamilyFind.h"
+#include "contacts/PersonSections.h"
 #include "contacts/FindPeople.h"
 #include "contacts/PeopleObjFrame.h"
 #include "shell/frames/ShellKinds.h"
 #include "store/ObjectKinds.h"
 #include "store/ObjectRecord.h"
+#include "store/kinds/FamilyView.h"
 #include "store/kinds/PersonView.h"
+#include "shell/frames/ScreenRegistry.h"
 
 namespace {
 constexpr int PeoplePicture = 1;
 constexpr int WomanPicture = 56;
 constexpr int ManPicture = 38;
+constexpr int FamiliesPicture = 40;
 } // namespace
 
 TShellKind PersonShellKind()
@@ -46,7 +56,50 @@ TShellKind PersonShellKind()
     return kind;
 }
 
+TShellKind FamilyShellKind()
+{
+    TShellKind kind;
+    kind.Code = Kind::Family;
+    kind.HasEditDialog = true;
+    kind.EditDialog.Caption = QStringLiteral("Новая семья");
+    kind.HasPickDialog = true;
+    kind.PickDialog.Caption = QStringLiteral("Поиск семьи");
+    kind.PickDialog.ButtonBarHidden = true;
+    kind.DeleteText = [](const TDBMainInfo&) { return QStringLiteral("все данные о семье"); };
+    kind.WinListRow = [](const TDBMainInfo& record) {
+        const TConstFamilyView family = FamilyView(record);
+        return TWinListRow {FamilyStatusImage(family.Status()), {}, {},
+            family.HusbandName() + QLatin1Char('\r') + family.WifeName()};
+    };
+    TSideList families;
+    families.Picture = FamiliesPicture;
+    families.ChildName = QStringLiteral("FindFamily");
+    families.MasterKind = Kind::Family;
+    families.Create = [](QWidget* parent) { return new TFindFamily(parent); };
+    kind.SideLists = {families};
+    kind.Card = [](QWidget* parent) { return new TFamilyObjFrame(parent); };
+    kind.EditFrame = [](QWidget* parent) { return new TEditFamily(parent); };
+    kind.PickFrame = [](QWidget* parent) { return new TFindFamily(parent); };
+    return kind;
+}
+
+TShellKind AdoptiveFamilyLinkShellKind()
+{
+    TShellKind kind;
+    kind.Code = Kind::AdoptiveFamilyLink;
+    kind.HasEditDialog = true;
+    kind.EditDialog.Caption = QStringLiteral("Приемная семья");
+    kind.EditedInDialog = true;
+    kind.DeleteText = [](const TDBMainInfo&) { return QStringLiteral("\rсвязь человека с приемными родителями"); };
+    kind.EditFrame = [](QWidget* parent) { return new TPeople2Family(parent); };
+    return kind;
+}
+
 void RegisterContactScreens()
 {
     ShellKinds::Register(PersonShellKind());
+    ShellKinds::Register(FamilyShellKind());
+    ShellKinds::Register(AdoptiveFamilyLinkShellKind());
+    Screens::RegisterSection(
+        Kind::Person, PersonSection::Families, [](QWidget* parent) { return new TPeopleFamilyFind(parent); });
 }

@@ -7,5 +7,13 @@ struct TShellKind;
 /// deletion question and the window-list row of a person's card.
 TShellKind PersonShellKind();
 
-/// Registers the contact screens: the people kind's descriptor with its screens.
+/// The shell's descriptor of families (kind 7): the family editor in the dialog "Новая семья", the family list
+/// in the pick dialog "Поиск семьи" and as the side list of picture 40 (F2), the family card, the deletion
+/// question and the window-list row.
+TShellKind FamilyShellKind();
+/// The shell's descriptor of adoptions (kind 81), edited in the dialog "Приемная семья".
+TShellKind AdoptiveFamilyLinkShellKind();
+
+/// Registers the contact screens: the kinds' descriptors with their screens, and the person card's section
+/// of marriages.
 void RegisterContactScreens();

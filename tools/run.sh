@@ -9,7 +9,8 @@ bin=${BUILD_DIR:-$here/build}/bin
 admin="$bin/zorvin-admin"
 if [ ! -f "$bin/Data/WBD.zdb" ]; then
     mkdir -p "$bin/Data"
-    "$admin" seed "$bin/Data/WBD.zdb" --size demo
+    # Made for today, so that the memorable dates shown at start hold the coming week's birthdays.
+    "$admin" seed "$bin/Data/WBD.zdb" --size demo --today "$(date +%d.%m.%Y)"
 fi
 if [ ! -f "$bin/Zorvin.ini" ]; then
     "$admin" write-ini FLASH --output "$bin/Zorvin.ini"

@@ -166,16 +166,6 @@ QList<TShellKind> Pending()
     firm.SideLists = {Side(2, QStringLiteral("FindFirms"), Kind::Organization)};
     kinds.append(firm);
 
-    TShellKind family = Make(Kind::Family);
-    Edit(family, Dialog(QStringLiteral("Новая семья")));
-    Pick(family, QStringLiteral("Поиск семьи"));
-    family.DeleteText = Deleted(QStringLiteral("все данные о семье"));
-    family.WinListRow = Row([](const TDBMainInfo& r) {
-        return TWinListRow {FamilyStatusPicture(static_cast<int>(r.Int1)), {}, {}, r.Str1 + QLatin1Char('\r') + r.Str2};
-    });
-    family.SideLists = {Side(40, QStringLiteral("FindFamily"), Kind::Family)};
-    kinds.append(family);
-
     TShellKind event = Make(Kind::Event);
     Edit(event, Dialog(QStringLiteral("Новое событие"), false, QString(), true));
     Pick(event, QStringLiteral("Поиск события"));
@@ -254,12 +244,6 @@ QList<TShellKind> Pending()
     residence.EditedInDialog = true;
     residence.DeleteText = Deleted(link);
     kinds.append(residence);
-
-    TShellKind adoptive = Make(Kind::AdoptiveFamilyLink);
-    Edit(adoptive, Dialog(QStringLiteral("Приемная семья")));
-    adoptive.EditedInDialog = true;
-    adoptive.DeleteText = Deleted(QStringLiteral("\rсвязь человека с приемными родителями"));
-    kinds.append(adoptive);
 
     TShellKind operationLink = Make(Kind::OperationLink);
     Edit(operationLink, Dialog(QStringLiteral("Отношение объект - платеж")));

@@ -2,10 +2,21 @@
 
 #include "store/kinds/KindView.h"
 
+#include <QStringList>
+
 /// The status of a family (Int1).
 namespace FamilyStatus {
 enum : int { Married = 1, CivilMarriage = 2, LivingApart = 3, Divorced = 4, Widower = 5, Widow = 6, Died = 7 };
+
+/// The captions of the statuses 1..7, in the order the list filter and the editor offer them.
+inline const QStringList& Captions()
+{
+    static const QStringList captions{QStringLiteral("Живут в браке"), QStringLiteral("Гражданский брак"),
+        QStringLiteral("В браке, но живут врознь"), QStringLiteral("Развелись"), QStringLiteral("Вдовец"),
+        QStringLiteral("Вдова"), QStringLiteral("Умерли")};
+    return captions;
 }
+} // namespace FamilyStatus
 
 /// A family (kind 7): a couple with the period and status of their marriage.
 template <typename TRow> class TFamilyViewOf : public TKindView<TRow>

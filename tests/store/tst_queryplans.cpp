@@ -113,6 +113,12 @@ QList<TCase> Cases()
             u"select AllInfo.* from AllInfo where (ObjType = 1 or ObjType = 7 or ObjType = 6) and D2Flag = \"False\" "
             u"and (AllInfo.D1Search >= #03/10/2000#) and (AllInfo.D1Search < #03/18/2000#) order by D1Search"_s,
             {}},
+        {"memorable dates of a week running into the new year", u"AllInfo_D1Search"_s,
+            u"select AllInfo.* from AllInfo where (ObjType = 1 or ObjType = 7 or ObjType = 6) and D2Flag = \"False\" "
+            u"and (((AllInfo.D1Search >= #12/28/2000#) and (AllInfo.D1Search < #01/01/2001#)) or "
+            u"((AllInfo.D1Search >= #01/01/2000#) and (AllInfo.D1Search < #01/05/2000#))) order by D1Search, "
+            u"AllInfo.ObjId"_s,
+            {}},
         {"people born in March of any year", u"AllInfo_D1Search"_s,
             u"select AllInfo.* from AllInfo where AllInfo.ObjType = 1 and (AllInfo.D1Search >= #03/01/2000#) and "
             u"(AllInfo.D1Search < #04/01/2000#) order by Str1, Str2, Str3"_s,

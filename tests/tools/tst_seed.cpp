@@ -1,6 +1,7 @@
 // The demonstration data sets: both ways of writing give the same rows, the same seed gives the same rows,
 // and the rows keep every rule of the object table that the lists and cascades rely on.
 #include "store/DataBase.h"
+#include "store/DateSerial.h"
 #include "store/Gid.h"
 #include "store/Schema.h"
 #include "store/SettingsFile.h"
@@ -420,6 +421,32 @@ private Q_SLOTS:
         QFETCH(QString, text);
         QFETCH(QString, latin);
         QCOMPARE(SeedWords::Transliterate(text), latin);
+    }
+
+    void demoHasBirthdaysInTheWeekOfItsToday_data()
+    {
+        QTest::addColumn<QDate>("today");
+        QTest::newRow("spring") << QDate(2026, 3, 10);
+        QTest::newRow("the last week of the year") << QDate(2026, 12, 28);
+    }
+
+    void demoHasBirthdaysInTheWeekOfItsToday()
+    {
+        QFETCH(QDate, today);
+        TTempDatabase db;
+        Seed::TOptions options = Demo();
+        options.Today = today;
+        QVERIFY(Seed::FillDatabase(*db.Db(), options).Ok);
+        // Living people with the reminder on whose day and month fall in the seven days after today.
+        int found = 0;
+        for (int day = 1; day <= 7; ++day) {
+            const QDate date = today.addDays(day);
+            const double key = DateSerial::FromDate(QDate(2000, date.month(), date.day()));
+            found += static_cast<int>(Count(db,
+                u"select count(*) from AllInfo where ObjType = 1 and D1Fixed <> 0 and D2Flag = 0 and D1Search = %1"_s
+                    .arg(key)));
+        }
+        QVERIFY2(found >= 3, qPrintable(QString::number(found)));
     }
 
     void aDatabaseWithObjectsIsFilledOnlyWhenTold()

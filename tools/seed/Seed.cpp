@@ -253,7 +253,7 @@ namespace Seed {
 
 int DataSetVersion()
 {
-    return 3;
+    return 4;
 }
 
 QDate DefaultToday()

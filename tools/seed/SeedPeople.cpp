@@ -159,6 +159,40 @@ void TSeedPlan::PlanPeople()
     PlanFamilyEnds();
     PlanGodparents();
     PlanAdoptions();
+    PlanComingBirthdays();
+}
+
+void TSeedPlan::PlanComingBirthdays()
+{
+    // The program opens on the week ahead: a few people keep their birthdays in the days after the reference
+    // day. Only people whose birth date no other row depends on are moved, within their own birth year.
+    std::vector<bool> bound(People.size(), false);
+    for (const TPerson& p : People) {
+        for (int parent : {p.Godfather, p.Godmother})
+            if (parent >= 0)
+                bound[static_cast<size_t>(parent)] = true;
+    }
+    for (const TAdoption& a : Adoptions)
+        if (a.Person >= 0)
+            bound[static_cast<size_t>(a.Person)] = true;
+    int placed = 0;
+    for (size_t i = 0; i < People.size() && placed < ComingBirthdays; ++i) {
+        TPerson& p = People[i];
+        if (p.Birth == 0 || p.Death != 0 || p.Family >= 0 || p.Married || bound[i])
+            continue;
+        const QDate birth = DateOf(p.Birth);
+        const QDate day = DateOf(Today + 1 + 2 * placed);
+        QDate moved(birth.year(), day.month(), day.day());
+        if (!moved.isValid())
+            moved = QDate(birth.year(), 3, 1);
+        const int serial = static_cast<int>(moved.toJulianDay());
+        if (serial > YearsAfter(Today, -7))
+            continue;
+        p.Birth = serial;
+        p.LiveUntil = std::max(p.LiveUntil, serial);
+        p.Remind = true;
+        ++placed;
+    }
 }
 
 void TSeedPlan::PlanDeaths()

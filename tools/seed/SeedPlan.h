@@ -480,6 +480,10 @@ struct TSeedPlan
 
     void PlanAdoptions();
 
+    /// How many people get a birthday in the week after the reference day.
+    static constexpr int ComingBirthdays = 3;
+    void PlanComingBirthdays();
+
     bool Alive(int person, int day) const;
     bool Adult(int person) const;
     // A living adult, or any person when none is found quickly.
