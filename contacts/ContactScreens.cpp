@@ -1,8 +1,17 @@
 #include "contacts/ContactScreens.h"
 
+#include "contacts/AddressFind.h"
+#include "contacts/AddressLine.h"
+#include "contacts/AddressObjFrame.h"
+#include "contacts/AdrLinks.h"
+#include "contacts/EditAddress.h"
 #include "contacts/EditPeople.h"
 #include "contacts/FindPeople.h"
 #include "contacts/PeopleObjFrame.h"
+#include "contacts/PersonSections.h"
+#include "contacts/PtoALink.h"
+#include "contacts/SosedyFind.h"
+#include "shell/frames/ScreenRegistry.h"
 #include "shell/frames/ShellKinds.h"
 #include "store/ObjectKinds.h"
 #include "store/ObjectRecord.h"
@@ -12,6 +21,7 @@ namespace {
 constexpr int PeoplePicture = 1;
 constexpr int WomanPicture = 56;
 constexpr int ManPicture = 38;
+constexpr int AddressPicture = 3;
 } // namespace
 
 TShellKind PersonShellKind()
@@ -46,7 +56,57 @@ TShellKind PersonShellKind()
     return kind;
 }
 
+TShellKind AddressShellKind()
+{
+    TShellKind kind;
+    kind.Code = Kind::Address;
+    kind.HasEditDialog = true;
+    kind.EditDialog.Caption = QStringLiteral("Новый адрес");
+    kind.HasPickDialog = true;
+    kind.PickDialog.Caption = QStringLiteral("Поиск адреса");
+    kind.PickDialog.ButtonBarHidden = true;
+    kind.DeleteText = [](const TDBMainInfo&) { return QStringLiteral("все данные об адресе"); };
+    kind.WinListRow = [](const TDBMainInfo& record) {
+        TWinListRow row;
+        row.Picture = AddressPicture;
+        row.Text = AddressLine::OfRecord(record, 0);
+        return row;
+    };
+    TSideList addresses;
+    addresses.Picture = AddressPicture;
+    addresses.ChildName = QStringLiteral("FindAddress");
+    addresses.MasterKind = Kind::Address;
+    addresses.Create = [](QWidget* parent) { return new TAddressFind(parent); };
+    kind.SideLists = {addresses};
+    kind.Card = [](QWidget* parent) { return new TAddressObjFrame(parent); };
+    kind.EditFrame = [](QWidget* parent) { return new TEditAddress(parent); };
+    kind.PickFrame = [](QWidget* parent) { return new TAddressFind(parent); };
+    return kind;
+}
+
+TShellKind ResidenceShellKind()
+{
+    TShellKind kind;
+    kind.Code = Kind::Residence;
+    kind.HasEditDialog = true;
+    kind.EditDialog.Caption = QStringLiteral("Адрес жительства");
+    kind.EditedInDialog = true;
+    kind.DeleteText = [](const TDBMainInfo&) { return QStringLiteral("связь между объектами"); };
+    kind.EditFrame = [](QWidget* parent) { return new TPtoALink(parent); };
+    return kind;
+}
+
 void RegisterContactScreens()
 {
     ShellKinds::Register(PersonShellKind());
+    ShellKinds::Register(AddressShellKind());
+    ShellKinds::Register(ResidenceShellKind());
+    const auto neighbours = [](QWidget* parent) { return new TAdrLinks(parent); };
+    Screens::RegisterSection(Kind::Person, PersonSection::Neighbours, neighbours);
+    Screens::RegisterSection(Kind::Address, AddressSection::Neighbours, neighbours);
+    Screens::RegisterSection(Kind::Address, AddressSection::Residents, [](QWidget* parent) {
+        auto* residents = new TSosedyFind(parent);
+        residents->SetTitle(QStringLiteral("Жильцы"));
+        return residents;
+    });
 }
