@@ -1,27 +1,35 @@
 #include "contacts/ContactScreens.h"
 
+#include "contacts/AddressFind.h"
+#include "contacts/AddressLine.h"
+#include "contacts/AddressObjFrame.h"
+#include "contacts/AdrLinks.h"
+#include "contacts/EditAddress.h"
 #include "contacts/EditFamily.h"
 #include "contacts/EditPeople.h"
 #include "contacts/FamilyObjFrame.h"
 #include "contacts/FamilyPrev.h"
 #include "contacts/FindFamily.h"
+#include "contacts/FindPeople.h"
 #include "contacts/People2Family.h"
 #include "contacts/PeopleFamilyFind.h"
-#include "contacts/PersonSections.h"
-#include "contacts/FindPeople.h"
 #include "contacts/PeopleObjFrame.h"
+#include "contacts/PersonSections.h"
+#include "contacts/PtoALink.h"
+#include "contacts/SosedyFind.h"
+#include "shell/frames/ScreenRegistry.h"
 #include "shell/frames/ShellKinds.h"
 #include "store/ObjectKinds.h"
 #include "store/ObjectRecord.h"
 #include "store/kinds/FamilyView.h"
 #include "store/kinds/PersonView.h"
-#include "shell/frames/ScreenRegistry.h"
 
 namespace {
 constexpr int PeoplePicture = 1;
 constexpr int WomanPicture = 56;
 constexpr int ManPicture = 38;
 constexpr int FamiliesPicture = 40;
+constexpr int AddressPicture = 3;
 } // namespace
 
 TShellKind PersonShellKind()
@@ -92,6 +100,43 @@ TShellKind AdoptiveFamilyLinkShellKind()
     kind.EditedInDialog = true;
     kind.DeleteText = [](const TDBMainInfo&) { return QStringLiteral("\rсвязь человека с приемными родителями"); };
     kind.EditFrame = [](QWidget* parent) { return new TPeople2Family(parent); };
+TShellKind AddressShellKind()
+{
+    TShellKind kind;
+    kind.Code = Kind::Address;
+    kind.HasEditDialog = true;
+    kind.EditDialog.Caption = QStringLiteral("Новый адрес");
+    kind.HasPickDialog = true;
+    kind.PickDialog.Caption = QStringLiteral("Поиск адреса");
+    kind.PickDialog.ButtonBarHidden = true;
+    kind.DeleteText = [](const TDBMainInfo&) { return QStringLiteral("все данные об адресе"); };
+    kind.WinListRow = [](const TDBMainInfo& record) {
+        TWinListRow row;
+        row.Picture = AddressPicture;
+        row.Text = AddressLine::OfRecord(record, 0);
+        return row;
+    };
+    TSideList addresses;
+    addresses.Picture = AddressPicture;
+    addresses.ChildName = QStringLiteral("FindAddress");
+    addresses.MasterKind = Kind::Address;
+    addresses.Create = [](QWidget* parent) { return new TAddressFind(parent); };
+    kind.SideLists = {addresses};
+    kind.Card = [](QWidget* parent) { return new TAddressObjFrame(parent); };
+    kind.EditFrame = [](QWidget* parent) { return new TEditAddress(parent); };
+    kind.PickFrame = [](QWidget* parent) { return new TAddressFind(parent); };
+    return kind;
+}
+
+TShellKind ResidenceShellKind()
+{
+    TShellKind kind;
+    kind.Code = Kind::Residence;
+    kind.HasEditDialog = true;
+    kind.EditDialog.Caption = QStringLiteral("Адрес жительства");
+    kind.EditedInDialog = true;
+    kind.DeleteText = [](const TDBMainInfo&) { return QStringLiteral("связь между объектами"); };
+    kind.EditFrame = [](QWidget* parent) { return new TPtoALink(parent); };
     return kind;
 }
 
@@ -102,4 +147,14 @@ void RegisterContactScreens()
     ShellKinds::Register(AdoptiveFamilyLinkShellKind());
     Screens::RegisterSection(
         Kind::Person, PersonSection::Families, [](QWidget* parent) { return new TPeopleFamilyFind(parent); });
+    ShellKinds::Register(AddressShellKind());
+    ShellKinds::Register(ResidenceShellKind());
+    const auto neighbours = [](QWidget* parent) { return new TAdrLinks(parent); };
+    Screens::RegisterSection(Kind::Person, PersonSection::Neighbours, neighbours);
+    Screens::RegisterSection(Kind::Address, AddressSection::Neighbours, neighbours);
+    Screens::RegisterSection(Kind::Address, AddressSection::Residents, [](QWidget* parent) {
+        auto* residents = new TSosedyFind(parent);
+        residents->SetTitle(QStringLiteral("Жильцы"));
+        return residents;
+    });
 }

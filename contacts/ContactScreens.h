@@ -16,4 +16,14 @@ TShellKind AdoptiveFamilyLinkShellKind();
 
 /// Registers the contact screens: the kinds' descriptors with their screens, and the person card's section
 /// of marriages.
+/// The shell's descriptor of addresses (kind 3): the address editor in the edit dialog "Новый адрес", the
+/// address list in the pick dialog "Поиск адреса" and as the side list of picture 3, the address card, the
+/// deletion question and the window-list row of an address's card.
+TShellKind AddressShellKind();
+
+/// The shell's descriptor of residences (kind 80): edited in the dialog "Адрес жительства", never in a card.
+TShellKind ResidenceShellKind();
+
+/// Registers the contact screens: the descriptors of people, addresses and residences with their screens,
+/// and the sections they give the person and address cards.
 void RegisterContactScreens();

@@ -135,17 +135,6 @@ QList<TShellKind> Pending()
 {
     QList<TShellKind> kinds;
 
-    TShellKind address = Make(Kind::Address);
-    Edit(address, Dialog(QStringLiteral("Новый адрес")));
-    Pick(address, QStringLiteral("Поиск адреса"));
-    address.DeleteText = Deleted(QStringLiteral("все данные об адресе"));
-    address.WinListRow = Row([](const TDBMainInfo& r) {
-        return TWinListRow {
-            3, {}, {}, AddressText(r.Link5, r.Str1, r.Str2, r.Str3, r.Str4, r.Str5, r.Link4, r.Link3, true)};
-    });
-    address.SideLists = {Side(3, QStringLiteral("FindAddress"), Kind::Address)};
-    kinds.append(address);
-
     TShellKind phone = Make(Kind::Phone);
     Edit(phone, Dialog(QStringLiteral("Данные о телефоне")));
     phone.EditedInDialog = true;
@@ -239,11 +228,6 @@ QList<TShellKind> Pending()
         kinds.append(linkKind);
     }
 
-    TShellKind residence = Make(Kind::Residence);
-    Edit(residence, Dialog(QStringLiteral("Адрес жительства")));
-    residence.EditedInDialog = true;
-    residence.DeleteText = Deleted(link);
-    kinds.append(residence);
 
     TShellKind operationLink = Make(Kind::OperationLink);
     Edit(operationLink, Dialog(QStringLiteral("Отношение объект - платеж")));

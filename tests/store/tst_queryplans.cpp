@@ -1,6 +1,8 @@
 // Each index of the schema is used by the statements it is for: SQLite's query plan of each statement, as
 // the translator spells it, names the index. A change that makes a statement stop using its index fails.
 #include "store/DataBase.h"
+#include "store/LookupLists.h"
+#include "store/ObjectKinds.h"
 #include "store/Schema.h"
 #include "tests/support/TempDatabase.h"
 
@@ -141,6 +143,40 @@ QList<TCase> Cases()
     };
 }
 
+// The plan searches AllInfo through an index, never scanning the table or a whole index.
+bool SearchesByIndex(const QStringList& plan)
+{
+    bool indexed = false;
+    for (const QString& line : plan) {
+        if (line.startsWith(u"SCAN AllInfo"_s))
+            return false;
+        indexed = indexed || line.contains(u"USING INDEX "_s) || line.contains(u"USING COVERING INDEX "_s);
+    }
+    return indexed;
+}
+
+// The statements of the address editor's completion lists (one per box it enters) and of its postal-index
+// look-up, as the editor sends them.
+QList<std::pair<const char*, QString>> AddressCompletions()
+{
+    const auto list = [](const QString& key, const QString& value, int mode) {
+        return DistinctValuesStatement(key, value, 0, mode, Kind::Address);
+    };
+    return {
+        {"countries", list(QString(), QString(), 0)},
+        {"regions of a country", list(QString(), u"Россия"_s, 1)},
+        {"districts of a region", list(QString(), u"Тверская"_s, 2)},
+        {"settlements of a district", list(QString(), u"Калининский"_s, 3)},
+        {"settlements of a region", list(QString(), u"Тверская"_s, 7)},
+        {"streets of a settlement", list(QString(), u"Тверь"_s, 4)},
+        {"houses of a street", list(u"Тверь"_s, u"Советская"_s, 5)},
+        {"postal indexes of a settlement", list(u"Россия"_s, u"Тверь"_s, 6)},
+        {"region, district and settlement of a postal index",
+            u"select Str2, Str3, Str4 from AllInfo where AllInfo.ObjType = 3 and Link5 = \"170000\" and Str1 = "
+            u"\"Россия\" group by Str2, Str3, Str4 order by count(*) desc, Str2, Str3, Str4"_s},
+    };
+}
+
 } // namespace
 
 class TestQueryPlans : public QObject
@@ -212,12 +248,29 @@ private Q_SLOTS:
                  qPrintable(plan.join(u"; "_s)));
     }
 
+    void addressCompletionSearchesByIndex_data()
+    {
+        QTest::addColumn<QString>("sql");
+        for (const auto& [name, sql] : AddressCompletions())
+            QTest::newRow(name) << sql;
+    }
+
+    void addressCompletionSearchesByIndex()
+    {
+        QFETCH(QString, sql);
+        const QStringList plan = PlanOf(m_db->Db(), sql);
+        QVERIFY2(SearchesByIndex(plan), qPrintable(plan.join(u"; "_s)));
+    }
+
     void indexNamesAreMatchedWhole()
     {
         QVERIFY(UsesIndex({u"SEARCH AllInfo USING INDEX AllInfo_Link1 (Link1=?)"_s}, u"AllInfo_Link1"_s));
         QVERIFY(UsesIndex({u"SEARCH AllInfo USING COVERING INDEX AllInfo_Link1"_s}, u"AllInfo_Link1"_s));
         QVERIFY(!UsesIndex({u"SEARCH AllInfo USING INDEX AllInfo_Link10 (Link10=?)"_s}, u"AllInfo_Link1"_s));
         QVERIFY(!UsesIndex({u"SCAN AllInfo"_s}, u"AllInfo_Link1"_s));
+        QVERIFY(!SearchesByIndex({u"SCAN AllInfo"_s, u"USE TEMP B-TREE FOR ORDER BY"_s}));
+        QVERIFY(!SearchesByIndex({u"SCAN AllInfo USING COVERING INDEX AllInfo_Kind_Str1"_s}));
+        QVERIFY(SearchesByIndex({u"SEARCH AllInfo USING INDEX AllInfo_Kind_Str1 (ObjType=?)"_s}));
     }
 };
 
