@@ -107,9 +107,9 @@ QString TMyDataBase::DatabaseFileFor(int installMode, const QString& path)
     case InstallMode::AllUsers:
         return DefaultDatabaseFile(ProgramPaths::SharedFolder());
     case InstallMode::FilePath:
-        return path.trimmed().isEmpty() ? DefaultDatabaseFile(ProgramPaths::ProgramFolder()) : path;
+        return path.trimmed().isEmpty() ? DefaultDatabaseFile(ProgramPaths::DataFolder()) : path;
     case InstallMode::Flash:
-        return DefaultDatabaseFile(ProgramPaths::ProgramFolder());
+        return DefaultDatabaseFile(ProgramPaths::DataFolder());
     default:
         return path;
     }
@@ -450,7 +450,7 @@ void SetCurrentDatabase(TMyDataBase* db)
 
 std::unique_ptr<TMyDataBase> OpenCurrentDatabase()
 {
-    TSettings settings = SettingsFile::Read(QDir(ProgramPaths::ProgramFolder()).filePath(QStringLiteral("Zorvin.ini")));
+    TSettings settings = SettingsFile::Read(ProgramPaths::SettingsFile());
     if (!settings.IsValid())
         return nullptr;
     auto db = std::make_unique<TMyDataBase>(QStringLiteral("Server_1"));

@@ -163,7 +163,7 @@ TMyDataBase* CurrentDatabase();
 /// Makes \a db the current database (not owned; nullptr: none).
 void SetCurrentDatabase(TMyDataBase* db);
 
-/// Reads the settings file "Zorvin.ini" in the program's folder and opens the current database "Server_1"
+/// Reads the settings file "Zorvin.ini" (ProgramPaths::SettingsFile()) and opens the current database "Server_1"
 /// from it. nullptr when the file is missing, unreadable or names no install mode; otherwise the opened
 /// database (check its status), already made current. The caller owns it.
 std::unique_ptr<TMyDataBase> OpenCurrentDatabase();

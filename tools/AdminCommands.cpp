@@ -216,8 +216,11 @@ int DecodeIni(const QStringList& args, QTextStream& out, QTextStream& err)
             << "Пользователь: " << SettingsFile::DecodeText(settings.EncodedUser) << Qt::endl
             << "База данных: " << settings.Catalog << Qt::endl;
     } else {
-        // The settings file lies in the program's folder, which places the database of modes 2 and 3.
-        ProgramPaths::SetProgramFolder(QFileInfo(path).absolutePath());
+        // A settings file beside a program places the database of modes 2 and 3 in that folder; the user's
+        // own settings file places it in the user's data folder, as the installed program does.
+        const QString folder = QFileInfo(path).absolutePath();
+        if (folder != QFileInfo(ProgramPaths::UserConfigFolder()).absoluteFilePath())
+            ProgramPaths::SetProgramFolder(folder);
         out << "Файл базы данных: " << TMyDataBase::DatabaseFileFor(settings.Mode, settings.Path) << Qt::endl;
     }
     return 0;

@@ -148,7 +148,7 @@ void TDBManagerFrame::aNewExecute()
     if (!list)
         return;
     const QString path = FileDialogs().OpenFileName(QStringLiteral("Подключить базу данных"),
-                                                    QDir(ProgramPaths::ProgramFolder()).filePath(QStringLiteral("Data")),
+                                                    QDir(ProgramPaths::DataFolder()).filePath(QStringLiteral("Data")),
                                                     QStringLiteral("Базы данных (*.zdb)"));
     if (path.isEmpty())
         return;

@@ -11,7 +11,7 @@ namespace HelpDocument {
 
 QString Path()
 {
-    return QDir(ProgramPaths::ProgramFolder()).filePath(QStringLiteral("Help/Help_Zorvin_Base_1_0.pdf"));
+    return QDir(ProgramPaths::ResourceFolder()).filePath(QStringLiteral("Help/Help_Zorvin_Base_1_0.pdf"));
 }
 
 bool Open()

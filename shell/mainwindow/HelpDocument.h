@@ -2,7 +2,8 @@
 
 #include <QString>
 
-/// The program's help document, "Help/Help_Zorvin_Base_1_0.pdf" in the program's folder.
+/// The program's help document, "Help/Help_Zorvin_Base_1_0.pdf" in the program's folder (in the installed
+/// share folder when the program is installed).
 namespace HelpDocument {
 
 /// Where the help document lies.

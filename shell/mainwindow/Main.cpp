@@ -7,6 +7,7 @@
 #include "shell/frames/FindList.h"
 #include "shell/frames/FindModalForm.h"
 #include "shell/widgets/GradientPanel.h"
+#include "shell/mainwindow/FirstStart.h"
 #include "shell/mainwindow/HelpDocument.h"
 #include "shell/widgets/MainData.h"
 #include "shell/frames/MainModalForm.h"
@@ -316,6 +317,11 @@ void TMain::TimerInitTimer()
     TimerInit->stop();
     if (m_started)
         return;
+    // An installed program started for the first time makes its settings first; declining ends it.
+    if (FirstStart::IsFirstStart() && !FirstStart::Offer()) {
+        Q_EMIT Terminate();
+        return;
+    }
     m_database = OpenCurrentDatabase();
     const int status = m_database ? m_database->StatusCode() : DbStatus::FileMissing;
     if (status == DbStatus::FileMissing || status == DbStatus::ConnectFailed || status == DbStatus::NoSystemRow

@@ -21,9 +21,10 @@ class TWinListForm;
  * \brief The main window: the eight main lists and three quick lists in the side panel, the object cards
  * in the object area with their window list, and the broker every frame sends its requests to.
  *
- * 100 ms after it was made it opens the current database from the settings file; when that fails it says
- * so and emits Terminate. It installs itself as the frames' broker and as the object-events listener for
- * its lifetime, and owns the current database, the database list, the side lists and the cards.
+ * 100 ms after it was made it opens the current database from the settings file (on an installed program's
+ * first start it offers to make one first); when that fails it says so and emits Terminate. It installs
+ * itself as the frames' broker and as the object-events listener for its lifetime, and owns the current
+ * database, the database list, the side lists and the cards.
  */
 class TMain final : public QMainWindow, public TMainBroker, public TObjectEvents
 {
