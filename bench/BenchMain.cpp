@@ -1,5 +1,6 @@
 // zorvin-bench: measures the store on the large data set (and the 300 000-row list on the huge one), each
 // figure the median of repeated runs beside a baseline measured in the same run, and prints the table.
+#include "bench/AddressBench.h"
 #include "bench/BenchTable.h"
 #include "bench/ProcessMemory.h"
 #include "bench/RawSqlite.h"
@@ -314,6 +315,7 @@ int main(int argc, char* argv[])
         rows << StoreBench::QuickFind(context, u"large"_s, 30) << StoreBench::LoadRecord(context)
              << StoreBench::SaveNewRecord(context) << StoreBench::SaveExistingRecord(context)
              << StoreBench::CascadeDeletion(context);
+        rows << AddressBench::CompletionSteps(context);
         SetCurrentDatabase(nullptr);
     }
     if (huge && hugeSet.Error.isEmpty())

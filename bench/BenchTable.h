@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QList>
 #include <QString>
 
@@ -29,3 +30,12 @@ double Median(std::vector<double> samples);
 
 /// Prints the table and, after it, the targets missed.
 void PrintTable(const QList<TBenchRow>& rows, QTextStream& out);
+
+/// The milliseconds \a work takes.
+template <typename F> double Time(F&& work)
+{
+    QElapsedTimer timer;
+    timer.start();
+    work();
+    return static_cast<double>(timer.nsecsElapsed()) / 1e6;
+}

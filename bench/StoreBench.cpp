@@ -22,19 +22,6 @@ namespace {
 
 volatile quint64 g_sink = 0;
 
-double Ms(const QElapsedTimer& timer)
-{
-    return static_cast<double>(timer.nsecsElapsed()) / 1e6;
-}
-
-template <typename F> double Time(F&& work)
-{
-    QElapsedTimer timer;
-    timer.start();
-    work();
-    return Ms(timer);
-}
-
 QStringList IdsOf(TMyDataBase* db, const QString& sql)
 {
     QStringList ids;

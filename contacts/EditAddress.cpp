@@ -47,10 +47,9 @@ QComboBox* PartBox(const QString& objectName, QWidget* parent, int maxLength = 0
     box->lineEdit()->setObjectName(objectName + u"Edit"_s);
     if (maxLength > 0)
         box->lineEdit()->setMaxLength(maxLength);
-    if (box->completer()) {
+    // The typed text is completed in place; the whole list opens with F4 or Alt+Down, so Tab always goes on.
+    if (box->completer())
         box->completer()->setCaseSensitivity(Qt::CaseInsensitive);
-        box->completer()->setCompletionMode(QCompleter::PopupCompletion);
-    }
     return box;
 }
 
@@ -113,6 +112,7 @@ TEditAddress::TEditAddress(QWidget* parent)
     commentBox->setObjectName(u"gbComments"_s);
     (new QVBoxLayout(commentBox))->addWidget(m_comments);
 
+    setMinimumWidth(MinimumWidth);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addWidget(commentBox, 1);

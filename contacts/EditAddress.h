@@ -28,6 +28,8 @@ public:
     static constexpr int PartLength = 16;
     static constexpr int IndexLength = 6;
     static constexpr int CommentLength = 250;
+    /// Wide enough for the names of regions and settlements in the boxes.
+    static constexpr int MinimumWidth = 440;
 
     explicit TEditAddress(QWidget* parent = nullptr);
     ~TEditAddress() override;

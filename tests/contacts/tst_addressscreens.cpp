@@ -21,10 +21,12 @@
 #include "shell/mainwindow/WinListForm.h"
 #include "shell/widgets/DBGrid.h"
 #include "shell/widgets/ListModel.h"
+#include "shell/widgets/OptionList.h"
 #include "shell/widgets/TimeEdit.h"
 #include "store/ObjectKinds.h"
 #include "store/ObjectRecord.h"
 #include "store/kinds/AddressView.h"
+#include "store/kinds/PhoneView.h"
 #include "store/kinds/ResidenceView.h"
 #include "tests/shell/DialogScript.h"
 #include "tests/support/ScriptedMessages.h"
@@ -57,6 +59,7 @@ private Q_SLOTS:
     void cleanup();
     void AddressListOpensTheCardWithItsResidents();
     void NeighboursListTheStreetAndTheHouse();
+    void FilterRowsFindByPartsAndPhone();
     void PersonAddressEnteredThroughTheCompletionLists();
 
 private:
@@ -246,6 +249,48 @@ void TestAddressScreens::NeighboursListTheStreetAndTheHouse()
     street->findChild<QAction*>(u"aNew"_s)->trigger();
     QCOMPARE(m_messages->Shown(), QStringList());
     QCOMPARE(street->ListGrid()->Model()->RecordCount(), 3);
+}
+
+void TestAddressScreens::FilterRowsFindByPartsAndPhone()
+{
+    const QString flat12
+        = StoreAddress({u"Россия"_s, u"Тверская"_s, QString(), u"Тверь"_s, u"Советская"_s, u"17"_s, u"12"_s, u"170000"_s});
+    const QString house7 = StoreAddress({u"Россия"_s, u"Тверская"_s, QString(), u"Тверь"_s, u"Советская"_s, u"7"_s});
+    StoreAddress({u"Россия"_s, u"Тверская"_s, QString(), u"Торжок"_s, u"Ленина"_s, u"1"_s, QString(), u"172000"_s});
+    TDBMainInfo phone;
+    phone.ObjType = Kind::Phone;
+    PhoneView(phone).SetOwner(house7);
+    PhoneView(phone).SetOwnerKind(Kind::Address);
+    PhoneView(phone).SetNumber(u"4822 55-12-34"_s);
+    QVERIFY(phone.Save() == SaveResult::Done);
+
+    TAddressFind list;
+    TDBMainInfo master;
+    master.ObjType = Kind::Address;
+    list.SetMasterDBInfo(&master);
+    list.SetFullFindMode(true);
+    QCOMPARE(list.Options()->RowCount(), TAddressFind::FilterRows().size());
+    const auto found = [&list]() {
+        list.RunQuery(QString());
+        QStringList ids;
+        for (int i = 0; i < list.ListGrid()->Model()->RecordCount(); ++i)
+            ids << list.ListGrid()->Model()->Row(i).Text(u"ObjId"_s);
+        return ids;
+    };
+    list.Options()->SetValues(u"Город"_s, u"тве"_s);
+    QCOMPARE(found().size(), 2);
+    // The house, the flat and the index are found by their beginning, like the names.
+    list.Options()->SetValues(u"Дом"_s, u"1"_s);
+    QCOMPARE(found(), QStringList{flat12});
+    list.Options()->SetValues(u"Дом"_s, QString());
+    list.Options()->SetValues(u"Почтовый индекс"_s, u"170"_s);
+    QCOMPARE(found(), QStringList{flat12});
+    list.Options()->SetValues(u"Почтовый индекс"_s, QString());
+    // A phone kept at the address, by any part of its number; a quote in it is a character like any other.
+    list.Options()->SetValues(u"Телефон"_s, u"55-12"_s);
+    QCOMPARE(found(), QStringList{house7});
+    list.Options()->SetValues(u"Телефон"_s, u"55\"12"_s);
+    QCOMPARE(found(), QStringList());
 }
 
 void TestAddressScreens::PersonAddressEnteredThroughTheCompletionLists()
