@@ -8,6 +8,7 @@
 #include "shell/mainwindow/ShellScreens.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -17,6 +18,12 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zorvin"));
     QApplication::setApplicationDisplayName(QStringLiteral("Zorvin"));
+    // The menu entry's name, so the desktop shows the window with the program's icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.zorvin.Zorvin"));
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/icons/zorvin-48.png"));
+    icon.addFile(QStringLiteral(":/icons/zorvin-128.png"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("zorvin"), icon));
     // Dates are shown and typed as dd.mm.yyyy, and standard dialog buttons speak Russian.
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
     QTranslator qtTranslations;

@@ -8,6 +8,7 @@
 #include "store/SettingsFile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
 
@@ -49,6 +50,10 @@ bool CreateDatabase()
                                    + (error.isEmpty() ? QString() : QStringLiteral("\r") + error));
             return false;
         }
+        // A personal database is its owner's alone; its journal files take the same permissions.
+        const auto ownerOnly = QFile::ReadOwner | QFile::WriteOwner;
+        QFile::setPermissions(QFileInfo(path).absolutePath(), ownerOnly | QFile::ExeOwner);
+        QFile::setPermissions(path, ownerOnly);
     }
     return WriteSettings(settings);
 }

@@ -215,6 +215,12 @@ void TestFirstStart::firstStart()
     QCOMPARE(written.Mode, int(answer == TFirstAnswer::OpenExisting ? InstallMode::FilePath : InstallMode::Flash));
     if (answer == TFirstAnswer::OpenExisting)
         QCOMPARE(written.Path, existing);
+    if (answer == TFirstAnswer::Create) {
+        // Nobody but its owner reads a new personal database.
+        const auto others = QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther;
+        QCOMPARE(QFileInfo(own).permissions() & others, QFile::Permissions());
+        QCOMPARE(QFileInfo(QFileInfo(own).absolutePath()).permissions() & (others | QFile::ExeOther), QFile::Permissions());
+    }
     if (answer == TFirstAnswer::CreateBesideExisting) {
         std::unique_ptr<QSqlQuery> kept =
             main.Database()->CreateQuery(QStringLiteral("select Comments from AllInfo where ObjType = 897"));
