@@ -1,4 +1,5 @@
 // The desktop program: the platform's desktop services, the screens, the picture data and the main window.
+#include "activities/GroupScreens.h"
 #include "contacts/ContactScreens.h"
 #include "platform/gui/GuiPlatform.h"
 #include "shell/mainwindow/Main.h"
@@ -25,6 +26,7 @@ int main(int argc, char* argv[])
     TGuiPlatform platform;
     RegisterShellScreens();
     RegisterContactScreens();
+    RegisterGroupScreens();
 
     TMainData pictures;
     TMain main;

@@ -2,6 +2,7 @@
 // columns are right after a save made without any editor, a cascading deletion leaves no row naming the
 // deleted object, and the kind's card and side lists open and close in the real main window. A kind gets
 // these tests by registering.
+#include "activities/GroupScreens.h"
 #include "contacts/ContactScreens.h"
 #include "platform/ProgramPaths.h"
 #include "shell/frames/BaseDBFrame.h"
@@ -126,6 +127,7 @@ void TestKinds::init()
     m_messages = std::make_unique<TScriptedMessages>();
     RegisterShellScreens();
     RegisterContactScreens();
+    RegisterGroupScreens();
 }
 
 void TestKinds::cleanup()
