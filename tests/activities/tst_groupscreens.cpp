@@ -18,6 +18,8 @@
 #include "shell/widgets/DBGrid.h"
 #include "shell/widgets/LimitedMemo.h"
 #include "shell/widgets/ListModel.h"
+#include "shell/widgets/OptionList.h"
+#include "store/DateSerial.h"
 #include "store/Gid.h"
 #include "store/ObjectKinds.h"
 #include "store/ObjectRecord.h"
@@ -87,6 +89,7 @@ private Q_SLOTS:
     void subcategoryMovesWithItsOperations();
     void objectGroupTableListsAndDeletes();
     void projectCardFirstSaveRebuildsSections();
+    void projectsListFindsByPeriodAndDescription();
     void projectsFromStartToEndInTheMainWindow();
     void categoriesFromStartToEndInTheMainWindow();
 
@@ -304,6 +307,54 @@ void TestGroupScreens::projectCardFirstSaveRebuildsSections()
     QVERIFY(!del->isVisible());
     card.tbBuchClick(TBaseObjFrame::BuchGroup);
     QCOMPARE(card.SectionCodes(), (QList<int>{ProjectSection::FinanceLinks, ProjectSection::Finance}));
+}
+
+void TestGroupScreens::projectsListFindsByPeriodAndDescription()
+{
+    const auto project = [](const QString& name, const QDate& from, const QString& description) {
+        TDBMainInfo row;
+        row.ObjType = Kind::Group;
+        const TGroupView group(row);
+        group.SetGroupKind(GroupType::Project);
+        group.SetName(name);
+        group.SetFrom(DateSerial::FromDate(from));
+        group.SetComments(description);
+        QCOMPARE(row.Save(), 0);
+    };
+    project(u"Дача"_s, QDate(2024, 5, 1), u"летний дом"_s);
+    project(u"Ремонт"_s, QDate(2024, 9, 1), u"кухня и ванная"_s);
+    project(u"Свадьба"_s, QDate(2025, 6, 1), QString());
+    TFindProject list;
+    list.resize(500, 600);
+    list.show();
+    QApplication::setActiveWindow(&list);
+    QVERIFY(QTest::qWaitForWindowActive(&list));
+    list.SetFullFindMode(true);
+    TOptionList* options = list.Options();
+    const auto edit = [&](const QString& key) -> QLineEdit* {
+        options->setCurrentCell(options->FindRow(key), 1);
+        return qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    };
+    list.RunQuery(QString());
+    QCOMPARE(Names(list.ListGrid()), u"Дача|Ремонт|Свадьба"_s);
+    // From the first date on, before the second.
+    QLineEdit* period = edit(u"Период"_s);
+    QVERIFY(period);
+    TypeText(period, u"0105202401092024"_s);
+    QCOMPARE(options->Values(u"Период"_s), u"с: 01.05.2024 по: 01.09.2024"_s);
+    list.RunQuery(QString());
+    QCOMPARE(Names(list.ListGrid()), u"Дача"_s);
+    QTest::keyClick(period, Qt::Key_End);
+    for (int i = 0; i < 10; ++i)
+        QTest::keyClick(period, Qt::Key_Backspace);
+    list.RunQuery(QString());
+    QCOMPARE(Names(list.ListGrid()), u"Дача|Ремонт|Свадьба"_s);
+    // The description by its beginning, in any letter case.
+    QLineEdit* description = edit(u"Описание"_s);
+    QVERIFY(description && description != period);
+    TypeText(description, u"КУХ"_s);
+    list.RunQuery(QString());
+    QCOMPARE(Names(list.ListGrid()), u"Ремонт"_s);
 }
 
 void TestGroupScreens::projectsFromStartToEndInTheMainWindow()
