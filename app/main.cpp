@@ -1,4 +1,5 @@
 // The desktop program: the platform's desktop services, the screens, the picture data and the main window.
+#include "activities/GroupScreens.h"
 #include "activities/ReminderScreens.h"
 #include "contacts/ContactScreens.h"
 #include "photos/PhotoScreens.h"
@@ -36,6 +37,7 @@ int main(int argc, char* argv[])
     RegisterContactScreens();
     RegisterPhotoScreens();
     RegisterReminderScreens();
+    RegisterGroupScreens();
 
     TMainData pictures;
     TMain main;

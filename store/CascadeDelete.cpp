@@ -145,7 +145,9 @@ bool TCascade::StageTwo(const TObjectRow& row)
                 u"ObjId in (select Link5 from allInfo where ObjType = 20 and Link1 = "_s + Quote(id) + u")"_s)
             || !DeleteLinked(Kind::Role, u"Link1"_s, id)))
         return false;
-    if ((kind == Kind::Organization || kind == Kind::Event) && !DeleteLinked(Kind::Group, u"Link1"_s, id))
+    // The groups kept for it go with their own cascade: role rows and notes filed under them lose the group.
+    if ((kind == Kind::Organization || kind == Kind::Event)
+        && !DeleteEach(Kind::Group, u"Link1 = "_s + Quote(id)))
         return false;
     for (int n = 1; n <= 5; ++n) {
         const QString column = u"Link"_s + QString::number(n);
@@ -157,6 +159,24 @@ bool TCascade::StageTwo(const TObjectRow& row)
 }
 
 } // namespace
+
+bool TCascadeSteps::DeleteEach(int kind, const QString& condition)
+{
+    QStringList ids;
+    if (!SelectIds(u"select ObjId from AllInfo where ObjType = "_s + QString::number(kind) + u" and "_s + condition
+                + u" order by ObjId"_s,
+            ids))
+        return false;
+    for (const QString& id : std::as_const(ids)) {
+        TObjectRow row;
+        row.Obj = id;
+        row.ObjType = kind;
+        row.IsBlank = false;
+        if (!Delete(row))
+            return false;
+    }
+    return true;
+}
 
 namespace CascadeDelete {
 

@@ -37,6 +37,9 @@ public:
     virtual bool SelectIds(const QString& sql, QStringList& ids) = 0;
     /// Deletes \a row with its whole cascade (first stage and common stage).
     virtual bool Delete(const TObjectRow& row) = 0;
+    /// Deletes every row of \a kind that meets \a condition, each with its whole cascade, so that nothing
+    /// keeps the id of one of them. The rows are found before the first goes.
+    bool DeleteEach(int kind, const QString& condition);
     /// Names a kind whose lists and sums changed; announced once the deletion was committed.
     virtual void Announce(int kind) = 0;
 };

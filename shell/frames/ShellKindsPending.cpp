@@ -58,24 +58,6 @@ TSideList Side(int picture, const QString& childName, int masterKind)
     return list;
 }
 
-QString GroupCaption(qint64 groupKind)
-{
-    switch (groupKind) {
-    case 9:
-        return QStringLiteral("Определение проекта");
-    case 25:
-        return QStringLiteral("Определение группы доходов");
-    case 26:
-        return QStringLiteral("Определение группы расходов");
-    case 27:
-        return QStringLiteral("Определение подгруппы доходов");
-    case 28:
-        return QStringLiteral("Определение подгруппы расходов");
-    default:
-        return QStringLiteral("Определение группы");
-    }
-}
-
 QString OperationText(qint64 operation)
 {
     switch (operation) {
@@ -124,9 +106,6 @@ int OperationPicture(qint64 operation)
     }
 }
 
-constexpr int kProjectList = 9;
-constexpr int kProjectGroup = 9;
-
 } // namespace
 
 namespace ShellKinds {
@@ -170,11 +149,6 @@ QList<TShellKind> Pending()
     event.SideLists = {Side(4, QStringLiteral("FindEvents"), Kind::Event)};
     kinds.append(event);
 
-    TShellKind projects = Make(kProjectList);
-    Pick(projects, QStringLiteral("Поиск проекта"));
-    projects.SideLists = {Side(109, QStringLiteral("FindProjects"), kProjectList)};
-    kinds.append(projects);
-
     TShellKind note = Make(Kind::Note);
     Edit(note, Dialog(QStringLiteral("Новая заметка")));
     Pick(note, QStringLiteral("Поиск заметки"));
@@ -191,16 +165,6 @@ QList<TShellKind> Pending()
     role.DeleteText = Deleted(QStringLiteral("эту роль"));
     kinds.append(role);
 
-    TShellKind group = Make(Kind::Group);
-    Edit(group, Dialog(QString()));
-    group.EditCaption = [](const TDBMainInfo& r) { return GroupCaption(r.Int1); };
-    // Only projects are deleted from here; the other groups have their own settings dialogs.
-    group.DeleteText = [](const TDBMainInfo& r) {
-        return r.Int1 == kProjectGroup ? QStringLiteral("все данные о проекте") : QString();
-    };
-    group.WinListRow = Row([](const TDBMainInfo& r) { return TWinListRow {109, {}, {}, r.Str1}; });
-    kinds.append(group);
-
     TShellKind account = Make(Kind::Account);
     Edit(account, Dialog(QStringLiteral("Определение счета")));
     account.EditedInDialog = true;
@@ -216,10 +180,6 @@ QList<TShellKind> Pending()
     });
     operation.SideLists = {Side(27, QStringLiteral("Buchaltery"), Kind::MoneyOperation)};
     kinds.append(operation);
-
-    TShellKind meetingKind = Make(Kind::MeetingKind);
-    Edit(meetingKind, Dialog(QStringLiteral("Определение вида втречи")));
-    kinds.append(meetingKind);
 
     const QString link = QStringLiteral("связь между объектами");
     for (int code : {int(Kind::ObjectLink), int(Kind::NoteLink)}) {
@@ -252,17 +212,6 @@ QList<TShellKind> Pending()
     Pick(phones, QStringLiteral("Поиск телефона"));
     kinds.append(phones);
     dialogOnly(105, Dialog(QStringLiteral("Список операций"), true));
-    {
-        TShellKind items = Make(123);
-        Edit(items, Dialog(QString()));
-        items.EditCaption = [](const TDBMainInfo& r) {
-            return r.Int1 == 1 ? QStringLiteral("Настройка статей доходов")
-                               : QStringLiteral("Настройка статей расходов");
-        };
-        kinds.append(items);
-    }
-    dialogOnly(124, Dialog(QStringLiteral("Настройка проектов")));
-    dialogOnly(125, Dialog(QStringLiteral("Настройка групп"), false, QStringLiteral("Обновить")));
     dialogOnly(200, Dialog(QStringLiteral("Выбор рабочей папки")));
     dialogOnly(201, Dialog(QStringLiteral("Выбор файла")));
     return kinds;

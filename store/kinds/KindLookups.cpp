@@ -4,7 +4,7 @@
 #include "store/ObjectKinds.h"
 #include "store/ObjectRecord.h"
 #include "store/SqlDialect.h"
-#include "store/kinds/EventView.h"
+#include "store/kinds/GroupLists.h"
 #include "store/kinds/GroupView.h"
 
 #include <array>
@@ -152,7 +152,7 @@ QString CounterpartyNames(const TDistinctRequest& q)
 // The code 9 of an object list stands for the projects.
 QString ProjectObjects(const TObjectListRequest&)
 {
-    return u"SELECT Str1, ObjId FROM AllInfo where objtype = 21 and Int1 = 9 order by Str1"_s;
+    return GroupLists::ProjectListStatement();
 }
 
 // The objects linked to one object through two-sided roles.
@@ -166,25 +166,7 @@ QString RoleObjects(const TObjectListRequest& q)
 // The groups usable for an object of the holder kind.
 QString GroupObjects(const TObjectListRequest& q)
 {
-    if (q.HolderKind == Kind::Organization)
-        return u"select AllInfo.Str1, ObjId from AllInfo where ObjType = 21 and ((Int1 = 9) or (Int1 = 6 and Flag "
-               u"= "
-               u"False) or (Int1 = 6 and Flag = True and Link1 = "_s
-            + Quote(q.Id) + u")) order by Str1"_s;
-    if (q.HolderKind == Kind::Event) {
-        // the event's own groups and those of its project
-        TDBMainInfo event;
-        event.SetDatabase(q.Db);
-        event.SetObj(q.Id);
-        const QString project = EventView(event).Project();
-        return u"select AllInfo.Str1, ObjId from AllInfo where ObjType = 21 and Int1 = 8 and ((Flag = True and Link1 = "_s
-            + Quote(q.Id) + u") or (Flag = False and Link2 = "_s + Quote(project) + u")) order by Str1"_s;
-    }
-    if (q.HolderKind == GroupType::IncomeSubcategory || q.HolderKind == GroupType::ExpenseSubcategory)
-        return u"select AllInfo.Str1, ObjId from AllInfo where AllInfo.ObjType = 21 and Int1 = "_s
-            + Number(q.HolderKind) + u" and Link1 = "_s + Quote(q.Id) + u" order by Str1"_s;
-    return u"select AllInfo.Str1, ObjId from AllInfo where AllInfo.ObjType = 21 and Int1 in ("_s + Number(q.HolderKind)
-        + u", 9) order by Str1"_s;
+    return GroupLists::GroupListStatement(q.Db, q.HolderKind, q.Id);
 }
 
 QString AccountObjects(const TObjectListRequest&)

@@ -5,6 +5,7 @@
 #include "store/ObjectKinds.h"
 #include "store/ObjectRecord.h"
 #include "store/SqlDialect.h"
+#include "store/kinds/GroupView.h"
 #include "store/kinds/PersonView.h"
 
 using namespace Qt::StringLiterals;
@@ -69,15 +70,18 @@ bool DeleteRole(TCascadeSteps& cascade, const TObjectRow& row)
     return cascade.DeleteRows(u"ObjId = "_s + Quote(row.Link5) + u" and ObjType = 20"_s);
 }
 
-// A project: operations booked to it lose the project and its subcategory; the groups kept for it go.
+// A project: operations booked to it lose the project and their subcategory; the groups kept for it go.
+// A category: operations booked to it lose the category and its subcategory; its subcategories go. The
+// groups that go take their own cascade with them, so that no role, note or operation keeps their ids.
 bool DeleteGroup(TCascadeSteps& cascade, const TObjectRow& row)
 {
-    if (row.Int1 != 9)
+    const qint64 type = GroupView(row).GroupKind();
+    if (type != GroupType::Project && type != GroupType::IncomeCategory && type != GroupType::ExpenseCategory)
         return true;
     const QString none = Quote(Ids::None);
     return cascade.Run(u"update AllInfo set Link3 = "_s + none + u", Link4 = "_s + none
                + u" where ObjType = 24 and Link3 = "_s + Quote(row.Obj))
-        && cascade.DeleteLinked(Kind::Group, u"Link1"_s, row.Obj);
+        && cascade.DeleteEach(Kind::Group, u"Link1 = "_s + Quote(row.Obj));
 }
 
 // The account's operations with their links, and the paired halves that sit on other accounts.
@@ -162,6 +166,26 @@ TStoreKind Cascading(int code, std::function<bool(TCascadeSteps&, const TObjectR
     return kind;
 }
 
+// Groups, categories, projects and meeting kinds are shown by their name, whoever saves them.
+void NameIsDisplayName(TObjectRow& row)
+{
+    GroupView(row).SetDisplayName(GroupView(row).Name());
+}
+
+TStoreKind Group()
+{
+    TStoreKind kind = Cascading(Kind::Group, DeleteGroup);
+    kind.Derive = NameIsDisplayName;
+    return kind;
+}
+
+TStoreKind MeetingKind()
+{
+    TStoreKind kind = Plain(Kind::MeetingKind);
+    kind.Derive = NameIsDisplayName;
+    return kind;
+}
+
 } // namespace
 
 namespace StoreKinds {
@@ -178,11 +202,11 @@ QList<TStoreKind> BuiltIn()
         Plain(Kind::Event),
         Cascading(Kind::Note, DeleteNaming(Kind::NoteLink, u"Link1"_s)), // the note's attachments
         Cascading(Kind::Role, DeleteRole),
-        Cascading(Kind::Group, DeleteGroup),
+        Group(),
         Cascading(Kind::Account, DeleteAccount),
         Cascading(Kind::MoneyOperation, DeleteOperation),
         Plain(Kind::Placeholder, true),
-        Plain(Kind::MeetingKind),
+        MeetingKind(),
         Plain(Kind::ObjectLink),
         Plain(Kind::NoteLink),
         Plain(Kind::Residence),

@@ -2,6 +2,7 @@
 // columns are right after a save made without any editor, a cascading deletion leaves no row naming the
 // deleted object, and the kind's card and side lists open and close in the real main window. A kind gets
 // these tests by registering.
+#include "activities/GroupScreens.h"
 #include "contacts/ContactScreens.h"
 #include "photos/PhotoScreens.h"
 #include "platform/ProgramPaths.h"
@@ -128,6 +129,7 @@ void TestKinds::init()
     RegisterShellScreens();
     RegisterContactScreens();
     RegisterPhotoScreens();
+    RegisterGroupScreens();
 }
 
 void TestKinds::cleanup()

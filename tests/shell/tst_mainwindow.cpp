@@ -1,5 +1,6 @@
 // The main window: start-up from the settings file, the side panel and its lists, the window list of
 // cards with the unsaved-changes question, and the broker answering the frames' requests.
+#include "activities/GroupScreens.h"
 #include "contacts/ContactScreens.h"
 #include "platform/ProgramPaths.h"
 #include "shell/frames/BaseDBFrame.h"
@@ -164,6 +165,8 @@ void TestMainWindow::init()
     ShellKinds::Register(PersonShellKind().TextsOnly());
     ShellKinds::Register(AddressShellKind().TextsOnly());
     ShellKinds::Register(ResidenceShellKind().TextsOnly());
+    for (const TShellKind& kind : GroupShellKinds())
+        ShellKinds::Register(kind.TextsOnly());
     for (int kind : {1, 3, 6, 7, 8, 10, 21, 24})
         Screens::RegisterCard(kind, [](QWidget* parent) { return new TTestCard(parent); });
     Screens::RegisterEditFrame(Kind::Phone, [](QWidget* parent) { return new TNameFrame(parent); });

@@ -1,5 +1,6 @@
 // The edit and pick dialogs: building the frame once, captions and bars by kind, Enter and Esc, saving
 // through the linked frame, refusals, kinds without a frame, sizing and the centred buttons.
+#include "activities/GroupScreens.h"
 #include "contacts/ContactScreens.h"
 #include "shell/frames/BaseDBFrame.h"
 #include "shell/frames/FindList.h"
@@ -88,6 +89,8 @@ void TestModalForms::init()
     m_built = 0;
     // People's texts without their screens: the test's own frames stand in for them.
     ShellKinds::Register(PersonShellKind().TextsOnly());
+    for (const TShellKind& kind : GroupShellKinds())
+        ShellKinds::Register(kind.TextsOnly());
     const auto nameFrame = [this](QWidget* parent) -> TBaseDBFrame* {
         ++m_built;
         return new TNameFrame(parent);

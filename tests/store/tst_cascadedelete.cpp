@@ -143,10 +143,10 @@ private Q_SLOTS:
             QStringLiteral("address addressPhone husbandHome wifeHome firmOffice"), QStringLiteral("event"), {3});
         row("organization with branches", QStringLiteral("firm"),
             QStringLiteral("firm noteToFirm incomeLink firmOffice firmSite firmPhone workRole firmRole firmGroup"),
-            QStringLiteral("branch1 branch2 income projectExpense"), {6});
+            QStringLiteral("branch1 branch2 income projectExpense"), {21, 6});
         row("organization, a branch", QStringLiteral("branch1"), QStringLiteral("branch1"), QString(), {6});
         row("event", QStringLiteral("event"), QStringLiteral("event transferInLink eventRole guestRole eventGroup"),
-            QStringLiteral("transferIn"), {8});
+            QStringLiteral("transferIn"), {21, 8});
         row("note", QStringLiteral("note"), QStringLiteral("note noteToHusband noteToFirm husbandToNote"), QString(),
             {10});
         row("attachment of a note to an object", QStringLiteral("noteToHusband"), QStringLiteral("noteToHusband"),
@@ -157,8 +157,8 @@ private Q_SLOTS:
             {20});
         row("group, a project", QStringLiteral("project"), QStringLiteral("project projectGroup"),
             QStringLiteral("projectExpense event eventGroup"), {21});
-        row("group, a category", QStringLiteral("category"), QStringLiteral("category"),
-            QStringLiteral("subcategory income"), {21});
+        row("group, a category", QStringLiteral("category"), QStringLiteral("category subcategory"),
+            QStringLiteral("income projectExpense"), {21});
         row("group, an event group", QStringLiteral("eventGroup"), QStringLiteral("eventGroup"), QString(), {21});
         row("account paying a transfer", QStringLiteral("account1"),
             QStringLiteral("account1 income transferOut transferIn incomeLink transferOutLink transferInLink"),
