@@ -160,8 +160,10 @@ void TestMainWindow::init()
     ProgramPaths::SetProgramFolder(m_fixture->Folder());
     m_messages = std::make_unique<TScriptedMessages>();
     TTestList::Made = 0;
-    // People's texts without their screens: the test's own cards stand in for them.
+    // The contact kinds' texts without their screens: the test's own cards stand in for them.
     ShellKinds::Register(PersonShellKind().TextsOnly());
+    ShellKinds::Register(FamilyShellKind().TextsOnly());
+    ShellKinds::Register(AdoptiveFamilyLinkShellKind().TextsOnly());
     for (int kind : {1, 3, 6, 7, 8, 10, 21, 24})
         Screens::RegisterCard(kind, [](QWidget* parent) { return new TTestCard(parent); });
     Screens::RegisterEditFrame(Kind::Phone, [](QWidget* parent) { return new TNameFrame(parent); });
