@@ -1,5 +1,7 @@
 #include "activities/FindAlarm.h"
 
+#include "activities/FindLastModifyObj.h"
+
 #include "platform/Clock.h"
 #include "shell/widgets/DBGrid.h"
 #include "shell/widgets/GradientPanel.h"
@@ -138,22 +140,6 @@ QString TFindAlarm::GetSelectSQL()
 
 void TFindAlarm::ParseBriefFind() { }
 
-QString TFindAlarm::NameText(const TListRow& row)
-{
-    if (row.Text(u"ObjId"_s).trimmed().isEmpty())
-        return u" "_s;
-    switch (static_cast<int>(row.Number(u"ObjType"_s))) {
-    case Kind::Person:
-        return row.Text(u"Str1"_s) + u' ' + row.Text(u"Str2"_s) + u' ' + row.Text(u"Str3"_s);
-    case Kind::Organization:
-        return row.Text(u"Str5"_s);
-    case Kind::Family:
-        return row.Text(u"Str1"_s) + u'\n' + row.Text(u"Str2"_s);
-    default:
-        return QString();
-    }
-}
-
 void TFindAlarm::QueryAfterOpen()
 {
     TListModel* model = Grid->Model();
@@ -162,6 +148,9 @@ void TFindAlarm::QueryAfterOpen()
             return u" "_s;
         return MemorableDates::DateText(row.Number(u"Date1"_s));
     });
-    model->SetFieldTextHandler(u"STR1"_s, [](const TListRow& row, const QVariant&) { return NameText(row); });
+    model->SetFieldTextHandler(u"STR1"_s, [](const TListRow& row, const QVariant&) {
+        // Only people, families and organizations are listed, so no address is shortened.
+        return RecentChanges::NameText(row, false);
+    });
     TBaseFind::QueryAfterOpen();
 }

@@ -37,8 +37,4 @@ public:
     QString GetSelectSQL() override;
     void ParseBriefFind() override;
     void QueryAfterOpen() override;
-
-private:
-    /// The row's name: a person's three names, an organization's name, a family's two partners.
-    static QString NameText(const TListRow& row);
 };

@@ -72,6 +72,29 @@ QString PeriodCondition(const QString& column, const QString& period, const QDat
     return conditions;
 }
 
+QString NameText(const TListRow& row, bool shortAddress)
+{
+    if (row.Text(u"ObjId"_s).trimmed().isEmpty())
+        return u" "_s;
+    switch (static_cast<int>(row.Number(u"ObjType"_s))) {
+    case Kind::Person:
+        return row.Text(u"Str1"_s) + u' ' + row.Text(u"Str2"_s) + u' ' + row.Text(u"Str3"_s);
+    case Kind::Address: {
+        return AddressText(row.Text(u"Link5"_s), row.Text(u"Str1"_s), row.Text(u"Str2"_s), row.Text(u"Str3"_s),
+            row.Text(u"Str4"_s), row.Text(u"Str5"_s), row.Text(u"Link4"_s), row.Text(u"Link3"_s), shortAddress);
+    }
+    case Kind::Organization:
+    case Kind::Event:
+        return row.Text(u"Str5"_s);
+    case Kind::Family:
+        return row.Text(u"Str1"_s) + u'\n' + row.Text(u"Str2"_s);
+    case Kind::Note:
+        return row.Text(u"Str1"_s);
+    default:
+        return QString();
+    }
+}
+
 } // namespace RecentChanges
 
 TFindLastModifyObj::TFindLastModifyObj(QWidget* parent)
@@ -116,30 +139,6 @@ void TFindLastModifyObj::ParseOptionList()
         RecentChanges::PeriodCondition(DateColumn(), OptionList->Values(PeriodRow).trimmed(), Clock().Now().date()));
 }
 
-QString TFindLastModifyObj::NameText(const TListRow& row) const
-{
-    if (row.Text(u"ObjId"_s).trimmed().isEmpty())
-        return u" "_s;
-    switch (static_cast<int>(row.Number(u"ObjType"_s))) {
-    case Kind::Person:
-        return row.Text(u"Str1"_s) + u' ' + row.Text(u"Str2"_s) + u' ' + row.Text(u"Str3"_s);
-    case Kind::Address: {
-        const bool narrow = Header && Header->sectionSize(2) <= ShortAddressWidth;
-        return AddressText(row.Text(u"Link5"_s), row.Text(u"Str1"_s), row.Text(u"Str2"_s), row.Text(u"Str3"_s),
-            row.Text(u"Str4"_s), row.Text(u"Str5"_s), row.Text(u"Link4"_s), row.Text(u"Link3"_s), narrow);
-    }
-    case Kind::Organization:
-    case Kind::Event:
-        return row.Text(u"Str5"_s);
-    case Kind::Family:
-        return row.Text(u"Str1"_s) + u'\n' + row.Text(u"Str2"_s);
-    case Kind::Note:
-        return row.Text(u"Str1"_s);
-    default:
-        return QString();
-    }
-}
-
 void TFindLastModifyObj::QueryAfterOpen()
 {
     TListModel* model = Grid->Model();
@@ -148,6 +147,8 @@ void TFindLastModifyObj::QueryAfterOpen()
             return u" "_s;
         return DateSerial::DateText(row.Number(u"DModify"_s));
     });
-    model->SetFieldTextHandler(u"STR1"_s, [this](const TListRow& row, const QVariant&) { return NameText(row); });
+    model->SetFieldTextHandler(u"STR1"_s, [this](const TListRow& row, const QVariant&) {
+        return RecentChanges::NameText(row, Header && Header->sectionSize(2) <= ShortAddressWidth);
+    });
     TBaseFind::QueryAfterOpen();
 }

@@ -13,6 +13,10 @@ int KindOfCaption(const QString& caption);
 /// The conditions of the period \a period ("Сегодня", "Неделя", "Месяц") on \a column around \a today;
 /// empty for a blank or unknown period.
 QString PeriodCondition(const QString& column, const QString& period, const QDate& today);
+/// The name of a listed object: a person's three names, an address (\a shortAddress: its short form), the
+/// name of an organization or event, a family's two partners on two lines, a note's title; " " for a row
+/// without an id, empty for other kinds.
+QString NameText(const TListRow& row, bool shortAddress);
 } // namespace RecentChanges
 
 /**
@@ -44,5 +48,4 @@ public:
 private:
     /// DModify for the changed objects, DCreate for the new ones.
     QString DateColumn() const;
-    QString NameText(const TListRow& row) const;
 };

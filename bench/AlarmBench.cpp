@@ -4,6 +4,7 @@
 //   A file that does not exist yet (or, without a file, one in a temporary folder) is made and filled with
 //   the large data set, so it can be kept for the next run. Today is the data set's reference day.
 #include "activities/FindAlarm.h"
+#include "bench/BenchTable.h"
 #include "platform/Clock.h"
 #include "shell/widgets/DBGrid.h"
 #include "shell/widgets/ListModel.h"
@@ -19,7 +20,6 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 
-#include <algorithm>
 #include <vector>
 
 namespace {
@@ -32,13 +32,6 @@ class TReferenceDay final : public TClock
 public:
     QDateTime Now() const override { return QDateTime(Seed::DefaultToday(), QTime(9, 0)); }
 };
-
-double Median(std::vector<double> samples)
-{
-    std::sort(samples.begin(), samples.end());
-    const size_t middle = samples.size() / 2;
-    return samples.empty() ? -1 : samples.size() % 2 ? samples[middle] : (samples[middle - 1] + samples[middle]) / 2;
-}
 
 double Ms(const QElapsedTimer& timer)
 {

@@ -161,10 +161,12 @@ void TestMainWindow::init()
     ProgramPaths::SetProgramFolder(m_fixture->Folder());
     m_messages = std::make_unique<TScriptedMessages>();
     TTestList::Made = 0;
-    // The texts of people and addresses without their screens: the test's own cards stand in for them.
+    // The contact and group kinds' texts without their screens: the test's own cards stand in for them.
     ShellKinds::Register(PersonShellKind().TextsOnly());
     ShellKinds::Register(AddressShellKind().TextsOnly());
     ShellKinds::Register(ResidenceShellKind().TextsOnly());
+    ShellKinds::Register(FamilyShellKind().TextsOnly());
+    ShellKinds::Register(AdoptiveFamilyLinkShellKind().TextsOnly());
     for (const TShellKind& kind : GroupShellKinds())
         ShellKinds::Register(kind.TextsOnly());
     for (int kind : {1, 3, 6, 7, 8, 10, 21, 24})
