@@ -339,7 +339,10 @@ void TestGrids::TotalOrderReadsTheSameRowsBackwards()
     TTempDatabase fixture;
     QVERIFY(AddPeople(fixture, 3000));
     // Many rows share Str3, and Str2 sorts as text, not as the number it holds.
-    QVERIFY(fixture.Run(QStringLiteral("update AllInfo set Str3 = 'Отчество' where ObjType = 1 and Str2 like '%7%'")));
+    // In the dialect: a server's text columns take like only through the translator's folding.
+    QCOMPARE(fixture.Db()->Execute(
+                 QStringLiteral("update AllInfo set Str3 = \"Отчество\" where ObjType = 1 and Str2 like \"%7%\"")),
+        0);
     QStringList expected;
     {
         auto all = fixture.Db()->CreateQuery(sql);
