@@ -100,6 +100,9 @@ TShellKind AdoptiveFamilyLinkShellKind()
     kind.EditedInDialog = true;
     kind.DeleteText = [](const TDBMainInfo&) { return QStringLiteral("\rсвязь человека с приемными родителями"); };
     kind.EditFrame = [](QWidget* parent) { return new TPeople2Family(parent); };
+    return kind;
+}
+
 TShellKind AddressShellKind()
 {
     TShellKind kind;
