@@ -5,6 +5,7 @@
 #include "store/SqlConnection.h"
 #include "store/TextCollation.h"
 
+#include <QRandomGenerator>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
@@ -221,6 +222,11 @@ bool ColumnType(const QString& name, TColumnType* type)
         }
     }
     return false;
+}
+
+quint32 RandomPrefix()
+{
+    return QRandomGenerator::system()->bounded(16u, 0x7FFFFFFFu);
 }
 
 QString IdentityRowId()

@@ -40,6 +40,8 @@ bool ColumnType(const QString& name, TColumnType* type);
 
 /// The id of the identity row a new database gets.
 QString IdentityRowId();
+/// A prefix for a database made apart from every other, so that their identifiers never meet.
+quint32 RandomPrefix();
 
 /// Creates AllInfo, its indexes and its fixed rows (placeholder, system row, identity row) on an open,
 /// empty connection, in one transaction. False with \a error set on failure (nothing is left behind).

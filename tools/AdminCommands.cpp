@@ -11,7 +11,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
 #include <QTextStream>
 
 namespace AdminCommands {
@@ -108,8 +107,7 @@ int CreateDb(const QStringList& args, QTextStream& out, QTextStream& err)
         }
         options.Prefix = static_cast<quint32>(prefix);
     } else {
-        // Databases made apart from each other get different prefixes, so their identifiers never meet.
-        options.Prefix = QRandomGenerator::system()->bounded(16u, 0x7FFFFFFFu);
+        options.Prefix = Schema::RandomPrefix();
     }
 
     const QString path = QFileInfo(a.Positional.first()).absoluteFilePath();

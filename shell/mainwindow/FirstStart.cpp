@@ -10,7 +10,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
 
 namespace FirstStart {
 
@@ -42,8 +41,7 @@ bool CreateDatabase()
     if (!QFileInfo::exists(path)) {
         TNewDatabase options;
         options.Description = QStringLiteral("Рабочая база данных");
-        // Databases made apart from each other get different prefixes, so their identifiers never meet.
-        options.Prefix = QRandomGenerator::system()->bounded(16u, 0x7FFFFFFFu);
+        options.Prefix = Schema::RandomPrefix();
         QString error;
         if (!QDir().mkpath(QFileInfo(path).absolutePath()) || !Schema::CreateDatabaseFile(path, options, &error)) {
             Messages().ShowMessage(QStringLiteral("Не удалось создать базу данных:\r") + QDir::toNativeSeparators(path)
