@@ -5,6 +5,7 @@
 #include "contacts/FamilyObjFrame.h"
 #include "contacts/FindFamily.h"
 #include "contacts/FindPeople.h"
+#include "contacts/FP2FamilyFrame.h"
 #include "contacts/People2Family.h"
 #include "contacts/PeopleFamilyFind.h"
 #include "contacts/PeopleObjFrame.h"
@@ -306,7 +307,9 @@ void TestFamilies::marriageAndAdoptionFromThePersonCard()
     QVERIFY(card);
     card->tbFamily()->click();
     QVERIFY(card->ShowSection(PersonSection::Families));
-    auto* marriages = qobject_cast<TPeopleFamilyFind*>(card->SectionFrame());
+    auto* section = qobject_cast<TFP2FamilyFrame*>(card->SectionFrame());
+    QVERIFY(section);
+    auto* marriages = qobject_cast<TPeopleFamilyFind*>(section->TopList());
     QVERIFY(marriages);
     QCOMPARE(marriages->Title()->text(), u"Жены"_s);
 
