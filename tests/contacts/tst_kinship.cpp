@@ -11,6 +11,7 @@
 #include "contacts/FP2CrestFrame.h"
 #include "contacts/FP2FamilyFrame.h"
 #include "contacts/KinshipLists.h"
+#include "contacts/LinkAdrFind.h"
 #include "contacts/ParentsFind.h"
 #include "contacts/PeopleFamilyFind.h"
 #include "contacts/PeopleObjFrame.h"
@@ -113,6 +114,7 @@ private Q_SLOTS:
     void godparentsRefusedReplacedAndRemoved();
     void godchildrenRefusedReplacedAndRemoved();
     void residentsOfAnAddress();
+    void sectionsFollowTheirLists();
     void familyGroupOfAPersonCard();
 
 private:
@@ -566,18 +568,29 @@ void TestKinship::residentsOfAnAddress()
         OrganizationView(row).SetName(u"Ромашка"_s);
         OrganizationView(row).SetDisplayName(u"ООО Ромашка"_s);
     });
-    const auto reside = [&](const QString& key, const QString& who, bool current) {
+    const QString before = m_web->Add(u"before"_s, Kind::Address, [](TDBMainInfo& row) { row.Str1 = u"Беларусь"_s; });
+    const auto reside = [&](const QString& key, const QString& where, const QString& who, bool current, double from) {
         return m_web->Add(key, Kind::Residence, [&](TDBMainInfo& row) {
             const TResidenceView residence(row);
-            residence.SetAddress(address);
+            residence.SetAddress(where);
             residence.SetResident(who);
             residence.SetCurrent(current);
             residence.SetHasTo(!current);
+            residence.SetFrom(from);
         });
     };
-    reside(u"lives"_s, tenant, true);
-    reside(u"lived"_s, firm, false);
+    reside(u"lives"_s, address, tenant, true, 40000);
+    reside(u"lived"_s, address, firm, false, 30000);
+    reside(u"livedBefore"_s, before, tenant, false, 45000);
     QVERIFY(m_web->IsComplete());
+    // The person's addresses: the current residence first, though the past one began later.
+    TDBMainInfo person;
+    QVERIFY(person.SetObj(tenant));
+    TLinkAdrFind addresses;
+    addresses.SetMasterDBInfo(&person);
+    addresses.RunQuery(QString());
+    QCOMPARE(Column(addresses.ListGrid(), u"ObjId"_s), QStringList({address, before}));
+
     TDBMainInfo master;
     QVERIFY(master.SetObj(address));
     TSosedyFind list;
@@ -598,6 +611,55 @@ void TestKinship::residentsOfAnAddress()
     QString reason;
     QVERIFY(!list.CanLinkObject(family, reason));
     QCOMPARE(reason, u"Неверный тип"_s);
+}
+
+void TestKinship::sectionsFollowTheirLists()
+{
+    const QString father = Person(u"father"_s, u"Титов"_s, u"Марк"_s, false);
+    const QString mother = Person(u"mother"_s, u"Титова"_s, u"Ульяна"_s, true);
+    const QString godmother = Person(u"godmother"_s, u"Панова"_s, u"Ева"_s, true);
+    const QString lonely = Person(u"lonely"_s, u"Шаров"_s, u"Кир"_s, false);
+    const QString family = Family(u"family"_s, father, mother);
+    const QString first = Person(u"first"_s, u"Титов"_s, u"Лука"_s, false, family, 30000);
+    const QString second = Person(u"second"_s, u"Титова"_s, u"Мила"_s, true, family, 40000);
+    QVERIFY(m_web->IsComplete());
+    TDBMainInfo firstRow;
+    QVERIFY(firstRow.SetObj(first));
+    PersonView(firstRow).SetGodmother(godmother);
+    QVERIFY(firstRow.Save().Ok());
+
+    // The father's marriages: the children of the marriage chosen, the godparents of the child chosen.
+    TDBMainInfo master;
+    QVERIFY(master.SetObj(father));
+    TFP2FamilyFrame families(TFP2FamilyFrame::FamiliesMode);
+    families.SetMasterDBInfo(&master);
+    QVERIFY(qobject_cast<TPeopleFamilyFind*>(families.TopList()));
+    QTRY_COMPARE(families.TopList()->CurObjId(), family);
+    QVERIFY(!families.Panel1()->isHidden());
+    QCOMPARE(families.Childrens()->Title()->text(), u"Дети"_s);
+    QTRY_COMPARE(Column(families.Childrens()->ListGrid(), u"ObjId"_s), QStringList({first, second}));
+    QVERIFY(!families.CrestParentsFind1()->isHidden());
+    QTRY_COMPARE(Column(families.CrestParentsFind1()->ListGrid(), u"ObjId"_s), QStringList{godmother});
+
+    // A person without parents: the parents list alone fills the section.
+    TDBMainInfo alone;
+    QVERIFY(alone.SetObj(lonely));
+    TFP2FamilyFrame parents(TFP2FamilyFrame::ParentsMode);
+    parents.SetMasterDBInfo(&alone);
+    QTRY_VERIFY(parents.TopList()->findChild<TMyDBGrid*>()->Model()->IsOpen());
+    QVERIFY(parents.Panel1()->isHidden());
+    QCOMPARE(parents.PMainFamily()->maximumHeight(), QWIDGETSIZE_MAX);
+
+    // The godmother's section: her godchild, and under it the godchild's parents.
+    TDBMainInfo her;
+    QVERIFY(her.SetObj(godmother));
+    TFP2CrestFrame crest;
+    crest.SetMasterDBInfo(&her);
+    QTRY_COMPARE(Column(crest.Crestnics()->ListGrid(), u"ObjId"_s), QStringList{first});
+    QVERIFY(!crest.ParentsFind1()->isHidden());
+    QTRY_COMPARE(Column(crest.ParentsFind1()->ListGrid(), u"ObjId"_s), QStringList{family});
+    QTRY_VERIFY(crest.CrestParentsFind1()->ListGrid()->Model()->IsOpen());
+    QCOMPARE(crest.CrestParentsFind1()->ListGrid()->Model()->RecordCount(), 0);
 }
 
 void TestKinship::familyGroupOfAPersonCard()
