@@ -32,7 +32,7 @@ TChildrenFind::TChildrenFind(QWidget* parent)
     aNew->setData(Kind::Person);
     SetsqlOrder(u"AllInfo.Date1"_s);
     Grid->SetColumns({TGridColumn{u"Link1"_s, QString(), 40, true, Qt::AlignCenter},
-        TGridColumn{u"Flag"_s, u"Статус"_s, 50, true, Qt::AlignCenter}, TGridColumn{u"Foto"_s, u"Фото"_s, 54},
+        TGridColumn{u"Flag"_s, u"Статус"_s, 60, true, Qt::AlignCenter}, TGridColumn{u"Foto"_s, u"Фото"_s, 54},
         TGridColumn{u"Date1"_s, u"Возраст"_s, 50, true, Qt::AlignCenter},
         TGridColumn{u"Str1"_s, u"Ф.И.О."_s, 160}, TGridColumn{u"Str4"_s, u"от"_s, 140}});
     Grid->SetStatusFields({u"Link1"_s});

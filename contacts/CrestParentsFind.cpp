@@ -27,7 +27,7 @@ TCrestParentsFind::TCrestParentsFind(QWidget* parent)
     // Flag is True (stored -1) for a woman: descending puts the godfather first.
     SetsqlOrder(u"AllInfo.Flag desc"_s);
     Grid->SetColumns({TGridColumn{u"Flag"_s, QString(), 40, true, Qt::AlignCenter},
-        TGridColumn{u"Str4"_s, u"Статус"_s, 70, true, Qt::AlignCenter}, TGridColumn{u"Foto"_s, u"Фото"_s, 54},
+        TGridColumn{u"Str4"_s, u"Статус"_s, 80, true, Qt::AlignCenter}, TGridColumn{u"Foto"_s, u"Фото"_s, 54},
         TGridColumn{u"Date1"_s, u"Возраст"_s, 50, true, Qt::AlignCenter}, TGridColumn{u"Str1"_s, u"Ф.И.О."_s, 180}});
     Grid->SetStatusFields({u"Flag"_s});
     Grid->SetTextLineCount(3);

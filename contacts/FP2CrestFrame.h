@@ -16,7 +16,7 @@ class TFP2CrestFrame final : public TBaseDBFrame
     Q_DISABLE_COPY_MOVE(TFP2CrestFrame)
 
 public:
-    static constexpr int CrestParentsHeight = 140;
+    static constexpr int CrestParentsHeight = 166;
     static constexpr int ParentsHeight = 140;
 
     explicit TFP2CrestFrame(QWidget* parent = nullptr);

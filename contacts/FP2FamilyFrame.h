@@ -27,7 +27,7 @@ public:
     };
     /// The height of the top list while the children are shown under it.
     static constexpr int TopListHeight = 168;
-    static constexpr int CrestParentsHeight = 140;
+    static constexpr int CrestParentsHeight = 166;
 
     explicit TFP2FamilyFrame(int mode, QWidget* parent = nullptr);
     ~TFP2FamilyFrame() override;
