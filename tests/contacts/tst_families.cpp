@@ -34,8 +34,6 @@
 
 #include <QAction>
 #include <QComboBox>
-#include <QDir>
-#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -288,10 +286,7 @@ void TestFamilies::marriagesOfAManAndSameSexRefusal()
 void TestFamilies::marriageAndAdoptionFromThePersonCard()
 {
     const QString child = SavePerson(u"Иванов"_s, u"Миша"_s, false);
-    QFile ini(QDir(m_fixture->Folder()).filePath(u"Zorvin.ini"_s));
-    QVERIFY(ini.open(QIODevice::WriteOnly));
-    ini.write(m_fixture->SettingsLine().toUtf8() + "\r\n");
-    ini.close();
+    QVERIFY(m_fixture->WriteSettingsFile());
     TMain main;
     QTRY_VERIFY(main.IsStarted());
     main.show();

@@ -41,8 +41,6 @@
 #include "tests/support/TempDatabase.h"
 
 #include <QAction>
-#include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QStackedWidget>
@@ -83,6 +81,20 @@ TObjectRow Stored(const QString& id)
 void Trigger(QWidget* list, const char* action)
 {
     list->findChild<QAction*>(QString::fromLatin1(action))->trigger();
+}
+
+/// The next pick dialog of \a broker chooses \a id.
+void QueuePick(TScriptedBroker& broker, const QString& id)
+{
+    broker.Queue(TScriptedBroker::TRequest::Pick, RequestAnswer::Done, [id](TDBMainInfo& r) { r.SetObj(id); });
+}
+
+/// \a list shows the rows of the object \a id, loaded into \a master.
+void ShowFor(TBaseFind& list, TDBMainInfo& master, const QString& id)
+{
+    QVERIFY(master.SetObj(id));
+    list.SetMasterDBInfo(&master);
+    list.RunQuery(QString());
 }
 
 /// The adoption dialog saving what it was given.
@@ -183,14 +195,10 @@ void TestKinship::parentsAddedAsNativeOrAdoptiveAndRemoved()
 
     TScriptedBroker broker;
     TDBMainInfo master;
-    QVERIFY(master.SetObj(son));
     TParentsFind list;
-    list.SetMasterDBInfo(&master);
-    list.RunQuery(QString());
+    ShowFor(list, master, son);
     QCOMPARE(list.ListGrid()->Model()->RecordCount(), 0);
-    const auto pick = [&broker](const QString& id) {
-        broker.Queue(TScriptedBroker::TRequest::Pick, RequestAnswer::Done, [id](TDBMainInfo& r) { r.SetObj(id); });
-    };
+    const auto pick = [&broker](const QString& id) { QueuePick(broker, id); };
 
     // No native family yet: Cancel adds nothing; No goes to the adoption dialog, cancelled there.
     const QString before = m_fixture->Dump();
@@ -206,11 +214,18 @@ void TestKinship::parentsAddedAsNativeOrAdoptiveAndRemoved()
     QCOMPARE(broker.Calls().last().Kind, int(Kind::AdoptiveFamilyLink));
     QCOMPARE(m_fixture->Dump(), before);
 
-    // Yes makes it native; the row is the native family itself, with no mark.
+    // Meanwhile the card renames the person; Yes makes the family native writing only its column. The row
+    // is the native family itself, with no mark.
+    TDBMainInfo card;
+    QVERIFY(card.SetObj(son));
+    PersonView(card).SetFirstName(u"Глеб Павлович"_s);
+    QVERIFY(card.Save().Ok());
     pick(parents);
     m_messages->QueueAnswer(TAnswer::Yes);
     Trigger(&list, "aNew");
     QCOMPARE(Stored(son).Link1.Text(), parents);
+    QCOMPARE(Stored(son).Str2, u"Глеб Павлович"_s);
+    QCOMPARE(PersonView(*list.MasterDBInfo()).NativeFamily().Text(), parents);
     QCOMPARE(list.NativeFamily().Obj.Text(), parents);
     QCOMPARE(Column(list.ListGrid(), u"ObjId"_s), QStringList{parents});
     QCOMPARE(StatusPicture(list.ListGrid(), 0, u"Link1"_s), -1);
@@ -244,11 +259,7 @@ void TestKinship::parentsAddedAsNativeOrAdoptiveAndRemoved()
     QVERIFY(!IsAdoptedBy(second, son, nullptr));
     QCOMPARE(Column(list.ListGrid(), u"ObjId"_s), QStringList{parents});
 
-    // Meanwhile the card renames the person; removing the native family writes only its column.
-    TDBMainInfo card;
-    QVERIFY(card.SetObj(son));
-    PersonView(card).SetFirstName(u"Глеб Павлович"_s);
-    QVERIFY(card.Save().Ok());
+    // Removing the native family writes only its column too.
     m_messages->ClearShown();
     m_messages->QueueAnswer(TAnswer::No);
     Trigger(&list, "aDel");
@@ -287,10 +298,8 @@ void TestKinship::childrenAndSiblingsWithTheirMarks()
 
     // The children of the family, eldest first; the adopted ones show whom they are from and what they share.
     TDBMainInfo master;
-    QVERIFY(master.SetObj(family));
     TChildrenFind children;
-    children.SetMasterDBInfo(&master);
-    children.RunQuery(QString());
+    ShowFor(children, master, family);
     TMyDBGrid* grid = children.ListGrid();
     QCOMPARE(children.Title()->text(), u"Дети"_s);
     QCOMPARE(Column(grid, u"ObjId"_s), QStringList({elder, halfBrother, halfSister, younger}));
@@ -324,10 +333,8 @@ void TestKinship::childrenAndSiblingsWithTheirMarks()
 
     // The siblings of the younger daughter: the family from her parents list leaves her out.
     TDBMainInfo her;
-    QVERIFY(her.SetObj(younger));
     TParentsFind parents;
-    parents.SetMasterDBInfo(&her);
-    parents.RunQuery(QString());
+    ShowFor(parents, her, younger);
     QCOMPARE(parents.CurObjId(), family);
     TChildrenFind siblings;
     siblings.SetSiblings(true);
@@ -349,13 +356,9 @@ void TestKinship::childrenAddedAndRemoved()
     QVERIFY(m_web->IsComplete());
     TScriptedBroker broker;
     TDBMainInfo master;
-    QVERIFY(master.SetObj(family));
     TChildrenFind children;
-    children.SetMasterDBInfo(&master);
-    children.RunQuery(QString());
-    const auto pick = [&broker](const QString& id) {
-        broker.Queue(TScriptedBroker::TRequest::Pick, RequestAnswer::Done, [id](TDBMainInfo& r) { r.SetObj(id); });
-    };
+    ShowFor(children, master, family);
+    const auto pick = [&broker](const QString& id) { QueuePick(broker, id); };
 
     // A child with no native family: Cancel adds nothing, No the adoption dialog, Yes makes it native.
     const QString before = m_fixture->Dump();
@@ -425,14 +428,10 @@ void TestKinship::godparentsRefusedReplacedAndRemoved()
     QVERIFY(m_web->IsComplete());
     TScriptedBroker broker;
     TDBMainInfo master;
-    QVERIFY(master.SetObj(child));
     TCrestParentsFind list;
-    list.SetMasterDBInfo(&master);
-    list.RunQuery(QString());
+    ShowFor(list, master, child);
     QCOMPARE(list.ListGrid()->Model()->RecordCount(), 0);
-    const auto pick = [&broker](const QString& id) {
-        broker.Queue(TScriptedBroker::TRequest::Pick, RequestAnswer::Done, [id](TDBMainInfo& r) { r.SetObj(id); });
-    };
+    const auto pick = [&broker](const QString& id) { QueuePick(broker, id); };
 
     // The person and the person's parents are refused; nothing is written.
     const QString before = m_fixture->Dump();
@@ -513,14 +512,10 @@ void TestKinship::godchildrenRefusedReplacedAndRemoved()
 
     TScriptedBroker broker;
     TDBMainInfo master;
-    QVERIFY(master.SetObj(godmother));
     TCrestnikyFind list;
-    list.SetMasterDBInfo(&master);
-    list.RunQuery(QString());
+    ShowFor(list, master, godmother);
     QCOMPARE(list.ListGrid()->Model()->RecordCount(), 0);
-    const auto pick = [&broker](const QString& id) {
-        broker.Queue(TScriptedBroker::TRequest::Pick, RequestAnswer::Done, [id](TDBMainInfo& r) { r.SetObj(id); });
-    };
+    const auto pick = [&broker](const QString& id) { QueuePick(broker, id); };
     pick(godmother);
     Trigger(&list, "aNew");
     pick(daughter);
@@ -585,17 +580,13 @@ void TestKinship::residentsOfAnAddress()
     QVERIFY(m_web->IsComplete());
     // The person's addresses: the current residence first, though the past one began later.
     TDBMainInfo person;
-    QVERIFY(person.SetObj(tenant));
     TLinkAdrFind addresses;
-    addresses.SetMasterDBInfo(&person);
-    addresses.RunQuery(QString());
+    ShowFor(addresses, person, tenant);
     QCOMPARE(Column(addresses.ListGrid(), u"ObjId"_s), QStringList({address, before}));
 
     TDBMainInfo master;
-    QVERIFY(master.SetObj(address));
     TSosedyFind list;
-    list.SetMasterDBInfo(&master);
-    list.RunQuery(QString());
+    ShowFor(list, master, address);
     QCOMPARE(Column(list.ListGrid(), u"ObjId"_s), QStringList{tenant});
     list.tbHistory()->click();
     QCOMPARE(Column(list.ListGrid(), u"ObjId"_s), QStringList{firm});
@@ -672,10 +663,7 @@ void TestKinship::familyGroupOfAPersonCard()
     const QString godmother = Person(u"godmother"_s, u"Лаптева"_s, u"Галина"_s, true);
     const QString second = Person(u"second"_s, u"Рябова"_s, u"Софья"_s, true);
     QVERIFY(m_web->IsComplete());
-    QFile ini(QDir(m_fixture->Folder()).filePath(u"Zorvin.ini"_s));
-    QVERIFY(ini.open(QIODevice::WriteOnly));
-    ini.write(m_fixture->SettingsLine().toUtf8() + "\r\n");
-    ini.close();
+    QVERIFY(m_fixture->WriteSettingsFile());
     TMain main;
     QTRY_VERIFY(main.IsStarted());
     main.show();
