@@ -553,6 +553,19 @@ void TestKinship::godchildrenRefusedReplacedAndRemoved()
     QCOMPARE(m_messages->Shown(), QStringList{u"Вы действительно хотите удалить связь с крестной?"_s});
     QCOMPARE(Stored(boy).Link3.Text(), Ids::None);
     QCOMPARE(list.ListGrid()->Model()->RecordCount(), 0);
+
+    // A godmother chosen elsewhere while the list still shows the godchild stays when the row is removed.
+    pick(boy);
+    Trigger(&list, "aNew");
+    QCOMPARE(Column(list.ListGrid(), u"ObjId"_s), QStringList{boy});
+    TDBMainInfo elsewhere;
+    QVERIFY(elsewhere.SetObj(boy));
+    PersonView(elsewhere).SetGodmother(other);
+    QVERIFY(elsewhere.Save().Ok());
+    m_messages->QueueAnswer(TAnswer::Yes);
+    Trigger(&list, "aDel");
+    QCOMPARE(Stored(boy).Link3.Text(), other);
+    QCOMPARE(list.ListGrid()->Model()->RecordCount(), 0);
 }
 
 void TestKinship::residentsOfAnAddress()
