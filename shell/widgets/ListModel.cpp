@@ -183,6 +183,7 @@ void TListModel::ReleaseStatements()
 {
     m_stream.reset();
     m_backStream.reset();
+    m_lastPageAt = nullptr;
     m_pages.clear();
     m_cachedBytes = 0;
 }
@@ -482,17 +483,21 @@ const TListModel::TRowValues* TListModel::RowValues(int row) const
     if (!m_open || row < 0 || row >= m_count)
         return nullptr;
     const int page = row / PageSize;
-    auto found = m_pages.find(page);
-    if (found == m_pages.end()) {
-        if (m_readsDeferred || !ReadPage(page))
-            return nullptr;
-        found = m_pages.find(page);
-        if (found == m_pages.end())
-            return nullptr;
+    if (page != m_lastPage || !m_lastPageAt) {
+        auto found = m_pages.find(page);
+        if (found == m_pages.end()) {
+            if (m_readsDeferred || !ReadPage(page))
+                return nullptr;
+            found = m_pages.find(page);
+            if (found == m_pages.end())
+                return nullptr;
+        }
+        m_lastPage = page;
+        m_lastPageAt = &found.value();
     }
-    found->LastUse = ++m_useClock;
+    m_lastPageAt->LastUse = ++m_useClock;
     const int offset = row % PageSize;
-    return offset < found->Rows.size() ? &found->Rows[offset] : nullptr;
+    return offset < m_lastPageAt->Rows.size() ? &m_lastPageAt->Rows[offset] : nullptr;
 }
 
 bool TListModel::ReadPage(int page) const
@@ -757,6 +762,7 @@ QString TListModel::WindowOf(const QString& engineSql, int offset, int limit) co
 
 void TListModel::StorePage(int page, QList<TRowValues>&& rows) const
 {
+    m_lastPageAt = nullptr;
     TPage& stored = m_pages[page];
     m_cachedBytes -= stored.Bytes;
     stored.Rows = std::move(rows);
@@ -781,6 +787,7 @@ void TListModel::Evict() const
         if (oldest == m_pages.end())
             return;
         m_cachedBytes -= oldest->Bytes;
+        m_lastPageAt = nullptr;
         m_pages.erase(oldest);
     }
 }

@@ -228,6 +228,10 @@ private:
     QHash<QString, TFieldTextHandler> m_textHandlers; // keyed by the lower-case field name
 
     mutable QHash<int, TPage> m_pages;
+    // The page read last: a row's fields are read one after the other, each without a look-up. Forgotten
+    // whenever the pages change.
+    mutable int m_lastPage = -1;
+    mutable TPage* m_lastPageAt = nullptr;
     mutable quint64 m_useClock = 0;
     mutable qint64 m_cachedBytes = 0;
     bool m_readsDeferred = false;
