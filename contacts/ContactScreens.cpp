@@ -15,6 +15,7 @@
 #include "contacts/PeopleFamilyFind.h"
 #include "contacts/PeopleObjFrame.h"
 #include "contacts/PersonSections.h"
+#include "contacts/PhoneScreens.h"
 #include "contacts/PtoALink.h"
 #include "contacts/SosedyFind.h"
 #include "shell/frames/ScreenRegistry.h"
@@ -160,4 +161,5 @@ void RegisterContactScreens()
         residents->SetTitle(QStringLiteral("Жильцы"));
         return residents;
     });
+    RegisterPhoneScreens();
 }
