@@ -22,6 +22,28 @@ namespace {
 
 constexpr int TextLength = 200;
 
+// The captions and pictures of the types, by InternetType - 1.
+struct TTypeTexts
+{
+    const char16_t* Edit;
+    const char16_t* List;
+    int Picture;
+};
+
+constexpr TTypeTexts Types[] = {
+    {u"Электронная почта", u"Эл. почта", 82},
+    {u"Сайт", u"Сайт", 43},
+    {u"Социальная сеть", u"Соц. сеть", 59},
+    {u"Служба мгновенных сообщений", u"Мгновенн. сообщения", 60},
+    {u"Skype", u"Skype", 46},
+    {u"Прочее", u"Прочее", -1},
+};
+
+bool IsType(int type)
+{
+    return type >= InternetType::Email && type <= InternetType::Other;
+}
+
 bool HasName(int type)
 {
     return type == InternetType::SocialNetwork || type == InternetType::Messenger || type == InternetType::Other;
@@ -31,58 +53,18 @@ bool HasName(int type)
 
 QString TEditINet::TypeCaption(int type)
 {
-    switch (type) {
-    case InternetType::Email:
-        return u"Электронная почта"_s;
-    case InternetType::Site:
-        return u"Сайт"_s;
-    case InternetType::SocialNetwork:
-        return u"Социальная сеть"_s;
-    case InternetType::Messenger:
-        return u"Служба мгновенных сообщений"_s;
-    case InternetType::Skype:
-        return u"Skype"_s;
-    case InternetType::Other:
-        return u"Прочее"_s;
-    default:
-        return QString();
-    }
+    return IsType(type) ? QString::fromUtf16(Types[type - 1].Edit) : QString();
 }
 
 QString TEditINet::ListCaption(int type)
 {
-    switch (type) {
-    case InternetType::Email:
-        return u"Эл. почта"_s;
-    case InternetType::Site:
-        return u"Сайт"_s;
-    case InternetType::SocialNetwork:
-        return u"Соц. сеть"_s;
-    case InternetType::Messenger:
-        return u"Мгновенн. сообщения"_s;
-    case InternetType::Skype:
-        return u"Skype"_s;
-    default:
-        return u"Прочее"_s;
-    }
+    // Contacts of an unknown type are listed with the other links.
+    return QString::fromUtf16(Types[(IsType(type) ? type : InternetType::Other) - 1].List);
 }
 
 int TEditINet::TypePicture(int type)
 {
-    switch (type) {
-    case InternetType::Email:
-        return 82;
-    case InternetType::Site:
-        return 43;
-    case InternetType::SocialNetwork:
-        return 59;
-    case InternetType::Messenger:
-        return 60;
-    case InternetType::Skype:
-        return 46;
-    default:
-        return -1;
-    }
+    return IsType(type) ? Types[type - 1].Picture : -1;
 }
 
 TEditINet::TEditINet(QWidget* parent)
@@ -159,7 +141,7 @@ void TEditINet::LoadData()
     {
         // The type is set without its change handler, which then runs once.
         const QSignalBlocker quiet(m_cbLinkType);
-        m_cbLinkType->setCurrentIndex(type >= InternetType::Email && type <= InternetType::Other ? int(type) - 1 : -1);
+        m_cbLinkType->setCurrentIndex(IsType(static_cast<int>(type)) ? int(type) - 1 : -1);
     }
     cbLinkTypeChange();
     m_eAddress->setText(contact.Address());

@@ -53,7 +53,7 @@ QGroupBox* RadioGroup(const QString& name, const QString& title, QButtonGroup* g
     const QList<std::pair<int, QString>>& buttons, QWidget* parent)
 {
     auto* box = new QGroupBox(title, parent);
-    box->setObjectName(name);
+    box->setObjectName(u"gb"_s + name.mid(2));
     auto* layout = new QHBoxLayout(box);
     for (const auto& [id, caption] : buttons) {
         auto* button = new QRadioButton(caption, box);
@@ -63,6 +63,19 @@ QGroupBox* RadioGroup(const QString& name, const QString& title, QButtonGroup* g
     }
     layout->addStretch(1);
     return box;
+}
+
+// Puts the kept number into the masked line edit digit by digit. A masked line edit reads a blank given
+// to setText as the blank separator that follows, which would shift "7 495" to "+7 (   ) 495".
+void ShowNumber(QLineEdit* edit, const QString& digits)
+{
+    edit->setText(QString());
+    for (int i = 0; i < std::min<int>(PhoneNumber::Digits, static_cast<int>(digits.size())); ++i) {
+        if (!digits.at(i).isDigit())
+            continue;
+        edit->setCursorPosition(PhoneNumber::MaskedPosition(i));
+        edit->insert(QString(digits.at(i)));
+    }
 }
 
 } // namespace
@@ -159,7 +172,7 @@ void TEditTel::LoadData()
         number = PhonePrefix::Predict(master->Database(), phone.Owner().Text(), ownerKind);
         caret = number.isEmpty() ? 0 : PhoneNumber::MaskedPosition(static_cast<int>(number.size()));
     }
-    m_eTel->setText(PhoneNumber::ToMasked(number));
+    ShowNumber(m_eTel, number);
     m_eTel->setCursorPosition(caret);
 }
 

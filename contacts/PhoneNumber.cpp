@@ -27,15 +27,6 @@ QString FromMasked(const QString& masked)
     return digits;
 }
 
-QString ToMasked(const QString& digits)
-{
-    const QString number = Padded(digits);
-    QString masked = QStringLiteral("+  (   )    -  -  ");
-    for (int i = 0; i < Digits; ++i)
-        masked[Positions[static_cast<size_t>(i)]] = number.at(i).isDigit() ? number.at(i) : QLatin1Char(' ');
-    return masked;
-}
-
 int MaskedPosition(int digits)
 {
     if (digits <= 0)
@@ -43,8 +34,7 @@ int MaskedPosition(int digits)
     if (digits >= Digits)
         return MaskedLength;
     // After the last digit of a group the caret goes past the literals that close it.
-    const int next = Positions[static_cast<size_t>(digits)];
-    return next;
+    return Positions[static_cast<size_t>(digits)];
 }
 
 bool IsBlank(const QString& digits)

@@ -19,10 +19,9 @@ inline constexpr int MaskedLength = 18;
 /// The kept number of the masked text \a masked (as the editor shows it): its twelve digit positions,
 /// a blank where there is no digit.
 QString FromMasked(const QString& masked);
-/// The masked text of the kept number \a digits, for the editor.
-QString ToMasked(const QString& digits);
-/// The position in the masked text just after the first \a digits digit positions: 4 after the country code
-/// (after the opening parenthesis), 9 after the area code (after the closing parenthesis and its blank).
+/// The position in the masked text of the digit position \a digits (0-based), which is also where the
+/// caret stands after the first \a digits positions: 4 after the country code (after the opening
+/// parenthesis), 9 after the area code (after the closing parenthesis and its blank).
 int MaskedPosition(int digits);
 /// Whether \a digits holds no digit at all.
 bool IsBlank(const QString& digits);

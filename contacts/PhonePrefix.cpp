@@ -7,8 +7,6 @@
 #include <QHash>
 #include <QSqlQuery>
 
-#include <algorithm>
-
 using namespace Qt::StringLiterals;
 
 namespace PhonePrefix {
@@ -20,7 +18,7 @@ QString Top(int rows)
     return u"select top "_s + QString::number(rows) + u' ';
 }
 
-// One source of sample numbers: its latest phones first, numbered by the source's place in the union.
+// One source of sample numbers, at most TopRows of them, numbered by the source's place in the union.
 QString Member(int source, const QString& from, const QString& where)
 {
     return Top(TopRows) + u"AllInfo.Str1, AllInfo.ObjId, "_s + QString::number(source)
@@ -89,7 +87,9 @@ QString MostFrequent(const QStringList& numbers, int length)
     QStringList order;
     for (const QString& number : numbers) {
         const QString prefix = number.left(length);
-        if (prefix.size() < length || !std::all_of(prefix.cbegin(), prefix.cend(), [](QChar c) { return c.isDigit(); }))
+        // A one-digit country code keeps its second position blank ("7 495..."); a beginning with no digit
+        // at all tells nothing.
+        if (prefix.size() < length || prefix.trimmed().isEmpty())
             continue;
         if (!counts.contains(prefix))
             order << prefix;

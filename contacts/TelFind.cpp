@@ -70,18 +70,8 @@ int TTelFind::OwnerPicture(int ownerKind)
 
 QString TTelFind::TypeText(qint64 type)
 {
-    switch (type) {
-    case PhoneType::Phone:
-        return u"тел"_s;
-    case PhoneType::Fax:
-        return u"факс"_s;
-    case PhoneType::PhoneFax:
-        return u"т/ф"_s;
-    case PhoneType::Mobile:
-        return u"моб"_s;
-    default:
-        return QString();
-    }
+    static const QStringList texts{u"тел"_s, u"факс"_s, u"т/ф"_s, u"моб"_s};
+    return type >= 0 && type < texts.size() ? texts.at(type) : QString();
 }
 
 TTelFind::TTelFind(QWidget* parent)
@@ -91,8 +81,8 @@ TTelFind::TTelFind(QWidget* parent)
     FindCaption->setText(u"Телефоны"_s);
     aNew->setData(Kind::Phone);
     aLinks->setVisible(true);
-    Grid->SetColumns({TGridColumn{u"Int2"_s, u"Тип"_s, 24, true, Qt::AlignCenter},
-        TGridColumn{u"Str1"_s, u"№ тефона"_s, 120}, TGridColumn{u"Int1"_s, u"Тип"_s, 40, true, Qt::AlignCenter},
+    Grid->SetColumns({TGridColumn{u"Int2"_s, u"Тип"_s, 34, true, Qt::AlignCenter},
+        TGridColumn{u"Str1"_s, u"№ тефона"_s, 140}, TGridColumn{u"Int1"_s, u"Тип"_s, 40, true, Qt::AlignCenter},
         TGridColumn{u"Comments"_s, u"Комментарий"_s, 200}});
     Grid->SetStatusFields({u"Int2"_s});
     Grid->SetTextLineCount(2);

@@ -56,6 +56,7 @@ private Q_SLOTS:
     void EachSourceGivesAtMostTenSamples();
     void PersonPhonesComeInSourceOrder();
     void TypedNumberIsStoredAsItsDigits();
+    void StoredNumberKeepsItsBlanks();
     void InternetEditorOffersNamesOfItsType();
     void OpeningContacts_data();
     void OpeningContacts();
@@ -179,7 +180,6 @@ std::unique_ptr<TEditTel> TestPhones::NewPhoneEditor(const QString& owner, int o
 void TestPhones::NumberTexts()
 {
     QCOMPARE(PhoneNumber::Text(u"749512345678"_s), u"74(951) 234-56-78"_s);
-    QCOMPARE(PhoneNumber::ToMasked(u"74"_s), u"+74(   )    -  -  "_s);
     QCOMPARE(PhoneNumber::FromMasked(u"+74(822) 555-1 -34"_s), u"748225551 34"_s);
     QVERIFY(PhoneNumber::IsBlank(PhoneNumber::FromMasked(u"+  (   )    -  -  "_s)));
     QCOMPARE(PhoneNumber::MaskedPosition(2), 4);
@@ -218,9 +218,11 @@ void TestPhones::PrefixTieGoesToTheSourceMetFirst()
     StorePhone(person, Kind::Person, u"380441234567"_s);
     QCOMPARE(PhonePrefix::Predict(m_fixture->Db(), person, Kind::Person), u"38"_s);
     QCOMPARE(PhonePrefix::MostFrequent({u"79111"_s, u"38222"_s, u"38333"_s, u"79444"_s}, 2), u"79"_s);
-    // A number whose beginning was not typed counts for nothing.
-    QCOMPARE(PhonePrefix::MostFrequent({u"7 111"_s, u"  222"_s, u"38333"_s}, 2), u"38"_s);
-    QCOMPARE(PhonePrefix::MostFrequent({u"7 111"_s}, 2), QString());
+    // A one-digit country code is a prefix with its blank; a number whose beginning was not typed counts
+    // for nothing.
+    QCOMPARE(PhonePrefix::MostFrequent({u"  111"_s, u"  222"_s, u"38333"_s, u"7 444"_s, u"7 555"_s}, 2), u"7 "_s);
+    QCOMPARE(PhonePrefix::MostFrequent({u"  111"_s}, 2), QString());
+    QCOMPARE(PhonePrefix::MostFrequent({u"7 4"_s}, 5), QString());
 }
 
 void TestPhones::PrefixOfAnAddressComesFromItsSettlement()
@@ -382,6 +384,19 @@ void TestPhones::TypedNumberIsStoredAsItsDigits()
     QCOMPARE(PhoneView(phone).PhoneKind(), qint64(PhoneType::Fax));
     QCOMPARE(PhoneView(phone).Role(), u"секретарь"_s);
     QCOMPARE(phone.Comments, u"приемная"_s);
+}
+
+void TestPhones::StoredNumberKeepsItsBlanks()
+{
+    // A one-digit country code and a digit left out stay where they were, loaded and stored again.
+    const QString person = StoreObject(Kind::Person, u"Петров"_s);
+    TDBMainInfo phone;
+    QVERIFY(phone.SetObj(StorePhone(person, Kind::Person, u"7 49512345 7"_s)));
+    TEditTel editor;
+    editor.SetMasterDBInfo(&phone);
+    QCOMPARE(editor.eTel()->displayText(), u"+7 (495) 123-45- 7"_s);
+    QCOMPARE(editor.ApplyData(), 0);
+    QCOMPARE(PhoneView(*editor.MasterDBInfo()).Number(), u"7 49512345 7"_s);
 }
 
 void TestPhones::InternetEditorOffersNamesOfItsType()

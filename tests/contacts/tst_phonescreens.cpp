@@ -192,7 +192,8 @@ void TestPhoneScreens::PressDelete(TTelFind* list, const QString& id)
 
 void TestPhoneScreens::PhoneTypedOnThePersonCardAndOnTheAddressCard()
 {
-    const QString homePhone = StorePhone(m_home, Kind::Address, u"748225512345"_s);
+    // Russian numbers: a one-digit country code, its second position left blank.
+    const QString homePhone = StorePhone(m_home, Kind::Address, u"7 4822551234"_s);
     TMain main;
     StartMain(main);
     QTest::keyClick(&main, Qt::Key_F1);
@@ -212,18 +213,18 @@ void TestPhoneScreens::PhoneTypedOnThePersonCardAndOnTheAddressCard()
     QVERIFY(contacts->InetFind1()->isVisible());
     QVERIFY(contacts->LinkAdrFind1()->isVisible());
 
-    // A new phone: "74" from the home's number is typed already, the caret after it.
+    // A new phone: the country code of the home's number is typed already, the caret after it.
     QString added;
     WhenDialogShown<TMainModalForm>([&added](TMainModalForm& dialog) {
         QCOMPARE(dialog.windowTitle(), u"Данные о телефоне"_s);
         auto* editor = dynamic_cast<TEditTel*>(dialog.Frame());
         QVERIFY(editor);
-        QCOMPARE(editor->eTel()->displayText(), u"+74(   )    -  -  "_s);
+        QCOMPARE(editor->eTel()->displayText(), u"+7 (   )    -  -  "_s);
         QCOMPARE(editor->eTel()->cursorPosition(), 4);
         editor->eTel()->setFocus();
         QCOMPARE(editor->eTel()->cursorPosition(), 4);
         TypeText(editor->eTel(), u"9161234567"_s);
-        QCOMPARE(editor->eTel()->displayText(), u"+74(916) 123-45-67"_s);
+        QCOMPARE(editor->eTel()->displayText(), u"+7 (916) 123-45-67"_s);
         Press(Qt::Key_Tab);
         Press(Qt::Key_Right);
         Press(Qt::Key_Right);
@@ -238,7 +239,7 @@ void TestPhoneScreens::PhoneTypedOnThePersonCardAndOnTheAddressCard()
     QCOMPARE(phones->ListGrid()->Model()->RecordCount(), 2);
     QCOMPARE(phones->CurObjId(), added);
     TListModel* rows = phones->ListGrid()->Model();
-    QCOMPARE(rows->Row(0).DisplayText(u"Str1"_s), u"74(916) 123-45-67"_s);
+    QCOMPARE(rows->Row(0).DisplayText(u"Str1"_s), u"7 (916) 123-45-67"_s);
     QCOMPARE(rows->Row(0).DisplayText(u"Int1"_s), u"моб"_s);
     QCOMPARE(rows->Row(1).DisplayText(u"Comments"_s), u"Россия, Тверь, Советская, 7"_s);
 
@@ -267,17 +268,18 @@ void TestPhoneScreens::PhoneTypedOnThePersonCardAndOnTheAddressCard()
         QVERIFY(editor);
         QCOMPARE(editor->rbLink()->checkedId(), int(Kind::Address));
         editor->eTel()->setFocus();
+        QCOMPARE(editor->eTel()->displayText(), u"+7 (482)    -  -  "_s);
         QCOMPARE(editor->eTel()->cursorPosition(), 9);
-        TypeText(editor->eTel(), u"5550011"_s);
+        TypeText(editor->eTel(), u"2555001"_s);
         dialog.AOkExecute();
     });
     addressPhones->findChild<QAction*>(u"aNew"_s)->trigger();
     QCOMPARE(m_messages->Shown(), QStringList());
     QCOMPARE(addressPhones->ListGrid()->Model()->RecordCount(), 2);
-    QCOMPARE(addressPhones->ListGrid()->CurrentRow().DisplayText(u"Str1"_s), u"74(822) 555-00-11"_s);
+    QCOMPARE(addressPhones->ListGrid()->CurrentRow().DisplayText(u"Str1"_s), u"7 (482) 255-50-01"_s);
     // The person's list follows: their own phone, then both of the home's.
     QTRY_COMPARE(phones->ListGrid()->Model()->RecordCount(), 3);
-    QCOMPARE(Count(u"select count(*) from AllInfo where ObjType = 4 and Str1 = '748225550011'"_s), 1);
+    QCOMPARE(Count(u"select count(*) from AllInfo where ObjType = 4 and Str1 = '7 4822555001'"_s), 1);
 }
 
 void TestPhoneScreens::DeleteMenuHidesOrUnlinks()
@@ -355,7 +357,7 @@ void TestPhoneScreens::DeleteMenuHidesOrUnlinks()
 
 void TestPhoneScreens::PeopleFoundByAPickedPhone()
 {
-    StorePhone(m_home, Kind::Address, u"748225512345"_s);
+    StorePhone(m_home, Kind::Address, u"7 4822551234"_s);
     const QString other = Store(Kind::Person, [](TDBMainInfo& r) { r.Str1 = u"Сидоров"_s; });
     StorePhone(other, Kind::Person, u"791600000000"_s);
     TMain main;
@@ -379,12 +381,12 @@ void TestPhoneScreens::PeopleFoundByAPickedPhone()
         TypeText(number, u"822-55"_s);
         QTRY_COMPARE(search->ListGrid()->Model()->RecordCount(), 1);
         QCOMPARE(search->ListGrid()->CurrentRow().DisplayText(u"Str1"_s),
-            u"[74(822) 551-23-45]\nРоссия, Тверь, Советская, 7"_s);
+            u"[7 (482) 255-12-34]\nРоссия, Тверь, Советская, 7"_s);
         Press(Qt::Key_Return);
     });
     TOptionList* options = people->Options();
     options->EditButtonClick(options->FindRow(u"Телефон"_s));
-    QCOMPARE(options->Values(u"Телефон"_s), u"748225512345"_s);
+    QCOMPARE(options->Values(u"Телефон"_s), u"7 4822551234"_s);
     // A phone of an address finds the people living there now.
     QTRY_COMPARE(people->ListGrid()->Model()->RecordCount(), 1);
     QCOMPARE(people->CurObjId(), m_person);
