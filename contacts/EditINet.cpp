@@ -147,6 +147,7 @@ void TEditINet::LoadData()
     m_eAddress->setText(contact.Address());
     m_eName->setEditText(contact.Name());
     m_mComments->setPlainText(master->Comments);
+    m_cbLinkType->setFocus();
 }
 
 bool TEditINet::ValidateData()

@@ -12,6 +12,7 @@
 
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -92,6 +93,8 @@ TEditTel::TEditTel(QWidget* parent)
     setObjectName(u"EditTel"_s);
     m_eTel->setObjectName(u"eTel"_s);
     m_eTel->setInputMask(QString::fromUtf16(PhoneNumber::Mask));
+    // Every position of the mask as wide as a digit, so that the blanks show where digits go.
+    m_eTel->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     static_cast<TTelLineEdit*>(m_eTel)->OnEnter = [this] { eTelEnter(); };
     auto* telLabel = new QLabel(u"№ телефона"_s, this);
     telLabel->setBuddy(m_eTel);
@@ -174,6 +177,8 @@ void TEditTel::LoadData()
     }
     ShowNumber(m_eTel, number);
     m_eTel->setCursorPosition(caret);
+    // The dialog opens on the number, so that the rest of it can be typed at once.
+    m_eTel->setFocus();
 }
 
 void TEditTel::eTelEnter()
