@@ -165,6 +165,7 @@ void TestMainWindow::init()
     // The contact and group kinds' texts without their screens: the test's own cards stand in for them.
     ShellKinds::Register(PersonShellKind().TextsOnly());
     ShellKinds::Register(PhoneShellKind().TextsOnly());
+    ShellKinds::Register(InternetContactShellKind().TextsOnly());
     ShellKinds::Register(AddressShellKind().TextsOnly());
     ShellKinds::Register(ResidenceShellKind().TextsOnly());
     ShellKinds::Register(FamilyShellKind().TextsOnly());
