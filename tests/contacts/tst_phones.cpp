@@ -325,7 +325,8 @@ void TestPhones::PersonPhonesComeInSourceOrder()
     StorePhone(firm, Kind::Organization, u"749500000003"_s, u"бухгалтер"_s);
     StorePhone(hiddenFirm, Kind::Organization, u"749500000004"_s);
     StorePhone(oldHome, Kind::Address, u"748220000000"_s);
-    const QString homePhone = StorePhone(home, Kind::Address, u"748225512345"_s);
+    const QString homePhone
+        = StorePhone(home, Kind::Address, u"748225512345"_s, QString(), PhoneType::Phone, u"после 18; не раньше"_s);
     const QString own = StorePhone(person, Kind::Person, u"791612345678"_s, QString(), PhoneType::Mobile, u"звонить"_s);
 
     TTelFind list;
@@ -351,6 +352,16 @@ void TestPhones::PersonPhonesComeInSourceOrder()
     QCOMPARE(picture, TTelFind::OwnerPicture(Kind::Address));
     list.GridStatusColumnGetImage(rows->Row(3), picture);
     QCOMPARE(picture, TTelFind::OwnerPicture(Kind::Organization));
+
+    // On the address's own list the same phone shows its comment as it was written.
+    TTelFind homeList;
+    TDBMainInfo homeMaster;
+    QVERIFY(homeMaster.SetObj(home));
+    homeList.SetMasterDBInfo(&homeMaster);
+    homeList.RunQuery(homePhone);
+    QCOMPARE(homeList.ListGrid()->CurrentRow().DisplayText(u"Comments"_s), u"после 18; не раньше"_s);
+    homeList.GridStatusColumnGetImage(homeList.ListGrid()->CurrentRow(), picture);
+    QCOMPARE(picture, -1);
 
     // On the organization's own list a role phone shows its role over its comment.
     TTelFind firmList;
