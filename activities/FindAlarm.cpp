@@ -10,6 +10,7 @@
 #include "store/ObjectKinds.h"
 #include "store/ObjectRecord.h"
 #include "store/QueryFragments.h"
+#include "store/SqlDialect.h"
 #include "store/TextHelpers.h"
 
 #include <QAction>
@@ -59,6 +60,16 @@ QString WindowCondition(const QDate& today)
         + u"))"_s;
 }
 
+QString WindowOrder(const QDate& today)
+{
+    // A week running into January lists the end of December first: the days before today's day of the
+    // year are next year's.
+    if (!today.isValid() || today.addDays(7).year() == today.year())
+        return TBaseFind::TotalOrder(u"D1Search"_s);
+    return u"(D1Search < "_s + SqlDialect::DateLiteral(DateSerial::FromDate(Key(today))) + u"), "_s
+        + TBaseFind::TotalOrder(u"D1Search"_s);
+}
+
 QString Statement(const QDate& today, int kind)
 {
     QString conditions;
@@ -68,7 +79,7 @@ QString Statement(const QDate& today, int kind)
     return u"select AllInfo.* from AllInfo where (ObjType = "_s + QString::number(Kind::Person) + u" or ObjType = "_s
         + QString::number(Kind::Family) + u" or ObjType = "_s + QString::number(Kind::Organization)
         + u") and D2Flag = \"False\""_s + (conditions.isEmpty() ? QString() : u" and "_s + conditions)
-        + u" order by "_s + TBaseFind::TotalOrder(u"D1Search"_s);
+        + u" order by "_s + WindowOrder(today);
 }
 
 int KindOfItem(int index)

@@ -9,10 +9,12 @@
 #include "contacts/EditPeople.h"
 #include "contacts/FamilyObjFrame.h"
 #include "contacts/FamilyPrev.h"
+#include "contacts/FamilySections.h"
+#include "contacts/FP2CrestFrame.h"
+#include "contacts/FP2FamilyFrame.h"
 #include "contacts/FindFamily.h"
 #include "contacts/FindPeople.h"
 #include "contacts/People2Family.h"
-#include "contacts/PeopleFamilyFind.h"
 #include "contacts/PeopleObjFrame.h"
 #include "contacts/PersonSections.h"
 #include "contacts/PhoneScreens.h"
@@ -149,8 +151,14 @@ void RegisterContactScreens()
     ShellKinds::Register(PersonShellKind());
     ShellKinds::Register(FamilyShellKind());
     ShellKinds::Register(AdoptiveFamilyLinkShellKind());
+    Screens::RegisterSection(Kind::Person, PersonSection::Parents,
+        [](QWidget* parent) { return new TFP2FamilyFrame(TFP2FamilyFrame::ParentsMode, parent); });
+    Screens::RegisterSection(Kind::Person, PersonSection::Families,
+        [](QWidget* parent) { return new TFP2FamilyFrame(TFP2FamilyFrame::FamiliesMode, parent); });
     Screens::RegisterSection(
-        Kind::Person, PersonSection::Families, [](QWidget* parent) { return new TPeopleFamilyFind(parent); });
+        Kind::Person, PersonSection::Godparents, [](QWidget* parent) { return new TFP2CrestFrame(parent); });
+    Screens::RegisterSection(Kind::Family, FamilySection::Children,
+        [](QWidget* parent) { return new TFP2FamilyFrame(TFP2FamilyFrame::ChildrenMode, parent); });
     ShellKinds::Register(AddressShellKind());
     ShellKinds::Register(ResidenceShellKind());
     const auto neighbours = [](QWidget* parent) { return new TAdrLinks(parent); };

@@ -1,5 +1,6 @@
 #include "contacts/SosedyFind.h"
 
+#include "contacts/KinshipLists.h"
 #include "contacts/LinkedListParts.h"
 #include "contacts/PtoALink.h"
 #include "shell/widgets/DBGrid.h"
@@ -39,7 +40,11 @@ TSosedyFind::TSosedyFind(QWidget* parent)
     QAction* organization = pmNew->addAction(u"Организация"_s);
     organization->setObjectName(u"miNewFirma"_s);
     organization->setData(Kind::Organization);
-    for (QAction* item : {person, organization})
+    QAction* family = pmNew->addAction(u"Семью"_s);
+    family->setObjectName(u"miNewFamily"_s);
+    family->setData(Kind::Family);
+    family->setVisible(false);
+    for (QAction* item : {person, organization, family})
         connect(item, &QAction::triggered, this, [this, item] { TBaseFind::aNewExecute(item); });
     Bind(aNew, &TBaseFind::aNew_Execute);
     Bind(aDel, &TBaseFind::miDelLinkClick);
@@ -83,14 +88,12 @@ void TSosedyFind::QueryAfterOpen()
             row.Bool(u"PD1Flag"_s), row.Bool(u"PD2Flag"_s), row.Number(u"PDate2"_s), row.Number(u"PDate1"_s));
     });
     model->SetFieldTextHandler(u"DATE1"_s, [](const TListRow& row, const QVariant&) -> QString {
-        if (row.Int(u"ObjType"_s) != Kind::Person)
-            return QString();
-        return AgeText(row.Bool(u"D2Flag"_s), false, row.Number(u"Date1"_s));
+        return row.Int(u"ObjType"_s) == Kind::Person ? Kinship::AgeCell(row) : QString();
     });
     model->SetFieldTextHandler(u"STR1"_s, [](const TListRow& row, const QVariant&) -> QString {
         switch (row.Int(u"ObjType"_s)) {
         case Kind::Person:
-            return row.Text(u"Str1"_s) + u'\n' + row.Text(u"Str2"_s) + u'\n' + row.Text(u"Str3"_s);
+            return Kinship::NamesCell(row);
         case Kind::Organization:
             return row.Text(u"Str5"_s);
         default:

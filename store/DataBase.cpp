@@ -164,6 +164,7 @@ int TMyDataBase::Open(int connectionType, int installMode, const QString& catalo
     SetStatus(DbStatus::Ok);
     ReadSystemRow();
     ApplyTextRules();
+    AddMissingIndexes();
     return m_statusCode;
 }
 
@@ -312,6 +313,17 @@ void TMyDataBase::ApplyTextRules()
         }
     }
     TextCollation::UseRules(db, TextCollation::RulesOfStamp(stamp));
+}
+
+// A writable file made by an earlier version gets the indexes it lacks, once. A file that cannot take
+// them (a reference database, a read-only file, a full disk) is read as it is: its lists are slower,
+// never wrong. A server database gets them from zorvin-admin pg-init.
+void TMyDataBase::AddMissingIndexes()
+{
+    if (m_statusCode != DbStatus::Ok || m_engine != TSqlEngine::SQLite || !IsWritable())
+        return;
+    QSqlDatabase db = Connection();
+    Schema::AddMissingIndexes(db, m_engine, nullptr);
 }
 
 QString TMyDataBase::Translate(const QString& dialectSql) const

@@ -134,6 +134,7 @@ private:
     bool Connect();
     void ReadSystemRow();
     void ApplyTextRules();
+    void AddMissingIndexes();
     void CloseConnection();
     bool RunControl(const QString& sql);
 

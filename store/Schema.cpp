@@ -6,6 +6,7 @@
 #include "store/TextCollation.h"
 
 #include <QRandomGenerator>
+#include <QSet>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
@@ -86,11 +87,14 @@ struct TIndex
     QString Name;
     QString Columns;
     QString Statistics; ///< sqlite_stat1 figures: rows, then rows per distinct leading column values
+    QString Where = {}; ///< the rows a partial index holds; empty for all rows
 };
 
 // Each index serves a family of the system's statements: links are followed with and without the kind,
 // lists of one kind are ordered by Str1, reminders search the derived day-and-month columns, the list of
-// recent changes orders by DModify.
+// recent changes orders by DModify. The address editor's completion lists read the parts of addresses
+// narrowed by the part before them (country, region, district, settlement, street): partial indexes of
+// the addresses alone, so that no other kind pays for them.
 QList<TIndex> Indexes()
 {
     QList<TIndex> list;
@@ -103,7 +107,46 @@ QList<TIndex> Indexes()
          << TIndex{QStringLiteral("AllInfo_D1Search"), QStringLiteral("D1Search"), QStringLiteral("1000000 3000")}
          << TIndex{QStringLiteral("AllInfo_D2Search"), QStringLiteral("D2Search"), QStringLiteral("1000000 3000")}
          << TIndex{QStringLiteral("AllInfo_DModify"), QStringLiteral("DModify"), QStringLiteral("1000000 1")};
+    // Their figures rank them above the kind-and-name index for the lists they serve: a country's regions
+    // read the country's index entries alone, and a settlement's postal indexes go by the settlement.
+    const QString addresses = QStringLiteral("ObjType = %1").arg(Kind::Address);
+    list << TIndex{QStringLiteral("AllInfo_Address_Country"), QStringLiteral("Str1, Str2"),
+                   QStringLiteral("50000 4 1"), addresses}
+         << TIndex{QStringLiteral("AllInfo_Address_Region"), QStringLiteral("Str2, Str3, Str4"),
+                   QStringLiteral("50000 500 50 20"), addresses}
+         << TIndex{QStringLiteral("AllInfo_Address_District"), QStringLiteral("Str3, Str4"),
+                   QStringLiteral("50000 100 20"), addresses}
+         << TIndex{QStringLiteral("AllInfo_Address_Settlement"), QStringLiteral("Str4, Str5, Link4"),
+                   QStringLiteral("50000 2 1 1"), addresses};
     return list;
+}
+
+QString CreateIndexStatement(const TIndex& index)
+{
+    return QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON AllInfo (%2)").arg(index.Name, index.Columns)
+        + (index.Where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + index.Where);
+}
+
+bool WriteIndexStatistics(QSqlDatabase& connection, const QList<TIndex>& indexes, QString* error)
+{
+    QSqlQuery q(connection);
+    for (const TIndex& index : indexes) {
+        q.prepare(QStringLiteral("DELETE FROM sqlite_stat1 WHERE tbl = 'AllInfo' AND idx = ?"));
+        q.addBindValue(index.Name);
+        bool ok = q.exec();
+        if (ok) {
+            q.prepare(QStringLiteral("INSERT INTO sqlite_stat1 (tbl, idx, stat) VALUES ('AllInfo', ?, ?)"));
+            q.addBindValue(index.Name);
+            q.addBindValue(index.Statistics);
+            ok = q.exec();
+        }
+        if (!ok) {
+            if (error)
+                *error = q.lastError().text();
+            return false;
+        }
+    }
+    return true;
 }
 
 // SQLite plans from statistics, and a personal database is never analysed: without figures it guesses,
@@ -119,17 +162,7 @@ bool WritePlannerStatistics(QSqlDatabase& connection, QString* error)
     }
     QList<TIndex> figures = Indexes();
     figures << TIndex{QStringLiteral("sqlite_autoindex_AllInfo_1"), QString(), QStringLiteral("1000000 1")};
-    for (const TIndex& index : figures) {
-        q.prepare(QStringLiteral("INSERT INTO sqlite_stat1 (tbl, idx, stat) VALUES ('AllInfo', ?, ?)"));
-        q.addBindValue(index.Name);
-        q.addBindValue(index.Statistics);
-        if (!q.exec()) {
-            if (error)
-                *error = q.lastError().text();
-            return false;
-        }
-    }
-    return true;
+    return WriteIndexStatistics(connection, figures, error);
 }
 
 bool Run(QSqlDatabase& connection, const QString& sql, QString* error)
@@ -242,6 +275,41 @@ QStringList IndexNames()
     return names;
 }
 
+bool AddMissingIndexes(QSqlDatabase& connection, TSqlEngine engine, QString* error)
+{
+    const bool server = engine == TSqlEngine::PostgreSQL;
+    QSqlQuery q(connection);
+    if (!q.exec(server ? QStringLiteral("select indexname from pg_indexes where tablename = 'allinfo' "
+                                        "and schemaname = current_schema()")
+                       : QStringLiteral("select name from sqlite_master where type = 'index'"))) {
+        if (error)
+            *error = q.lastError().text();
+        return false;
+    }
+    QSet<QString> present;
+    while (q.next())
+        present.insert(q.value(0).toString().toLower());
+    QList<TIndex> missing;
+    for (const TIndex& index : Indexes()) {
+        if (!present.contains(index.Name.toLower()))
+            missing << index;
+    }
+    if (missing.isEmpty())
+        return true;
+    bool ok = Run(connection, server ? QStringLiteral("BEGIN") : QStringLiteral("BEGIN IMMEDIATE"), error);
+    for (const TIndex& index : missing)
+        ok = ok && Run(connection, CreateIndexStatement(index), error);
+    // A file plans from the figures it carries: the new indexes get theirs, and the connection reads
+    // them again.
+    ok = ok && (server || WriteIndexStatistics(connection, missing, error));
+    ok = ok && Run(connection, QStringLiteral("COMMIT"), error);
+    if (!ok) {
+        Run(connection, QStringLiteral("ROLLBACK"), nullptr);
+        return false;
+    }
+    return server || Run(connection, QStringLiteral("ANALYZE sqlite_schema"), error);
+}
+
 bool Create(QSqlDatabase& connection, TSqlEngine engine, const TNewDatabase& options, QString* error)
 {
     if (options.Prefix <= 2) {
@@ -272,11 +340,8 @@ bool Create(QSqlDatabase& connection, TSqlEngine engine, const TNewDatabase& opt
         && Run(connection, QStringLiteral("CREATE TABLE AllInfo (") + definitions.join(QStringLiteral(", "))
                    + (server ? QStringLiteral(")") : QStringLiteral(") STRICT")),
                error);
-    for (const TIndex& index : Indexes()) {
-        if (ok)
-            ok = Run(connection,
-                     QStringLiteral("CREATE INDEX %1 ON AllInfo (%2)").arg(index.Name, index.Columns), error);
-    }
+    for (const TIndex& index : Indexes())
+        ok = ok && Run(connection, CreateIndexStatement(index), error);
     ok = ok && (server || WritePlannerStatistics(connection, error));
     ok = ok
         && (server

@@ -64,4 +64,8 @@ bool CreateDatabaseFile(const QString& path, const TNewDatabase& options, QStrin
 /// The index names the schema creates, for checks that statements use them.
 QStringList IndexNames();
 
+/// Creates the indexes of the schema that an older database lacks, in one transaction (on SQLite with
+/// their planner figures). True when nothing was missing or all were made; false with \a error set.
+bool AddMissingIndexes(QSqlDatabase& connection, TSqlEngine engine, QString* error);
+
 } // namespace Schema

@@ -176,6 +176,11 @@ int PgInit(const QStringList& args, QTextStream& out, QTextStream& err)
         && tables.first().section(QLatin1Char('.'), 1).compare(QLatin1String("allinfo"), Qt::CaseInsensitive) == 0) {
         QString description;
         if (IsZorvinDatabase(db, description)) {
+            // A database prepared by an earlier version gets the indexes added since.
+            if (!Schema::AddMissingIndexes(db, TSqlEngine::PostgreSQL, &error)) {
+                err << "Не удалось создать индексы базы данных " << o.Database << ": " << error << Qt::endl;
+                return kFailure;
+            }
             if (!Schema::ServerTextRulesReady(db, nullptr)) {
                 if (!Schema::MigrateServerTextRules(db, &error)) {
                     err << "Не удалось перевести базу данных " << o.Database << " на русские правила сравнения текста: "

@@ -2,6 +2,7 @@
 
 #include "shell/widgets/CellDelegate.h"
 #include "shell/widgets/MainData.h"
+#include "store/ObjectKinds.h"
 #include "store/TextHelpers.h"
 
 #include <QEvent>
@@ -231,25 +232,25 @@ void TMyDBGrid::SetCurrentRecord(int row)
 int TMyDBGrid::KindPicture(int objType, bool flag)
 {
     switch (objType) {
-    case 1:
+    case Kind::Person:
         return flag ? 56 : 38;
-    case 3:
+    case Kind::Address:
         return 3;
-    case 6:
+    case Kind::Organization:
         return 2;
-    case 7:
+    case Kind::Family:
         return 40;
-    case 8:
+    case Kind::Event:
         return 4;
-    case 9:
+    case 9: // the projects list's rows
         return 109;
-    case 10:
+    case Kind::Note:
         return 5;
-    case 20:
+    case Kind::Role:
         return 47;
-    case 80:
+    case Kind::Residence:
         return 61;
-    case 81:
+    case Kind::AdoptiveFamilyLink:
         return 67;
     default:
         return -1;
@@ -355,8 +356,7 @@ void TMyDBGrid::PaintImageCell(QPainter& painter, const QRect& rect, const TList
             OnImageColumnGetImage(const_cast<TMyDBGrid&>(*this), row, column, number);
         const QPixmap pixmap = MainData().LagreIcons().Picture(number);
         if (!pixmap.isNull()) {
-            painter.drawPixmap(rect.left() + (rect.width() - pixmap.width()) / 2,
-                               rect.top() + (rect.height() - pixmap.height()) / 2, pixmap);
+            DrawCentred(painter, rect, pixmap);
         }
     }
     if (objType == 1 && dead) {
@@ -374,6 +374,5 @@ void TMyDBGrid::PaintStatusCell(QPainter& painter, const QRect& rect, const TLis
     if (!m_statusImages || number < 0 || number >= m_statusImages->Count())
         return;
     const QPixmap pixmap = m_statusImages->Picture(number);
-    painter.drawPixmap(rect.left() + (rect.width() - pixmap.width()) / 2,
-                       rect.top() + (m_rowHeight - pixmap.height()) / 2, pixmap);
+    DrawCentred(painter, QRect(rect.left(), rect.top(), rect.width(), m_rowHeight), pixmap);
 }

@@ -1,5 +1,6 @@
 #include "shell/widgets/MainData.h"
 
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -34,6 +35,8 @@ TPictureSpec Spec(int number)
     case 4: return {TShape::Calendar, red, {}};
     case 5: return {TShape::Note, gold, {}};
     case 9: return {TShape::Clock, teal, {}};
+    case 11: return {TShape::Clock, blue, {}};
+    case 15: return {TShape::Building, gold, {}};
     case 18: return {TShape::Calendar, grey, {}};
     case 27: return {TShape::Coin, gold, {}};
     case 28: return {TShape::Wallet, green, {}};
@@ -49,6 +52,7 @@ TPictureSpec Spec(int number)
     case 43: return {TShape::Globe, blue, {}};
     case 45: return {TShape::Rings, gold, {}};
     case 46: return {TShape::Phone, blue, {}};
+    case 47: return {TShape::Arrow, purple, {}};
     case 49: return {TShape::Heart, pink, {}};
     case 50: return {TShape::Rings, brown, {}};
     case 52: return {TShape::Heart, grey, {}};
@@ -56,10 +60,13 @@ TPictureSpec Spec(int number)
     case 58: return {TShape::Cake, pink, {}};
     case 59: return {TShape::Persons, blue, {}};
     case 60: return {TShape::Letter, green, {}};
+    case 61: return {TShape::House, green, QLatin1Char('+')};
     case 62: return {TShape::Rings, red, QLatin1Char('-')};
+    case 67: return {TShape::Persons, orange, QLatin1Char('+')};
     case 71: return {TShape::Persons, grey, {}};
     case 72: return {TShape::Folder, gold, {}};
     case 73: return {TShape::Arrow, blue, {}};
+    case 74: return {TShape::Persons, teal, {}};
     case 75: return {TShape::File, grey, {}};
     case 76: return {TShape::Cross, red, {}};
     case 79: return {TShape::Persons, green, {}};
@@ -77,6 +84,7 @@ TPictureSpec Spec(int number)
     case 93: return {TShape::Exchange, gold, {}};
     case 94: return {TShape::Wallet, teal, {}};
     case 95: return {TShape::Wallet, purple, {}};
+    case 96: return {TShape::Coin, brown, {}};
     case 97: return {TShape::Coin, orange, QLatin1Char('>')};
     case 98: return {TShape::Coin, green, QLatin1Char('<')};
     case 99: return {TShape::Coin, purple, QLatin1Char('<')};
@@ -85,6 +93,8 @@ TPictureSpec Spec(int number)
     case 110: return {TShape::Check, green, {}};
     case 111: return {TShape::Question, blue, {}};
     case 115: return {TShape::File, teal, QLatin1Char('+')};
+    case 117: return {TShape::Cake, blue, {}};
+    case 120: return {TShape::Star, gold, {}};
     default: return {};
     }
 }
@@ -310,10 +320,12 @@ TMainData::TMainData()
     , m_core(QSize(16, 16))
     , m_previous(g_installed)
 {
-    Fill(m_large);
-    Fill(m_small);
-    Fill(m_shared);
-    Fill(m_core);
+    // Drawn for the sharpest screen, so that a scaled desktop (200%) shows them sharp, not enlarged.
+    const qreal ratio = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
+    Fill(m_large, ratio);
+    Fill(m_small, ratio);
+    Fill(m_shared, ratio);
+    Fill(m_core, ratio);
     g_installed = this;
 }
 
@@ -334,11 +346,12 @@ void TMainData::DrawPicture(QPainter& painter, const QRect& box, int number)
     painter.restore();
 }
 
-void TMainData::Fill(TPictureList& list)
+void TMainData::Fill(TPictureList& list, qreal ratio)
 {
     list.Clear();
     for (int number = 0; number <= LastPicture; ++number) {
-        QPixmap picture(list.Size());
+        QPixmap picture(list.Size() * ratio);
+        picture.setDevicePixelRatio(ratio);
         picture.fill(Qt::transparent);
         QPainter painter(&picture);
         DrawPicture(painter, QRect(QPoint(0, 0), list.Size()), number);

@@ -26,8 +26,8 @@ public:
     static constexpr int LastPicture = 120;
     /// Draws picture \a number into \a box (nothing for a number without a picture).
     static void DrawPicture(QPainter& painter, const QRect& box, int number);
-    /// A list of \a size holding every picture the module draws.
-    static void Fill(TPictureList& list);
+    /// Fills \a list with every picture the module draws, drawn for screens of device pixel \a ratio.
+    static void Fill(TPictureList& list, qreal ratio = 1.0);
 
 private:
     TPictureList m_large;

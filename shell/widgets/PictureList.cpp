@@ -1,5 +1,7 @@
 #include "shell/widgets/PictureList.h"
 
+#include <QPainter>
+
 TPictureList::TPictureList(const QSize& size)
     : m_size(size)
 {
@@ -49,9 +51,13 @@ QPixmap TPictureList::Fitted(const QPixmap& picture) const
 {
     if (picture.isNull())
         return Blank();
-    if (picture.size() == m_size)
+    if (picture.deviceIndependentSize().toSize() == m_size)
         return picture;
-    return picture.scaled(m_size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    // A picture keeps its pixel ratio: a sharp one stays sharp at the list's size.
+    const qreal ratio = picture.devicePixelRatio();
+    QPixmap fitted = picture.scaled(m_size * ratio, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    fitted.setDevicePixelRatio(ratio);
+    return fitted;
 }
 
 QPixmap TPictureList::Blank() const
@@ -59,4 +65,11 @@ QPixmap TPictureList::Blank() const
     QPixmap blank(m_size);
     blank.fill(Qt::transparent);
     return blank;
+}
+
+void DrawCentred(QPainter& painter, const QRect& box, const QPixmap& picture)
+{
+    const QSize size = picture.deviceIndependentSize().toSize();
+    painter.drawPixmap(box.left() + (box.width() - size.width()) / 2, box.top() + (box.height() - size.height()) / 2,
+                       picture);
 }

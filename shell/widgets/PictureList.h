@@ -5,6 +5,9 @@
 #include <QPixmap>
 #include <QSize>
 
+class QPainter;
+class QRect;
+
 /**
  * \brief A numbered list of pictures of one size, as the grids, tool bars and cards draw them.
  *
@@ -39,3 +42,7 @@ private:
     QSize m_size;
     QList<QPixmap> m_pictures;
 };
+
+/// Draws \a picture centred in \a box at its size on the screen (a sharp picture of pixel ratio 2 takes the
+/// room of one of ratio 1).
+void DrawCentred(QPainter& painter, const QRect& box, const QPixmap& picture);

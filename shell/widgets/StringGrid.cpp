@@ -200,8 +200,7 @@ void TMyStringGrid::PaintCell(QPainter& painter, const QRect& rect, int row, int
         const TCellPicture picture = PictureOf(column, row);
         const QPixmap pixmap = picture.List ? picture.List->Picture(picture.Number) : QPixmap();
         if (!pixmap.isNull())
-            painter.drawPixmap(rect.left() + (rect.width() - pixmap.width()) / 2,
-                               rect.top() + (m_rowHeight - pixmap.height()) / 2, pixmap);
+            DrawCentred(painter, QRect(rect.left(), rect.top(), rect.width(), m_rowHeight), pixmap);
     } else {
         Qt::Alignment alignment = Qt::AlignLeft;
         if (OnGetCellAligmentEvent)

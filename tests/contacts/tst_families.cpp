@@ -5,6 +5,7 @@
 #include "contacts/FamilyObjFrame.h"
 #include "contacts/FindFamily.h"
 #include "contacts/FindPeople.h"
+#include "contacts/FP2FamilyFrame.h"
 #include "contacts/People2Family.h"
 #include "contacts/PeopleFamilyFind.h"
 #include "contacts/PeopleObjFrame.h"
@@ -33,8 +34,6 @@
 
 #include <QAction>
 #include <QComboBox>
-#include <QDir>
-#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -287,10 +286,7 @@ void TestFamilies::marriagesOfAManAndSameSexRefusal()
 void TestFamilies::marriageAndAdoptionFromThePersonCard()
 {
     const QString child = SavePerson(u"Иванов"_s, u"Миша"_s, false);
-    QFile ini(QDir(m_fixture->Folder()).filePath(u"Zorvin.ini"_s));
-    QVERIFY(ini.open(QIODevice::WriteOnly));
-    ini.write(m_fixture->SettingsLine().toUtf8() + "\r\n");
-    ini.close();
+    QVERIFY(m_fixture->WriteSettingsFile());
     TMain main;
     QTRY_VERIFY(main.IsStarted());
     main.show();
@@ -306,7 +302,9 @@ void TestFamilies::marriageAndAdoptionFromThePersonCard()
     QVERIFY(card);
     card->tbFamily()->click();
     QVERIFY(card->ShowSection(PersonSection::Families));
-    auto* marriages = qobject_cast<TPeopleFamilyFind*>(card->SectionFrame());
+    auto* section = qobject_cast<TFP2FamilyFrame*>(card->SectionFrame());
+    QVERIFY(section);
+    auto* marriages = qobject_cast<TPeopleFamilyFind*>(section->TopList());
     QVERIFY(marriages);
     QCOMPARE(marriages->Title()->text(), u"Жены"_s);
 

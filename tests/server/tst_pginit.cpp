@@ -204,6 +204,8 @@ private Q_SLOTS:
         QVERIFY(database.Run(QStringLiteral("update AllInfo set Int1 = 41 where ObjType = 899")));
         QVERIFY(database.Run(
             QStringLiteral("insert into AllInfo (ObjId, ObjType, Str1) values ('0000001000000001', 1, 'x')")));
+        // A database prepared by an earlier version lacks the address indexes: they are made again.
+        QVERIFY(database.Run(QStringLiteral("DROP INDEX AllInfo_Address_Settlement")));
         TProgramRun again = Admin(database.Arguments() << QStringLiteral("--description") << QStringLiteral("Вторая"));
         QCOMPARE(again.Code, 0);
         QVERIFY2(
@@ -214,6 +216,9 @@ private Q_SLOTS:
         QVERIFY(q.exec(QStringLiteral("select count(*), sum(Int1) from AllInfo")) && q.next());
         QCOMPARE(q.value(0).toInt(), 4);
         QCOMPARE(q.value(1).toInt(), 41);
+        QVERIFY(q.exec(QStringLiteral("select indexdef from pg_indexes where indexname = 'allinfo_address_settlement'"))
+            && q.next());
+        QVERIFY2(q.value(0).toString().contains(QStringLiteral("WHERE (objtype = 3)")), qPrintable(q.value(0).toString()));
     }
 
     // A database prepared before the Russian text rules is refused by the program with a message that names

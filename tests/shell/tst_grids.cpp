@@ -9,6 +9,7 @@
 #include "store/DataBase.h"
 #include "store/DateSerial.h"
 #include "store/ObjectKinds.h"
+#include "store/LookupLists.h"
 #include "store/ObjectRecord.h"
 #include "store/TextHelpers.h"
 #include "tests/support/ScriptedBroker.h"
@@ -122,6 +123,7 @@ private Q_SLOTS:
     void GridRowHeightFollowsItsSettings();
     void KindPictures_data();
     void KindPictures();
+    void PicturesAreDrawnForScaledScreens();
     void SelectedCellHasTheGradient();
     void ImageCellsShowPhotoOrKind();
     void StatusCells();
@@ -562,6 +564,56 @@ void TestGrids::KindPictures()
     QFETCH(bool, flag);
     QFETCH(int, picture);
     QCOMPARE(TMyDBGrid::KindPicture(kind, flag), picture);
+}
+
+// A scaled desktop (200%) gets pictures drawn at twice the pixels, placed where the ordinary ones are; every
+// picture the screens name is drawn.
+void TestGrids::PicturesAreDrawnForScaledScreens()
+{
+    TPictureList sharp(QSize(32, 32));
+    TPictureList plain(QSize(32, 32));
+    TMainData::Fill(sharp, 2.0);
+    TMainData::Fill(plain, 1.0);
+    const QPixmap person = sharp.Picture(1);
+    QCOMPARE(person.size(), QSize(64, 64));
+    QCOMPARE(person.deviceIndependentSize().toSize(), QSize(32, 32));
+    // Drawn, not enlarged: the outline is finer than the ordinary picture made twice as big.
+    const QImage enlarged = plain.Picture(1).toImage().scaled(64, 64).convertToFormat(QImage::Format_ARGB32);
+    QVERIFY(person.toImage().convertToFormat(QImage::Format_ARGB32) != enlarged);
+    // Centred in a cell by its size on the screen.
+    QImage cell(60, 40, QImage::Format_ARGB32);
+    cell.fill(Qt::transparent);
+    QPainter painter(&cell);
+    DrawCentred(painter, QRect(0, 0, 60, 40), person);
+    painter.end();
+    QRect drawn;
+    for (int y = 0; y < cell.height(); ++y)
+        for (int x = 0; x < cell.width(); ++x)
+            if (qAlpha(cell.pixel(x, y)) > 0)
+                drawn |= QRect(x, y, 1, 1);
+    QVERIFY2(QRect(14, 4, 32, 32).contains(drawn) && drawn.width() > 16, qPrintable(QString::number(drawn.width())));
+    // A picture put into a list keeps its sharpness at the list's size.
+    TPictureList small(QSize(16, 16));
+    small.Append(person);
+    QCOMPARE(small.Picture(0).size(), QSize(32, 32));
+    QCOMPARE(small.Picture(0).devicePixelRatio(), 2.0);
+
+    QList<int> named;
+    for (int n = 0; n <= 10; ++n)
+        named << FamilyStatusPicture(n) << NoteAttachmentPicture(n) << AccountTypePicture(n, -1) << EventTypePicture(n);
+    for (int kind : {Kind::Person, Kind::Address, Kind::Organization, Kind::Family, Kind::Event, Kind::Note, Kind::Role,
+             Kind::Residence, Kind::AdoptiveFamilyLink})
+        named << TMyDBGrid::KindPicture(kind, false) << TMyDBGrid::KindPicture(kind, true);
+    for (int number : std::as_const(named)) {
+        if (number < 0)
+            continue;
+        const QImage picture = plain.Picture(number).toImage();
+        bool painted = false;
+        for (int y = 0; y < picture.height() && !painted; ++y)
+            for (int x = 0; x < picture.width() && !painted; ++x)
+                painted = qAlpha(picture.pixel(x, y)) > 0;
+        QVERIFY2(painted, qPrintable(QStringLiteral("picture %1 is empty").arg(number)));
+    }
 }
 
 void TestGrids::SelectedCellHasTheGradient()

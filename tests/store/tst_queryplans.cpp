@@ -118,8 +118,8 @@ QList<TCase> Cases()
         {"memorable dates of a week running into the new year", u"AllInfo_D1Search"_s,
             u"select AllInfo.* from AllInfo where (ObjType = 1 or ObjType = 7 or ObjType = 6) and D2Flag = \"False\" "
             u"and (((AllInfo.D1Search >= #12/28/2000#) and (AllInfo.D1Search < #01/01/2001#)) or "
-            u"((AllInfo.D1Search >= #01/01/2000#) and (AllInfo.D1Search < #01/05/2000#))) order by D1Search, "
-            u"AllInfo.ObjId"_s,
+            u"((AllInfo.D1Search >= #01/01/2000#) and (AllInfo.D1Search < #01/05/2000#))) order by "
+            u"(D1Search < #12/28/2000#), D1Search, AllInfo.ObjId"_s,
             {}},
         {"people born in March of any year", u"AllInfo_D1Search"_s,
             u"select AllInfo.* from AllInfo where AllInfo.ObjType = 1 and (AllInfo.D1Search >= #03/01/2000#) and "
@@ -156,24 +156,24 @@ bool SearchesByIndex(const QStringList& plan)
 }
 
 // The statements of the address editor's completion lists (one per box it enters) and of its postal-index
-// look-up, as the editor sends them.
-QList<std::pair<const char*, QString>> AddressCompletions()
+// look-up, as the editor sends them, each with the index it must read (the countries read the kind's names).
+QList<TCase> AddressCompletions()
 {
     const auto list = [](const QString& key, const QString& value, int mode) {
         return DistinctValuesStatement(key, value, 0, mode, Kind::Address);
     };
     return {
-        {"countries", list(QString(), QString(), 0)},
-        {"regions of a country", list(QString(), u"Россия"_s, 1)},
-        {"districts of a region", list(QString(), u"Тверская"_s, 2)},
-        {"settlements of a district", list(QString(), u"Калининский"_s, 3)},
-        {"settlements of a region", list(QString(), u"Тверская"_s, 7)},
-        {"streets of a settlement", list(QString(), u"Тверь"_s, 4)},
-        {"houses of a street", list(u"Тверь"_s, u"Советская"_s, 5)},
-        {"postal indexes of a settlement", list(u"Россия"_s, u"Тверь"_s, 6)},
-        {"region, district and settlement of a postal index",
+        {"countries", u"AllInfo_Kind_Str1"_s, list(QString(), QString(), 0), {}},
+        {"regions of a country", u"AllInfo_Address_Country"_s, list(QString(), u"Россия"_s, 1), {}},
+        {"districts of a region", u"AllInfo_Address_Region"_s, list(QString(), u"Тверская"_s, 2), {}},
+        {"settlements of a district", u"AllInfo_Address_District"_s, list(QString(), u"Калининский"_s, 3), {}},
+        {"settlements of a region", u"AllInfo_Address_Region"_s, list(QString(), u"Тверская"_s, 7), {}},
+        {"streets of a settlement", u"AllInfo_Address_Settlement"_s, list(QString(), u"Тверь"_s, 4), {}},
+        {"houses of a street", u"AllInfo_Address_Settlement"_s, list(u"Тверь"_s, u"Советская"_s, 5), {}},
+        {"postal indexes of a settlement", u"AllInfo_Address_Settlement"_s, list(u"Россия"_s, u"Тверь"_s, 6), {}},
+        {"region, district and settlement of a postal index", u"AllInfo_Link5"_s,
             u"select Str2, Str3, Str4 from AllInfo where AllInfo.ObjType = 3 and Link5 = \"170000\" and Str1 = "
-            u"\"Россия\" group by Str2, Str3, Str4 order by count(*) desc, Str2, Str3, Str4"_s},
+            u"\"Россия\" group by Str2, Str3, Str4 order by count(*) desc, Str2, Str3, Str4"_s, {}},
     };
 }
 
@@ -198,7 +198,7 @@ private Q_SLOTS:
     void everyIndexHasItsStatements()
     {
         QSet<QString> covered;
-        for (const TCase& c : Cases())
+        for (const TCase& c : Cases() + AddressCompletions())
             covered.insert(c.Index);
         const QStringList names = Schema::IndexNames();
         for (const QString& index : names)
@@ -250,16 +250,19 @@ private Q_SLOTS:
 
     void addressCompletionSearchesByIndex_data()
     {
+        QTest::addColumn<QString>("index");
         QTest::addColumn<QString>("sql");
-        for (const auto& [name, sql] : AddressCompletions())
-            QTest::newRow(name) << sql;
+        for (const TCase& c : AddressCompletions())
+            QTest::newRow(c.Name) << c.Index << c.Sql;
     }
 
+    // Each box of the address editor reads the addresses of the part chosen before it, through its index.
     void addressCompletionSearchesByIndex()
     {
+        QFETCH(QString, index);
         QFETCH(QString, sql);
         const QStringList plan = PlanOf(m_db->Db(), sql);
-        QVERIFY2(SearchesByIndex(plan), qPrintable(plan.join(u"; "_s)));
+        QVERIFY2(SearchesByIndex(plan) && UsesIndex(plan, index), qPrintable(plan.join(u"; "_s)));
     }
 
     void indexNamesAreMatchedWhole()

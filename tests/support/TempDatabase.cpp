@@ -6,6 +6,7 @@
 #include <QAtomicInteger>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -179,6 +180,12 @@ TNewDatabase TTempDatabase::DefaultOptions()
     options.Description = QStringLiteral("Тестовая база");
     options.Prefix = 0x1A;
     return options;
+}
+
+bool TTempDatabase::WriteSettingsFile() const
+{
+    QFile ini(QDir(Folder()).filePath(QStringLiteral("Zorvin.ini")));
+    return ini.open(QIODevice::WriteOnly) && ini.write(SettingsLine().toUtf8() + "\r\n") > 0;
 }
 
 QString TTempDatabase::SettingsLine() const

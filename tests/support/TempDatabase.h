@@ -70,6 +70,9 @@ public:
     const QString& ServerDatabase() const { return m_serverDatabase; }
     /// The settings-file line ("FILEPATH|..." or "SERVER|...") that opens this database.
     QString SettingsLine() const;
+    /// Writes the settings file "Zorvin.ini" naming this database into Folder(), where a program started
+    /// there finds it; false when it cannot be written.
+    bool WriteSettingsFile() const;
     /// The arguments of TMyDataBase::Open (and of the database list's Add) that reach this database.
     TOpenArguments OpenArguments() const;
     /// Opens \a db on this database (a connection of its own); its status.
