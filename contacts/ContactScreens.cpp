@@ -17,6 +17,7 @@
 #include "contacts/People2Family.h"
 #include "contacts/PeopleObjFrame.h"
 #include "contacts/PersonSections.h"
+#include "contacts/PhoneScreens.h"
 #include "contacts/PtoALink.h"
 #include "contacts/SosedyFind.h"
 #include "shell/frames/ScreenRegistry.h"
@@ -168,4 +169,5 @@ void RegisterContactScreens()
         residents->SetTitle(QStringLiteral("Жильцы"));
         return residents;
     });
+    RegisterPhoneScreens();
 }

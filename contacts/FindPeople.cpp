@@ -1,5 +1,6 @@
 #include "contacts/FindPeople.h"
 
+#include "contacts/PhoneScreens.h"
 #include "platform/Clock.h"
 #include "shell/widgets/DBGrid.h"
 #include "shell/widgets/ListModel.h"
@@ -226,7 +227,7 @@ void TFindPeople::OptionListEditButtonClick(int row)
     const QString key = OptionList->Key(row);
     int kind = 0;
     if (key == u"Телефон"_s)
-        kind = 104;
+        kind = PhonePick::Kind;
     else if (key == u"Связан с организацией"_s)
         kind = Kind::Organization;
     else if (key == u"Связан с событием"_s)
@@ -238,7 +239,7 @@ void TFindPeople::OptionListEditButtonClick(int row)
     work->ObjType = kind;
     const bool picked = PickWorkInfo() == 1;
     QString text;
-    if (kind == 104) {
+    if (kind == PhonePick::Kind) {
         const TPhoneView phone(*work);
         m_phoneOwner = picked ? phone.Owner().Text() : QString();
         m_phoneOwnerKind = picked ? static_cast<int>(phone.OwnerKind()) : 0;

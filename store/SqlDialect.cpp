@@ -567,11 +567,23 @@ bool TakeTop(TTokens& tokens, qsizetype select, TTopSelect& top)
     for (qsizetype i = word; i < end; ++i)
         tokens[i].out.clear();
 
-    const qsizetype stop = SelectStop(tokens, select);
+    qsizetype stop = SelectStop(tokens, select);
+    const bool followsUnion = FollowsUnion(tokens, select);
+    // The order after the last member of a union orders the whole union (by the names of its output
+    // columns): it stays outside the member's sub-select.
+    if (followsUnion && (stop >= tokens.size() || !IsWord(tokens[stop], u"union"))) {
+        const int depth = tokens[select].depth;
+        for (qsizetype i = select + 1; i < stop; ++i) {
+            if (tokens[i].depth == depth && IsWord(tokens[i], u"order")) {
+                stop = i;
+                break;
+            }
+        }
+    }
     top.select = select;
     top.last = std::max(count, PreviousSignificant(tokens, stop));
     top.count = tokens[count].text;
-    top.unionMember = FollowsUnion(tokens, select) || (stop < tokens.size() && IsWord(tokens[stop], u"union"));
+    top.unionMember = followsUnion || (stop < tokens.size() && IsWord(tokens[stop], u"union"));
     return true;
 }
 

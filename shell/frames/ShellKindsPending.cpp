@@ -114,18 +114,6 @@ QList<TShellKind> Pending()
 {
     QList<TShellKind> kinds;
 
-    TShellKind phone = Make(Kind::Phone);
-    Edit(phone, Dialog(QStringLiteral("Данные о телефоне")));
-    phone.EditedInDialog = true;
-    phone.DeleteText = Deleted(QStringLiteral("телефон"));
-    kinds.append(phone);
-
-    TShellKind internet = Make(Kind::InternetContact);
-    Edit(internet, Dialog(QStringLiteral("Данные о связи через Интернет")));
-    internet.EditedInDialog = true;
-    internet.DeleteText = Deleted(QStringLiteral("данные об интернет связи"));
-    kinds.append(internet);
-
     TShellKind firm = Make(Kind::Organization);
     Edit(firm, Dialog(QStringLiteral("Новая организация")));
     Pick(firm, QStringLiteral("Поиск организации"));
@@ -208,9 +196,6 @@ QList<TShellKind> Pending()
         kinds.append(operations);
     }
     dialogOnly(103, Dialog(QStringLiteral("Счета")));
-    TShellKind phones = Make(104);
-    Pick(phones, QStringLiteral("Поиск телефона"));
-    kinds.append(phones);
     dialogOnly(105, Dialog(QStringLiteral("Список операций"), true));
     dialogOnly(200, Dialog(QStringLiteral("Выбор рабочей папки")));
     dialogOnly(201, Dialog(QStringLiteral("Выбор файла")));

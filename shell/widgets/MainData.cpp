@@ -51,12 +51,15 @@ TPictureSpec Spec(int number)
     case 41: return {TShape::Rings, grey, {}};
     case 43: return {TShape::Globe, blue, {}};
     case 45: return {TShape::Rings, gold, {}};
+    case 46: return {TShape::Phone, blue, {}};
     case 47: return {TShape::Arrow, purple, {}};
     case 49: return {TShape::Heart, pink, {}};
     case 50: return {TShape::Rings, brown, {}};
     case 52: return {TShape::Heart, grey, {}};
     case 56: return {TShape::Person, pink, {}};
     case 58: return {TShape::Cake, pink, {}};
+    case 59: return {TShape::Persons, blue, {}};
+    case 60: return {TShape::Letter, green, {}};
     case 61: return {TShape::House, green, QLatin1Char('+')};
     case 62: return {TShape::Rings, red, QLatin1Char('-')};
     case 67: return {TShape::Persons, orange, QLatin1Char('+')};

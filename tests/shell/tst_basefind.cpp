@@ -4,6 +4,7 @@
 #include "shell/frames/BaseFind.h"
 #include "shell/frames/FindModalForm.h"
 #include "shell/frames/ScreenRegistry.h"
+#include "shell/frames/ShellKinds.h"
 #include "shell/widgets/DBGrid.h"
 #include "shell/widgets/ListModel.h"
 #include "shell/widgets/OptionList.h"
@@ -238,11 +239,17 @@ void TestBaseFind::init()
     QVERIFY(m_fixture->IsOpen());
     m_messages = std::make_unique<TScriptedMessages>();
     m_broker = std::make_unique<TScriptedBroker>();
+    // Phones are edited in their dialog: their screens describe them so, and the list asks the descriptor.
+    TShellKind phone;
+    phone.Code = Kind::Phone;
+    phone.EditedInDialog = true;
+    ShellKinds::Register(phone);
     Seed();
 }
 
 void TestBaseFind::cleanup()
 {
+    Screens::Clear();
     m_list.reset();
     m_master.reset();
     m_broker.reset();

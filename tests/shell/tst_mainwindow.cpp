@@ -2,6 +2,7 @@
 // cards with the unsaved-changes question, and the broker answering the frames' requests.
 #include "activities/GroupScreens.h"
 #include "contacts/ContactScreens.h"
+#include "contacts/PhoneScreens.h"
 #include "platform/ProgramPaths.h"
 #include "shell/frames/BaseDBFrame.h"
 #include "shell/frames/FindList.h"
@@ -163,6 +164,8 @@ void TestMainWindow::init()
     TTestList::Made = 0;
     // The contact and group kinds' texts without their screens: the test's own cards stand in for them.
     ShellKinds::Register(PersonShellKind().TextsOnly());
+    ShellKinds::Register(PhoneShellKind().TextsOnly());
+    ShellKinds::Register(InternetContactShellKind().TextsOnly());
     ShellKinds::Register(AddressShellKind().TextsOnly());
     ShellKinds::Register(ResidenceShellKind().TextsOnly());
     ShellKinds::Register(FamilyShellKind().TextsOnly());

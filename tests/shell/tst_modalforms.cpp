@@ -2,6 +2,7 @@
 // through the linked frame, refusals, kinds without a frame, sizing and the centred buttons.
 #include "activities/GroupScreens.h"
 #include "contacts/ContactScreens.h"
+#include "contacts/PhoneScreens.h"
 #include "shell/frames/BaseDBFrame.h"
 #include "shell/frames/FindList.h"
 #include "shell/frames/FindModalForm.h"
@@ -89,6 +90,7 @@ void TestModalForms::init()
     m_built = 0;
     // People's texts without their screens: the test's own frames stand in for them.
     ShellKinds::Register(PersonShellKind().TextsOnly());
+    ShellKinds::Register(PhoneShellKind().TextsOnly());
     for (const TShellKind& kind : GroupShellKinds())
         ShellKinds::Register(kind.TextsOnly());
     const auto nameFrame = [this](QWidget* parent) -> TBaseDBFrame* {

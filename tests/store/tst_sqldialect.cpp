@@ -208,6 +208,11 @@ void TestSqlDialect::translate_data()
         << lite << u"select top 1 ObjId from AllInfo union select top 2 Link1 from AllInfo"_s
         << u"select * from (select ObjId from AllInfo LIMIT 1) as T1 union "
            "select * from (select Link1 from AllInfo LIMIT 2) as T2"_s;
+    QTest::newRow("the order after the last limited member orders the union")
+        << lite << u"select top 1 Str1, 1 as SField from AllInfo union select top 2 Str2, 2 as SField from AllInfo "
+                   "order by SField, Str1"_s
+        << u"select * from (select Str1, 1 as SField from AllInfo LIMIT 1) as T1 union "
+           "select * from (select Str2, 2 as SField from AllInfo LIMIT 2) as T2 order by SField, Str1"_s;
     QTest::newRow("union member alias avoids names in use")
         << lite << u"select top 1 T1.Str1 from AllInfo as T1 union select Str1 from AllInfo"_s
         << u"select * from (select T1.Str1 from AllInfo as T1 LIMIT 1) as T2 union select Str1 from AllInfo"_s;
