@@ -8,7 +8,7 @@
 #include "store/SqlDialect.h"
 #include "store/kinds/EventView.h"
 
-#include <QSqlRecord>
+#include <QSqlQuery>
 
 using namespace Qt::StringLiterals;
 using namespace ReportRows;
@@ -77,7 +77,7 @@ void Write(TELSObject& writer, TMyDataBase* db, const QString& id)
         + u") and O.ObjId = P.Link1 order by GrpName, ObjName, Role, Result"_s;
     int line = 13;
     int number = 0;
-    ForEach(db, sql, [&](const TDBMainInfo&, const QSqlRecord& all) {
+    ForEach(db, sql, [&](const TObjectRow&, const QSqlQuery& all) {
         const QString at = QString::number(line++);
         writer.SetNumber(u"a"_s + at, ++number);
         writer.SetText(u"b"_s + at, all.value(u"ObjName"_s).toString());

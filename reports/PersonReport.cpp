@@ -21,8 +21,9 @@
 #include <QHash>
 #include <QImage>
 #include <QSet>
-#include <QSqlRecord>
+#include <QSqlQuery>
 
+#include <algorithm>
 #include <vector>
 
 using namespace Qt::StringLiterals;
@@ -38,8 +39,10 @@ const QString ColF = u"f"_s;
 /// The photo of a dossier fits into this box over the first rows of columns a to c.
 constexpr int PhotoWidth = 220;
 constexpr int PhotoHeight = 170;
-/// The people of a list report are read this many at a time with their addresses and phones.
+/// The addresses and phones of a short people list are looked up this many people at a time; from
+/// WholeTableFrom people on, they are read in one pass over all residences and phones.
 constexpr int PeopleBatch = 400;
+constexpr int WholeTableFrom = 2000;
 
 QString Q(const QString& value)
 {
@@ -168,7 +171,7 @@ private:
     {
         ForEach(m_db, u"select * from AllInfo where ObjType = "_s + QString::number(Kind::Residence)
                     + u" and Link2 = "_s + m_id + u" order by Flag"_s,
-                [this](const TDBMainInfo& row, const QSqlRecord&) {
+                [this](const TObjectRow& row, const QSqlQuery&) {
                     const TConstResidenceView residence(row);
                     QString head = residence.Current() ? u"Проживает"_s : QString();
                     QString tail;
@@ -193,13 +196,13 @@ private:
         const QString phones = u"select P.* from AllInfo as P"_s;
         const QString phoneKind = QString::number(Kind::Phone);
         ForEach(m_db, phones + u" where P.ObjType = "_s + phoneKind + u" and P.Link1 = "_s + m_id + u" order by P.Int1, P.Str1"_s,
-                [this](const TDBMainInfo& row, const QSqlRecord&) {
+                [this](const TObjectRow& row, const QSqlQuery&) {
                     const TConstPhoneView phone(row);
                     Line(PhoneWord(phone.PhoneKind()) + u':', phone.Number() + InParentheses(phone.Comments()));
                 });
         ForEach(m_db, phones + u", AllInfo as R where P.ObjType = "_s + phoneKind + u" and P.Link1 = R.Link1 and R.ObjType = "_s
                     + QString::number(Kind::Residence) + u" and R.Link2 = "_s + m_id + u" and R.Flag = True order by P.Int1, P.Str1"_s,
-                [this](const TDBMainInfo& row, const QSqlRecord&) {
+                [this](const TObjectRow& row, const QSqlQuery&) {
                     const TConstPhoneView phone(row);
                     Line(PhoneWord(phone.PhoneKind()) + u" (домашний):"_s, phone.Number());
                 });
@@ -209,7 +212,7 @@ private:
                     + u" and R.Flag = True and R.D2Flag = False and RF.ObjId = R.Link5 and O.ObjId = RF.Link1 and O.ObjType = "_s
                     + QString::number(Kind::Organization) + u" and P.ObjType = "_s + phoneKind
                     + u" and P.Link1 = O.ObjId order by O.Str5, P.Int1, P.Str1"_s,
-                [this, &firmPhones](const TDBMainInfo& row, const QSqlRecord& all) {
+                [this, &firmPhones](const TObjectRow& row, const QSqlQuery& all) {
                     // A person with two roles in one organization reaches its phones once.
                     if (firmPhones.contains(row.Obj.Text().toUpper()))
                         return;
@@ -220,7 +223,7 @@ private:
                 });
         ForEach(m_db, u"select * from AllInfo where ObjType = "_s + QString::number(Kind::InternetContact) + u" and Link1 = "_s
                     + m_id + u" order by Int1, Str1"_s,
-                [this](const TDBMainInfo& row, const QSqlRecord&) {
+                [this](const TObjectRow& row, const QSqlQuery&) {
                     const TConstInternetContactView contact(row);
                     Line(InternetWord(contact.ContactType()) + InParentheses(contact.Name()) + u':', contact.Address());
                 });
@@ -229,14 +232,14 @@ private:
     /// The role rows of the person with their groups, ordered by group type, group name and start; \a other
     /// narrows them (a condition on R, the role row).
     void Roles(const QString& from, const QString& other,
-               const std::function<void(const TDBMainInfo& role, const QSqlRecord& all)>& each)
+               const std::function<void(const TObjectRow& role, const QSqlQuery& all)>& each)
     {
         QString lastGroup;
         bool first = true;
         ForEach(m_db, u"select R.*, G.Str1 as GrpName, G.Int1 as GrpType"_s + from + u" from AllInfo as R, AllInfo as G"_s
                     + other + u" and R.ObjType = "_s + QString::number(Kind::Role) + u" and R.Link1 = "_s + m_id
                     + u" and G.ObjId = R.Link2 order by G.Int1, G.Str1, R.Date1"_s,
-                [&](const TDBMainInfo& row, const QSqlRecord& all) {
+                [&](const TObjectRow& row, const QSqlQuery& all) {
                     const TConstRoleView role(row);
                     if (first || !SameId(lastGroup, role.Group())) {
                         first = false;
@@ -250,7 +253,7 @@ private:
 
     void Characteristic()
     {
-        Roles(QString(), u" where R.Link5 = "_s + Q(Ids::None), [this](const TDBMainInfo& row, const QSqlRecord&) {
+        Roles(QString(), u" where R.Link5 = "_s + Q(Ids::None), [this](const TObjectRow& row, const QSqlQuery&) {
             const TConstRoleView role(row);
             Line(PeriodLabel(role.From(), role.To()), role.Name());
         });
@@ -261,7 +264,7 @@ private:
         Roles(u", RF.Link1 as OtherId"_s,
               u", AllInfo as RF, AllInfo as O where RF.ObjId = R.Link5 and O.ObjId = RF.Link1 and O.ObjType = "_s
                   + QString::number(kind),
-              [this, kind](const TDBMainInfo& row, const QSqlRecord& all) {
+              [this, kind](const TObjectRow& row, const QSqlQuery& all) {
                   const TConstRoleView role(row);
                   TDBMainInfo other;
                   if (!Load(m_db, all.value(u"OtherId"_s).toString(), other))
@@ -281,7 +284,7 @@ private:
     }
 
     /// A relative's line, or nothing when \a id names nobody.
-    void Relative(const QString& id, const std::function<void(const TDBMainInfo& relative)>& write)
+    void Relative(const QString& id, const std::function<void(const TObjectRow& relative)>& write)
     {
         TDBMainInfo relative;
         if (Load(m_db, id, relative))
@@ -297,7 +300,7 @@ private:
             Line(word, text);
     }
 
-    void People(const QString& sql, const std::function<void(const TDBMainInfo& row, const QSqlRecord& all)>& each)
+    void People(const QString& sql, const std::function<void(const TObjectRow& row, const QSqlQuery& all)>& each)
     {
         ForEach(m_db, sql, each);
     }
@@ -312,13 +315,13 @@ private:
         const bool hasNative = Load(m_db, person.NativeFamily(), native);
         const QString father = hasNative ? FamilyView(native).Husband().Text() : QString();
         const QString mother = hasNative ? FamilyView(native).Wife().Text() : QString();
-        Relative(father, [this](const TDBMainInfo& r) { Line(u"отец:"_s, RelativeText(r, false, InParentheses(r.Comments))); });
-        Relative(mother, [this](const TDBMainInfo& r) { Line(u"мать:"_s, RelativeText(r, true, InParentheses(r.Comments))); });
+        Relative(father, [this](const TObjectRow& r) { Line(u"отец:"_s, RelativeText(r, false, InParentheses(r.Comments))); });
+        Relative(mother, [this](const TObjectRow& r) { Line(u"мать:"_s, RelativeText(r, true, InParentheses(r.Comments))); });
 
         // Foster parents, and the adoptive families the step-siblings come from.
         std::vector<std::pair<QString, QString>> adoptiveFamilies;
         ForEach(m_db, u"select * from AllInfo where ObjType = "_s + adoptionKind + u" and Link2 = "_s + m_id + u" order by Date1"_s,
-                [&](const TDBMainInfo& row, const QSqlRecord&) {
+                [&](const TObjectRow& row, const QSqlQuery&) {
                     const TConstAdoptiveFamilyLinkView link(row);
                     TDBMainInfo family;
                     if (!Load(m_db, link.Family(), family))
@@ -328,49 +331,49 @@ private:
                     const QString period = Period(link.From(), link.To());
                     const auto same = [](const QString& a, const QString& b) { return !IsEmptyId(a) && SameId(a, b); };
                     if (!IsEmptyId(adoptive.Husband()) && !SameId(adoptive.Husband(), father))
-                        Relative(adoptive.Husband(), [&](const TDBMainInfo& r) {
+                        Relative(adoptive.Husband(), [&](const TObjectRow& r) {
                             PeriodLine(period, same(adoptive.Wife(), mother) ? u"отчим: "_s : u"Названный отец: "_s,
                                        RelativeText(r, false, InParentheses(r.Comments)));
                         });
                     if (!IsEmptyId(adoptive.Wife()) && !SameId(adoptive.Wife(), mother))
-                        Relative(adoptive.Wife(), [&](const TDBMainInfo& r) {
+                        Relative(adoptive.Wife(), [&](const TObjectRow& r) {
                             PeriodLine(period, same(adoptive.Husband(), father) ? u"мачеха: "_s : u"Названная мать: "_s,
                                        RelativeText(r, true, InParentheses(r.Comments)));
                         });
                 });
 
-        const auto sexWord = [](const TDBMainInfo& r, const QString& she, const QString& he) {
+        const auto sexWord = [](const TObjectRow& r, const QString& she, const QString& he) {
             return TConstPersonView(r).IsFemale() ? she : he;
         };
-        const auto female = [](const TDBMainInfo& r) { return TConstPersonView(r).IsFemale(); };
+        const auto female = [](const TObjectRow& r) { return TConstPersonView(r).IsFemale(); };
         if (hasNative)
             People(u"select * from AllInfo where ObjType = "_s + personKind + u" and Link1 = "_s + Q(native.Obj)
                        + u" and ObjId <> "_s + m_id + u" order by Date1, Str1, Str2"_s,
-                   [&](const TDBMainInfo& r, const QSqlRecord&) {
+                   [&](const TObjectRow& r, const QSqlQuery&) {
                        Line(sexWord(r, u"сестра:"_s, u"брат:"_s), RelativeText(r, female(r)));
                    });
         for (const auto& [family, names] : adoptiveFamilies)
             People(u"select * from AllInfo where ObjType = "_s + personKind + u" and ObjId <> "_s + m_id + u" and (Link1 = "_s
                        + Q(family) + u" or ObjId in (select Link2 from AllInfo where ObjType = "_s + adoptionKind
                        + u" and Link1 = "_s + Q(family) + u")) order by Date1, Str1, Str2"_s,
-                   [&](const TDBMainInfo& r, const QSqlRecord&) {
+                   [&](const TObjectRow& r, const QSqlQuery&) {
                        Line(sexWord(r, u"Сводная сестра:"_s, u"Сводный брат:"_s),
                             RelativeText(r, female(r), InParentheses(u"семья: "_s + names)));
                    });
         for (const QString& godparent : {person.Godfather().Text(), person.Godmother().Text()})
-            Relative(godparent, [&](const TDBMainInfo& r) {
+            Relative(godparent, [&](const TObjectRow& r) {
                 Line(sexWord(r, u"крестная:"_s, u"крестный:"_s), RelativeText(r, female(r), u" ( )"_s));
             });
         for (const auto& [self, partner] : {std::pair(u"Link2"_s, u"Link1"_s), std::pair(u"Link1"_s, u"Link2"_s)})
             ForEach(m_db, u"select * from AllInfo where ObjType = "_s + familyKind + u" and "_s + self + u" = "_s + m_id
                         + u" order by Date1"_s,
-                    [&](const TDBMainInfo& row, const QSqlRecord&) {
+                    [&](const TObjectRow& row, const QSqlQuery&) {
                         const TConstFamilyView family(row);
                         const qint64 status = family.Status() - 1;
                         const QString statusText = status >= 0 && status < FamilyStatus::Captions().size()
                             ? FamilyStatus::Captions().at(status)
                             : QString();
-                        Relative(partner == u"Link1"_s ? family.Husband() : family.Wife(), [&](const TDBMainInfo& r) {
+                        Relative(partner == u"Link1"_s ? family.Husband() : family.Wife(), [&](const TObjectRow& r) {
                             PeriodLine(Period(family.Start(), family.End()), sexWord(r, u"супруга: "_s, u"супруг: "_s),
                                        RelativeText(r, female(r), InParentheses(statusText)));
                         });
@@ -378,7 +381,7 @@ private:
         const QString ownFamilies = u"F.ObjType = "_s + familyKind + u" and (F.Link1 = "_s + m_id + u" or F.Link2 = "_s + m_id + u')';
         People(u"select C.*, F.Str1 as FStr1, F.Str2 as FStr2 from AllInfo as C, AllInfo as F where C.ObjType = "_s + personKind
                    + u" and F.ObjId = C.Link1 and "_s + ownFamilies + u" order by C.Date1, C.Str1, C.Str2"_s,
-               [&](const TDBMainInfo& r, const QSqlRecord& all) {
+               [&](const TObjectRow& r, const QSqlQuery& all) {
                    Line(sexWord(r, u"дочь:"_s, u"сын:"_s),
                         RelativeText(r, female(r),
                                      InParentheses(all.value(u"FStr1"_s).toString() + u' ' + all.value(u"FStr2"_s).toString())));
@@ -386,7 +389,7 @@ private:
         People(u"select C.* from AllInfo as C, AllInfo as L, AllInfo as F where L.ObjType = "_s + adoptionKind
                    + u" and C.ObjId = L.Link2 and C.ObjType = "_s + personKind + u" and F.ObjId = L.Link1 and "_s + ownFamilies
                    + u" order by C.Date1, C.Str1, C.Str2"_s,
-               [&](const TDBMainInfo& r, const QSqlRecord&) {
+               [&](const TObjectRow& r, const QSqlQuery&) {
                    QString birthFamily;
                    TDBMainInfo family;
                    if (Load(m_db, TConstPersonView(r).NativeFamily(), family))
@@ -406,38 +409,55 @@ struct TListedPerson
 {
     TObjectRow Row;
     QString Address;
-    QStringList Phones;
+    double AddressFrom = -1; ///< the start of the residence whose address is kept
+    QList<std::pair<qint64, QString>> Phones; ///< type and number, then the role
 };
 
-/// Reads the current address and the phones of a batch of people with two statements.
+/**
+ * Reads the current address (the residence begun last) and the phones of the living among \a people. A short
+ * list looks them up by the people's ids, a batch at a time; a long one reads every current residence and
+ * every phone of people once, which costs less than looking each of them up.
+ */
 void ReadContacts(TMyDataBase* db, std::vector<TListedPerson>& people)
 {
-    QStringList ids;
     QHash<QString, TListedPerson*> byId;
+    QStringList ids;
     for (TListedPerson& person : people) {
         if (person.Row.D2Flag || IsEmptyId(person.Row.Obj))
             continue;
-        ids.append(Q(person.Row.Obj));
         byId.insert(person.Row.Obj.Text().toUpper(), &person);
+        ids.append(Q(person.Row.Obj));
     }
-    if (ids.isEmpty())
-        return;
-    const QString in = u" in ("_s + ids.join(u", "_s) + u')';
-    ForEach(db, u"select A.*, R.Link2 as Resident from AllInfo as R, AllInfo as A where R.ObjType = "_s
-                + QString::number(Kind::Residence) + u" and R.Flag = True and A.ObjId = R.Link1 and R.Link2"_s + in
-                + u" order by R.Link2, R.Date1 desc"_s,
-            [&byId](const TDBMainInfo& address, const QSqlRecord& all) {
-                TListedPerson* person = byId.value(all.value(u"Resident"_s).toString().toUpper());
-                if (person && person->Address.isEmpty())
-                    person->Address = AddressFullText(address);
-            });
-    ForEach(db, u"select * from AllInfo where ObjType = "_s + QString::number(Kind::Phone) + u" and Link1"_s + in
-                + u" order by Link1, Int1, Str1"_s,
-            [&byId](const TDBMainInfo& row, const QSqlRecord&) {
-                const TConstPhoneView phone(row);
-                if (TListedPerson* person = byId.value(phone.Owner().Text().toUpper()))
-                    person->Phones.append(u'(' + phone.Number().trimmed() + u") "_s + phone.Role());
-            });
+    const auto read = [db, &byId](const QString& residents, const QString& owners) {
+        // Only the columns written are read; the resident comes first, read by position on every row.
+        ForEach(db, u"select R.Link2 as Resident, R.Date1 as LivesFrom, A.ObjId, A.Link5, A.Str1, A.Str2, A.Str3, A.Str4, "
+                    "A.Str5, A.Link4, A.Link3, A.Foto from AllInfo as R, AllInfo as A where R.ObjType = "_s
+                    + QString::number(Kind::Residence) + u" and R.Flag = True and A.ObjId = R.Link1"_s + residents,
+                [&byId](const TObjectRow& address, const QSqlQuery& all) {
+                    TListedPerson* person = byId.value(all.value(0).toString().toUpper());
+                    const double from = all.value(1).toDouble();
+                    if (person && from > person->AddressFrom) {
+                        person->Address = AddressFullText(address);
+                        person->AddressFrom = from;
+                    }
+                });
+        ForEach(db, u"select Link1, Int1, Str1, Str2 from AllInfo where ObjType = "_s + QString::number(Kind::Phone) + owners,
+                [&byId](const TObjectRow& row, const QSqlQuery&) {
+                    const TConstPhoneView phone(row);
+                    if (TListedPerson* person = byId.value(phone.Owner().Text().toUpper()))
+                        person->Phones.append({phone.PhoneKind(), u'(' + phone.Number().trimmed() + u") "_s + phone.Role()});
+                });
+    };
+    if (ids.size() >= WholeTableFrom) {
+        read(QString(), u" and Int2 = "_s + QString::number(Kind::Person));
+    } else {
+        for (qsizetype first = 0; first < ids.size(); first += PeopleBatch) {
+            const QString in = u" in ("_s + ids.mid(first, PeopleBatch).join(u", "_s) + u')';
+            read(u" and R.Link2"_s + in, u" and Link1"_s + in);
+        }
+    }
+    for (TListedPerson& person : people)
+        std::sort(person.Phones.begin(), person.Phones.end());
 }
 
 void WriteListed(TReportSheet& sheet, const std::vector<TListedPerson>& people, int& number)
@@ -450,7 +470,10 @@ void WriteListed(TReportSheet& sheet, const std::vector<TListedPerson>& people, 
                                                                          InParentheses(person.Comments())), ColB);
         if (!person.IsDead()) {
             sheet.WrappedLine(QString(), listed.Address, ColB);
-            sheet.WrappedLine(QString(), listed.Phones.join(u", "_s), ColB);
+            QStringList phones;
+            for (const auto& phone : listed.Phones)
+                phones.append(phone.second);
+            sheet.WrappedLine(QString(), phones.join(u", "_s), ColB);
         }
     }
 }
@@ -480,23 +503,16 @@ void WritePeopleList(TELSObject& writer, TMyDataBase* db, const QString& sql)
     writer.SetColumnWidth(u"a"_s, 8);
     writer.SetColumnWidth(u"b"_s, 90);
     writer.SetText(u"b1"_s, u"Результат поиска"_s, TCellStyle::Title);
+    std::vector<TListedPerson> people;
+    ForEach(db, sql, [&people](const TObjectRow& row, const QSqlQuery&) {
+        people.push_back(TListedPerson{row, QString(), -1, {}});
+        // The photos are not written; a long list keeps no picture in memory.
+        people.back().Row.Foto.clear();
+    });
+    ReadContacts(db, people);
     TReportSheet sheet(writer, 3);
     int number = 0;
-    std::vector<TListedPerson> batch;
-    batch.reserve(PeopleBatch);
-    const auto flush = [&]() {
-        ReadContacts(db, batch);
-        WriteListed(sheet, batch, number);
-        batch.clear();
-    };
-    ForEach(db, sql, [&](const TDBMainInfo& row, const QSqlRecord&) {
-        if (writer.IsCancelled())
-            return;
-        batch.push_back(TListedPerson{static_cast<const TObjectRow&>(row), QString(), QStringList()});
-        if (batch.size() >= PeopleBatch)
-            flush();
-    });
-    flush();
+    WriteListed(sheet, people, number);
 }
 
 QString PrintPeopleList(const TListModel& rows)

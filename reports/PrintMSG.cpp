@@ -69,7 +69,6 @@ void TFPrintMSG::Start()
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     show();
-    raise();
     m_stop->setFocus();
     m_sinceTick.start();
     QCoreApplication::processEvents();

@@ -16,16 +16,73 @@ using namespace Qt::StringLiterals;
 
 namespace ReportRows {
 
-bool ForEach(TMyDataBase* db, const QString& sql, const std::function<void(const TDBMainInfo& row, const QSqlRecord& all)>& each)
+namespace {
+
+/// The positions of the columns of AllInfo in a query's result, found once for all its rows.
+class TColumnReader final
+{
+public:
+    explicit TColumnReader(const QSqlRecord& fields)
+    {
+        const auto at = [&fields](const QString& name) { return fields.indexOf(name); };
+        m_obj = at(u"ObjId"_s);
+        m_type = at(u"ObjType"_s);
+        for (int i = 0; i < 5; ++i) {
+            m_link[i] = at(u"Link%1"_s.arg(i + 1));
+            m_int[i] = at(u"Int%1"_s.arg(i + 1));
+            m_str[i] = at(u"Str%1"_s.arg(i + 1));
+        }
+        m_flag = at(u"Flag"_s);
+        m_date1 = at(u"Date1"_s);
+        m_d1Flag = at(u"D1Flag"_s);
+        m_date2 = at(u"Date2"_s);
+        m_d2Flag = at(u"D2Flag"_s);
+        m_comments = at(u"Comments"_s);
+        m_foto = at(u"Foto"_s);
+    }
+
+    /// \a row with the columns the result has; the others cleared.
+    void Read(const QSqlQuery& query, TObjectRow& row) const
+    {
+        row = TObjectRow();
+        row.IsBlank = false;
+        const auto value = [&query](int i) { return i >= 0 ? query.value(i) : QVariant(); };
+        row.Obj = value(m_obj).toString();
+        row.ObjType = value(m_type).toInt();
+        for (int i = 0; i < 5; ++i) {
+            row.Link(i + 1) = value(m_link[i]).toString();
+            row.Int(i + 1) = value(m_int[i]).toLongLong();
+            row.Str(i + 1) = value(m_str[i]).toString();
+        }
+        row.Flag = value(m_flag).toLongLong() != 0;
+        row.Date1 = value(m_date1).toDouble();
+        row.D1Flag = value(m_d1Flag).toLongLong() != 0;
+        row.Date2 = value(m_date2).toDouble();
+        row.D2Flag = value(m_d2Flag).toLongLong() != 0;
+        row.Comments = value(m_comments).toString();
+        row.Foto = value(m_foto).toByteArray();
+    }
+
+private:
+    int m_obj = -1, m_type = -1;
+    int m_link[5] = {-1, -1, -1, -1, -1};
+    int m_int[5] = {-1, -1, -1, -1, -1};
+    int m_str[5] = {-1, -1, -1, -1, -1};
+    int m_flag = -1, m_date1 = -1, m_d1Flag = -1, m_date2 = -1, m_d2Flag = -1, m_comments = -1, m_foto = -1;
+};
+
+} // namespace
+
+bool ForEach(TMyDataBase* db, const QString& sql, const std::function<void(const TObjectRow& row, const QSqlQuery& query)>& each)
 {
     const std::unique_ptr<QSqlQuery> query = TMyDataBase::QueryOn(db, sql);
     if (!query)
         return false;
-    TDBMainInfo row;
+    const TColumnReader columns(query->record());
+    TObjectRow row;
     while (query->next()) {
-        const QSqlRecord all = query->record();
-        row.LoadFromDataset(all);
-        each(row, all);
+        columns.Read(*query, row);
+        each(row, *query);
     }
     return true;
 }

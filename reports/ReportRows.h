@@ -4,7 +4,7 @@
 
 #include <functional>
 
-class QSqlRecord;
+class QSqlQuery;
 class TDBMainInfo;
 class TMyDataBase;
 struct TObjectRow;
@@ -13,11 +13,11 @@ struct TObjectRow;
 namespace ReportRows {
 
 /**
- * Runs the dialect statement \a sql on \a db and calls \a each with every row, loaded into a record (the
- * columns of AllInfo it selects) and as it came (for extra columns). A failing statement gives no row:
- * the report's section then stays empty. False when it failed.
+ * Runs the dialect statement \a sql on \a db and calls \a each with every row: the columns of AllInfo it
+ * selects, by their names, and the query on that row (for further columns). A failing statement gives no
+ * row: the report's section then stays empty. False when it failed.
  */
-bool ForEach(TMyDataBase* db, const QString& sql, const std::function<void(const TDBMainInfo& row, const QSqlRecord& all)>& each);
+bool ForEach(TMyDataBase* db, const QString& sql, const std::function<void(const TObjectRow& row, const QSqlQuery& query)>& each);
 /// Loads the object \a id into \a row; false for an empty id or when nothing could be read.
 bool Load(TMyDataBase* db, const QString& id, TDBMainInfo& row);
 
