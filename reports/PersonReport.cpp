@@ -39,10 +39,8 @@ const QString ColF = u"f"_s;
 /// The photo of a dossier fits into this box over the first rows of columns a to c.
 constexpr int PhotoWidth = 220;
 constexpr int PhotoHeight = 170;
-/// The addresses and phones of a short people list are looked up this many people at a time; from
-/// WholeTableFrom people on, they are read in one pass over all residences and phones.
+/// The addresses and phones of a short people list are looked up this many people at a time.
 constexpr int PeopleBatch = 400;
-constexpr int WholeTableFrom = 2000;
 
 QString Q(const QString& value)
 {
@@ -418,7 +416,7 @@ struct TListedPerson
  * list looks them up by the people's ids, a batch at a time; a long one reads every current residence and
  * every phone of people once, which costs less than looking each of them up.
  */
-void ReadContacts(TMyDataBase* db, std::vector<TListedPerson>& people)
+void ReadContacts(TMyDataBase* db, std::vector<TListedPerson>& people, int wholeTableFrom)
 {
     QHash<QString, TListedPerson*> byId;
     QStringList ids;
@@ -445,10 +443,11 @@ void ReadContacts(TMyDataBase* db, std::vector<TListedPerson>& people)
                 [&byId](const TObjectRow& row, const QSqlQuery&) {
                     const TConstPhoneView phone(row);
                     if (TListedPerson* person = byId.value(phone.Owner().Text().toUpper()))
-                        person->Phones.append({phone.PhoneKind(), u'(' + phone.Number().trimmed() + u") "_s + phone.Role()});
+                        person->Phones.append(
+                            {phone.PhoneKind(), QString(u'(' + phone.Number().trimmed() + u") "_s + phone.Role()).trimmed()});
                 });
     };
-    if (ids.size() >= WholeTableFrom) {
+    if (ids.size() >= wholeTableFrom) {
         read(QString(), u" and Int2 = "_s + QString::number(Kind::Person));
     } else {
         for (qsizetype first = 0; first < ids.size(); first += PeopleBatch) {
@@ -498,7 +497,7 @@ QString PrintDossier(TMyDataBase* db, const QString& id)
     return Reports::Run(u"Досье "_s + person.Str5, false, [db, &id](TELSObject& writer) { WriteDossier(writer, db, id); });
 }
 
-void WritePeopleList(TELSObject& writer, TMyDataBase* db, const QString& sql)
+void WritePeopleList(TELSObject& writer, TMyDataBase* db, const QString& sql, int wholeTableFrom)
 {
     writer.SetColumnWidth(u"a"_s, 8);
     writer.SetColumnWidth(u"b"_s, 90);
@@ -509,7 +508,7 @@ void WritePeopleList(TELSObject& writer, TMyDataBase* db, const QString& sql)
         // The photos are not written; a long list keeps no picture in memory.
         people.back().Row.Foto.clear();
     });
-    ReadContacts(db, people);
+    ReadContacts(db, people, wholeTableFrom);
     TReportSheet sheet(writer, 3);
     int number = 0;
     WriteListed(sheet, people, number);

@@ -6,6 +6,7 @@
 #include "contacts/FindPeople.h"
 #include "contacts/PeopleObjFrame.h"
 #include "platform/ProgramPaths.h"
+#include "reports/ELSObject.h"
 #include "reports/EventReport.h"
 #include "reports/PersonReport.h"
 #include "reports/PrintMSG.h"
@@ -242,6 +243,7 @@ void TestReports::BuildPeople()
     };
     phone(u"mobile"_s, maria, Kind::Person, PhoneType::Mobile, u"791612345678"_s, u"личный"_s);
     phone(u"home-phone"_s, home, Kind::Address, PhoneType::Phone, u"749500011122"_s, QString());
+    phone(u"sergei-mobile"_s, sergei, Kind::Person, PhoneType::Mobile, u"791100000002"_s, QString());
     phone(u"sergei-phone"_s, sergei, Kind::Person, PhoneType::Phone, u"791100000001"_s, QString());
     web.Add(u"mail"_s, Kind::InternetContact, [&](TDBMainInfo& row) {
         TInternetContactView c(row);
@@ -468,7 +470,7 @@ void TestReports::peopleListFromItsPrintAction()
         u"2 | Иванов Сергей"_s,
         u" | "_s + QString(80, u'Ф'),
         u" | "_s + QString(50, u'Ф'),
-        u" | (791100000001)"_s,
+        u" | (791100000001), (791100000002)"_s,
         u"3 | Иванова Анна"_s,
         u" | "_s,
         u" | "_s,
@@ -485,6 +487,18 @@ void TestReports::peopleListFromItsPrintAction()
     };
     QCOMPARE(rows, expected);
     QVERIFY(book.Cells().value(u"a3"_s).IsText());
+
+    // A long list reads the addresses and phones in one pass instead of by the people's ids: the same cells.
+    const QString whole = QDir(m_fixture->Folder()).filePath(u"whole.xlsx"_s);
+    TELSObject writer;
+    QVERIFY(writer.Open(whole, true));
+    PersonReport::WritePeopleList(writer, nullptr, people->ListGrid()->Model()->Statement(), 1);
+    QVERIFY(writer.Close());
+    const TXlsxReader same(whole);
+    QVERIFY(same.IsValid());
+    QCOMPARE(same.Cells().keys(), book.Cells().keys());
+    for (const QString& cell : book.Cells().keys())
+        QCOMPARE(same.Text(cell), book.Text(cell));
 }
 
 void TestReports::eventReport()
