@@ -1,9 +1,11 @@
 #include "reports/PrintMSG.h"
 
+#include "platform/Messages.h"
 #include "reports/ELSObject.h"
 #include "reports/ReportFile.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
@@ -120,8 +122,13 @@ QString Run(const QString& title, bool longReport, const TReportWriter& write)
     }
     const bool written = writer.Close();
     Running() = false;
-    if (!written)
+    if (!written) {
+        // A report the user stopped is gone as asked; one that could not be saved is not kept silent.
+        if (!writer.IsCancelled())
+            Messages().ShowMessage(u"Не удалось записать документ в файл\r"_s + QDir::toNativeSeparators(writer.FileName())
+                                   + u"\rПроверьте, что папка доступна для записи и на диске есть место."_s);
         return QString();
+    }
     writer.Show();
     return writer.FileName();
 }

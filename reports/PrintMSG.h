@@ -56,8 +56,8 @@ namespace Reports {
  * Runs one report: opens a new workbook named after \a title in the reports folder (constant memory for a
  * \a longReport), shows the wait window while \a write fills it, then writes the file and opens it with the
  * desktop's spreadsheet program. Nothing is produced, and nothing is said, when the workbook cannot be
- * opened; a stopped report leaves no file. A report asked for while another runs is refused. Answers the
- * file written, empty when none.
+ * opened; a stopped report leaves no file; a workbook that could not be saved is named to the user. A report
+ * asked for while another runs is refused. Answers the file written, empty when none.
  */
 QString Run(const QString& title, bool longReport, const TReportWriter& write);
 

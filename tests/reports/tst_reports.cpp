@@ -437,6 +437,15 @@ void TestReports::stoppedReportLeavesNothing()
     // The next report runs as usual.
     card->aPrint()->trigger();
     QCOMPARE(Reports().size(), 1);
+
+    // One whose file cannot be saved (its name taken meanwhile by a folder) says so, and opens nothing.
+    const QString taken = QDir(ReportFile::Folder()).filePath(u"Досье Иванов С. 2026-12-09 14-05.xlsx"_s);
+    QTimer::singleShot(0, this, [&taken]() { QVERIFY(QDir().mkpath(taken)); });
+    QCOMPARE(PersonReport::PrintDossier(nullptr, m_web->Id(u"sergei"_s)), QString());
+    QCOMPARE(m_messages->Shown().size(), 1);
+    QVERIFY(m_messages->Shown().first().startsWith(u"Не удалось записать документ в файл\r"_s + taken));
+    QCOMPARE(m_desktop->Opened().size(), 1);
+    QVERIFY(QFileInfo(taken).isDir());
 }
 
 void TestReports::peopleListFromItsPrintAction()
