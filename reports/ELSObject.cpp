@@ -90,13 +90,16 @@ bool TELSObject::Open(const QString& fileName, bool constantMemory)
     m_sheet = workbook_add_worksheet(m_book, nullptr);
     m_bold = workbook_add_format(m_book);
     m_title = workbook_add_format(m_book);
-    if (!m_sheet || !m_bold || !m_title) {
+    m_label = workbook_add_format(m_book);
+    if (!m_sheet || !m_bold || !m_title || !m_label) {
         Discard();
         return false;
     }
     format_set_bold(m_bold);
     format_set_bold(m_title);
     format_set_font_size(m_title, 12);
+    format_set_bold(m_label);
+    format_set_align(m_label, LXW_ALIGN_RIGHT);
     return true;
 }
 
@@ -131,6 +134,8 @@ lxw_format* TELSObject::Format(TCellStyle style) const
         return m_bold;
     case TCellStyle::Title:
         return m_title;
+    case TCellStyle::Label:
+        return m_label;
     case TCellStyle::Plain:
         break;
     }
@@ -223,6 +228,17 @@ void TELSObject::SetColumnWidth(const QString& letters, double width)
         worksheet_set_column(m_sheet, static_cast<lxw_col_t>(column), static_cast<lxw_col_t>(column), width, nullptr);
 }
 
+void TELSObject::FitToPageWidth(bool landscape)
+{
+    if (!m_book)
+        return;
+    constexpr uint8_t A4 = 9;
+    worksheet_set_paper(m_sheet, A4);
+    if (landscape)
+        worksheet_set_landscape(m_sheet);
+    worksheet_fit_to_pages(m_sheet, 1, 0);
+}
+
 void TELSObject::Cancel()
 {
     m_cancelled = true;
@@ -236,6 +252,7 @@ void TELSObject::Discard()
     m_sheet = nullptr;
     m_bold = nullptr;
     m_title = nullptr;
+    m_label = nullptr;
 }
 
 bool TELSObject::Close()
@@ -251,6 +268,7 @@ bool TELSObject::Close()
     m_sheet = nullptr;
     m_bold = nullptr;
     m_title = nullptr;
+    m_label = nullptr;
     // workbook_close frees the workbook whatever it answers; a file it could not complete is removed.
     if (workbook_close(book) != LXW_NO_ERROR) {
         QFile::remove(m_fileName);

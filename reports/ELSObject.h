@@ -23,7 +23,8 @@ int Column(const QString& letters);
 /// How a cell looks.
 enum class TCellStyle {
     Plain,
-    Bold, ///< labels of a report's head and of a table's head
+    Bold, ///< labels of a table's head
+    Label, ///< labels beside their values: bold, against the right edge of the cell
     Title, ///< the title of a report or of a section: bold and larger
 };
 
@@ -70,6 +71,8 @@ public:
     bool InsertPicture(const QString& cell, const QByteArray& picture, int height, int width);
     /// Sets the width of the column \a letters in characters.
     void SetColumnWidth(const QString& letters, double width);
+    /// Prints the sheet on A4 paper scaled to the width of one page, as long as it takes downwards.
+    void FitToPageWidth(bool landscape = false);
 
     /// Drops everything written: the workbook is never saved. Later writes do nothing.
     void Cancel();
@@ -93,6 +96,7 @@ private:
     lxw_worksheet* m_sheet = nullptr;
     lxw_format* m_bold = nullptr;
     lxw_format* m_title = nullptr;
+    lxw_format* m_label = nullptr;
     QString m_fileName;
     QByteArray m_encodedName;
     std::function<void()> m_step;

@@ -34,8 +34,9 @@ void Write(TELSObject& writer, TMyDataBase* db, const QString& id)
     writer.SetColumnWidth(u"d"_s, 24);
     writer.SetColumnWidth(u"e"_s, 24);
     writer.SetColumnWidth(u"f"_s, 30);
+    writer.FitToPageWidth(true);
     const auto field = [&writer](int line, const QString& label, const QString& value) {
-        writer.SetText(u"a"_s + QString::number(line), label, TCellStyle::Bold);
+        writer.SetText(u"a"_s + QString::number(line), label, TCellStyle::Label);
         writer.SetText(u"b"_s + QString::number(line), value);
     };
     const auto nameOf = [db](const QString& objectId, int column) {

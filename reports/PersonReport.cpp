@@ -117,12 +117,15 @@ private:
     {
         const TConstPersonView person(m_person);
         TELSObject& w = Writer();
-        w.SetColumnWidth(u"a"_s, 34);
-        w.SetColumnWidth(u"b"_s, 2);
-        w.SetColumnWidth(u"c"_s, 2);
-        w.SetColumnWidth(u"d"_s, 64);
-        w.SetColumnWidth(u"e"_s, 2);
-        w.SetColumnWidth(u"f"_s, 40);
+        // The photo over columns a to c, the head's labels against the right edge of d beside their values in
+        // f, and below them the sections' labels in a and their lines of 60 characters in d.
+        w.SetColumnWidth(u"a"_s, 32);
+        w.SetColumnWidth(u"b"_s, 1);
+        w.SetColumnWidth(u"c"_s, 1);
+        w.SetColumnWidth(u"d"_s, 62);
+        w.SetColumnWidth(u"e"_s, 1);
+        w.SetColumnWidth(u"f"_s, 30);
+        w.FitToPageWidth();
         if (!person.Photo().isEmpty()) {
             const QImage photo = QImage::fromData(person.Photo());
             if (!photo.isNull()) {
@@ -132,7 +135,7 @@ private:
         }
         const bool female = person.IsFemale();
         const auto line = [&w](int row, const QString& label, const QString& value) {
-            w.SetText(ColD + QString::number(row), label, TCellStyle::Bold);
+            w.SetText(ColD + QString::number(row), label, TCellStyle::Label);
             w.SetText(ColF + QString::number(row), value);
         };
         line(2, u"Фамилия:"_s, person.Surname());
@@ -501,6 +504,7 @@ void WritePeopleList(TELSObject& writer, TMyDataBase* db, const QString& sql, in
 {
     writer.SetColumnWidth(u"a"_s, 8);
     writer.SetColumnWidth(u"b"_s, 90);
+    writer.FitToPageWidth();
     writer.SetText(u"b1"_s, u"Результат поиска"_s, TCellStyle::Title);
     std::vector<TListedPerson> people;
     ForEach(db, sql, [&people](const TObjectRow& row, const QSqlQuery&) {

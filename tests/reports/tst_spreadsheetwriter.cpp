@@ -142,6 +142,7 @@ void TestSpreadsheetWriter::numbersAndPictures()
     QVERIFY(!writer.InsertPicture(u"c9"_s, QByteArray("not a picture"), 60, 80));
     QVERIFY(!writer.InsertPicture(u"c9"_s, png, 0, 80));
     writer.SetColumnWidth(u"b"_s, 42);
+    writer.FitToPageWidth(true);
     QVERIFY(writer.Close());
 
     const TXlsxReader book(Path(u"numbers.xlsx"_s));
@@ -156,6 +157,10 @@ void TestSpreadsheetWriter::numbersAndPictures()
     const QImage placed = QImage::fromData(book.Entry(media.first()));
     QCOMPARE(placed.size(), QSize(80, 60));
     QVERIFY(book.Entry(u"xl/drawings/drawing1.xml"_s).contains("<xdr:col>2</xdr:col>"));
+    // Printed on A4 across, one page wide.
+    const QByteArray sheet = book.Entry(u"xl/worksheets/sheet1.xml"_s);
+    QVERIFY(sheet.contains("<pageSetup paperSize=\"9\" fitToHeight=\"0\" orientation=\"landscape\"/>"));
+    QVERIFY(sheet.contains("<pageSetUpPr fitToPage=\"1\"/>"));
 }
 
 void TestSpreadsheetWriter::constantMemoryKeepsRowsInOrder()
