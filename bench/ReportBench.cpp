@@ -4,6 +4,7 @@
 // Usage: zorvin-bench-report [DATABASE_FILE]
 //   A file that does not exist yet (or, without a file, one in a temporary folder) is made and filled with
 //   the large data set, so it can be kept for the next run.
+#include "bench/BenchData.h"
 #include "bench/BenchTable.h"
 #include "bench/ProcessMemory.h"
 #include "contacts/FindPeople.h"
@@ -14,12 +15,8 @@
 #include "shell/widgets/ListModel.h"
 #include "store/DataBase.h"
 #include "store/ObjectRecord.h"
-#include "store/SettingsFile.h"
-#include "tools/seed/Seed.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlQuery>
@@ -63,21 +60,9 @@ int main(int argc, char** argv)
     const QStringList args = app.arguments();
     QTemporaryDir folder;
     const QString path = args.size() > 1 ? args[1] : folder.filePath(u"report.zdb"_s);
-    if (!QFile::exists(path)) {
-        Seed::TOptions options;
-        options.Size = TSeedSize::Large;
-        const Seed::TResult made = Seed::FillFile(path, options);
-        if (!made.Ok) {
-            out << "cannot make the data set: " << made.Error << Qt::endl;
-            return 1;
-        }
-    }
     TMyDataBase db;
-    if (db.Open(ConnectionType::File, InstallMode::FilePath, QString(), QString(), QString(), path) != DbStatus::Ok) {
-        out << "cannot open " << path << ": " << db.StatusText() << Qt::endl;
+    if (!OpenLargeDataSet(db, path, out))
         return 1;
-    }
-    SetCurrentDatabase(&db);
     TAcceptingDesktop desktop;
     SetDesktopService(&desktop);
     ReportFile::SetFolder(folder.filePath(u"reports"_s));

@@ -301,11 +301,6 @@ private:
             Line(word, text);
     }
 
-    void People(const QString& sql, const std::function<void(const TObjectRow& row, const QSqlQuery& all)>& each)
-    {
-        ForEach(m_db, sql, each);
-    }
-
     void Family()
     {
         const TConstPersonView person(m_person);
@@ -348,13 +343,13 @@ private:
         };
         const auto female = [](const TObjectRow& r) { return TConstPersonView(r).IsFemale(); };
         if (hasNative)
-            People(u"select * from AllInfo where ObjType = "_s + personKind + u" and Link1 = "_s + Q(native.Obj)
+            ForEach(m_db, u"select * from AllInfo where ObjType = "_s + personKind + u" and Link1 = "_s + Q(native.Obj)
                        + u" and ObjId <> "_s + m_id + u" order by Date1, Str1, Str2"_s,
                    [&](const TObjectRow& r, const QSqlQuery&) {
                        Line(sexWord(r, u"сестра:"_s, u"брат:"_s), RelativeText(r, female(r)));
                    });
         for (const auto& [family, names] : adoptiveFamilies)
-            People(u"select * from AllInfo where ObjType = "_s + personKind + u" and ObjId <> "_s + m_id + u" and (Link1 = "_s
+            ForEach(m_db, u"select * from AllInfo where ObjType = "_s + personKind + u" and ObjId <> "_s + m_id + u" and (Link1 = "_s
                        + Q(family) + u" or ObjId in (select Link2 from AllInfo where ObjType = "_s + adoptionKind
                        + u" and Link1 = "_s + Q(family) + u")) order by Date1, Str1, Str2"_s,
                    [&](const TObjectRow& r, const QSqlQuery&) {
@@ -380,14 +375,14 @@ private:
                         });
                     });
         const QString ownFamilies = u"F.ObjType = "_s + familyKind + u" and (F.Link1 = "_s + m_id + u" or F.Link2 = "_s + m_id + u')';
-        People(u"select C.*, F.Str1 as FStr1, F.Str2 as FStr2 from AllInfo as C, AllInfo as F where C.ObjType = "_s + personKind
+        ForEach(m_db, u"select C.*, F.Str1 as FStr1, F.Str2 as FStr2 from AllInfo as C, AllInfo as F where C.ObjType = "_s + personKind
                    + u" and F.ObjId = C.Link1 and "_s + ownFamilies + u" order by C.Date1, C.Str1, C.Str2"_s,
                [&](const TObjectRow& r, const QSqlQuery& all) {
                    Line(sexWord(r, u"дочь:"_s, u"сын:"_s),
                         RelativeText(r, female(r),
                                      InParentheses(all.value(u"FStr1"_s).toString() + u' ' + all.value(u"FStr2"_s).toString())));
                });
-        People(u"select C.* from AllInfo as C, AllInfo as L, AllInfo as F where L.ObjType = "_s + adoptionKind
+        ForEach(m_db, u"select C.* from AllInfo as C, AllInfo as L, AllInfo as F where L.ObjType = "_s + adoptionKind
                    + u" and C.ObjId = L.Link2 and C.ObjType = "_s + personKind + u" and F.ObjId = L.Link1 and "_s + ownFamilies
                    + u" order by C.Date1, C.Str1, C.Str2"_s,
                [&](const TObjectRow& r, const QSqlQuery&) {

@@ -44,9 +44,7 @@ QString Folder()
 
 void SetFolder(const QString& folder)
 {
-    FolderOverride() = QDir::cleanPath(folder);
-    if (folder.isEmpty())
-        FolderOverride().clear();
+    FolderOverride() = folder.isEmpty() ? QString() : QDir::cleanPath(folder);
 }
 
 QString NewPath(const QString& title)

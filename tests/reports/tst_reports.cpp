@@ -22,6 +22,7 @@
 #include "store/ObjectKinds.h"
 #include "store/SettingsFile.h"
 #include "store/kinds/AddressView.h"
+#include "store/kinds/AdoptiveFamilyLinkView.h"
 #include "store/kinds/EventView.h"
 #include "store/kinds/FamilyView.h"
 #include "store/kinds/GroupView.h"
@@ -317,6 +318,43 @@ TPeopleObjFrame* TestReports::OpenCard(TMain& main, const QString& surname)
 
 void TestReports::dossierFromThePersonCard()
 {
+    // Maria's foster father (her mother's second husband) with his son, her godfather, and a foster son.
+    TObjectWeb& web = *m_web;
+    const auto person = [&web](const QString& key, const QString& surname, const QString& name, const QString& family) {
+        return web.Add(key, Kind::Person, [&](TDBMainInfo& row) {
+            TPersonView p(row);
+            p.SetSurname(surname);
+            p.SetFirstName(name);
+            p.SetDisplayName(PersonDisplayName(surname, name, QString()));
+            p.SetNativeFamily(family);
+        });
+    };
+    const QString oleg = person(u"oleg"_s, u"Петров"_s, u"Олег"_s, Ids::None);
+    const QString second = web.Add(u"second"_s, Kind::Family, [&](TDBMainInfo& row) {
+        TFamilyView f(row);
+        f.SetHusband(oleg);
+        f.SetWife(web.Id(u"mother"_s));
+        f.SetHusbandName(u"Петров Олег"_s);
+        f.SetWifeName(u"Иванова Анна"_s);
+    });
+    person(u"igor"_s, u"Петров"_s, u"Игорь"_s, second);
+    const QString pavel = person(u"pavel"_s, u"Козлов"_s, u"Павел"_s, Ids::None);
+    const auto adopt = [&web](const QString& key, const QString& family, const QString& child, double from) {
+        web.Add(key, Kind::AdoptiveFamilyLink, [&](TDBMainInfo& row) {
+            TAdoptiveFamilyLinkView link(row);
+            link.SetFamily(family);
+            link.SetPerson(child);
+            link.SetFrom(from);
+        });
+    };
+    adopt(u"maria-adopted"_s, second, web.Id(u"maria"_s), Date(1, 1, 1980));
+    adopt(u"pavel-adopted"_s, web.Id(u"marriage"_s), pavel, 0);
+    TDBMainInfo maria;
+    QVERIFY(maria.SetObj(web.Id(u"maria"_s)));
+    PersonView(maria).SetGodfather(web.Id(u"nikolai"_s));
+    QCOMPARE(maria.Save().Code, 0);
+    QVERIFY(web.IsComplete());
+
     TMain main;
     StartMain(main);
     TPeopleObjFrame* card = OpenCard(main, u"Иванова М"_s);
@@ -360,7 +398,7 @@ void TestReports::dossierFromThePersonCard()
         return book.Text(u"a"_s + QString::number(row)) + u" | "_s + book.Text(u"d"_s + QString::number(row));
     };
     QStringList lines;
-    for (int row = 10; row <= 42; ++row)
+    for (int row = 10; row <= 46; ++row)
         lines << line(row);
     const QStringList expected{
         u"Адреса проживания | "_s,
@@ -384,10 +422,14 @@ void TestReports::dossierFromThePersonCard()
         u"отец: | Иванов Петр Ильич, родился: 01.01.1950, умер: 02.02.2020"_s,
         u" | (ветеран)"_s,
         u"мать: | Иванова Анна"_s,
+        u"с:  01.01.1980 по: - | отчим: Петров Олег"_s,
         u"брат: | Иванов Сергей"_s,
+        u"Сводный брат: | Петров Игорь (семья: Петров Олег Иванова Анна)"_s,
+        u"крестный: | Сидоров Николай ( )"_s,
         u"с:  10.10.2000 по: - | супруг: Сидоров Николай (Развелись)"_s,
         u"дочь: | Сидорова Ольга, родилась: 01.05.2002 (Сидоров Николай"_s,
         u" | Иванова Мария)"_s,
+        u"Приемный сын: | Козлов Павел"_s,
         u" | "_s,
         u"Друзья, знакомые | "_s,
         u" | "_s,
@@ -398,7 +440,7 @@ void TestReports::dossierFromThePersonCard()
         u"События | "_s,
     };
     QCOMPARE(lines, expected);
-    QVERIFY(!book.Has(u"a43"_s));
+    QVERIFY(!book.Has(u"a47"_s));
 }
 
 void TestReports::stoppedReportLeavesNothing()
