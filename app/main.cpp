@@ -4,6 +4,7 @@
 #include "contacts/ContactScreens.h"
 #include "photos/PhotoScreens.h"
 #include "platform/gui/GuiPlatform.h"
+#include "reports/ReportScreens.h"
 #include "shell/mainwindow/Main.h"
 #include "shell/widgets/MainData.h"
 #include "shell/mainwindow/ShellScreens.h"
@@ -38,6 +39,7 @@ int main(int argc, char* argv[])
     RegisterPhotoScreens();
     RegisterReminderScreens();
     RegisterGroupScreens();
+    RegisterReportScreens();
 
     TMainData pictures;
     TMain main;

@@ -4,18 +4,17 @@
 //   A file that does not exist yet (or, without a file, one in a temporary folder) is made and filled with
 //   the large data set, so it can be kept for the next run. Today is the data set's reference day.
 #include "activities/FindAlarm.h"
+#include "bench/BenchData.h"
 #include "bench/BenchTable.h"
 #include "platform/Clock.h"
 #include "shell/widgets/DBGrid.h"
 #include "shell/widgets/ListModel.h"
 #include "store/DataBase.h"
 #include "store/ObjectRecord.h"
-#include "store/SettingsFile.h"
 #include "tools/seed/Seed.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -49,24 +48,9 @@ int main(int argc, char** argv)
     const QStringList args = app.arguments();
     QTemporaryDir folder;
     const QString path = args.size() > 1 ? args[1] : folder.filePath(QStringLiteral("alarm.zdb"));
-    if (!QFile::exists(path)) {
-        Seed::TOptions options;
-        options.Size = TSeedSize::Large;
-        QElapsedTimer fill;
-        fill.start();
-        const Seed::TResult made = Seed::FillFile(path, options);
-        if (!made.Ok) {
-            out << "cannot make the data set: " << made.Error << Qt::endl;
-            return 1;
-        }
-        out << "large data set: " << made.Rows << " rows in " << Ms(fill) / 1000 << " s" << Qt::endl;
-    }
     TMyDataBase db;
-    if (db.Open(ConnectionType::File, InstallMode::FilePath, QString(), QString(), QString(), path) != DbStatus::Ok) {
-        out << "cannot open " << path << ": " << db.StatusText() << Qt::endl;
+    if (!OpenLargeDataSet(db, path, out))
         return 1;
-    }
-    SetCurrentDatabase(&db);
     TReferenceDay day;
     SetClock(&day);
 

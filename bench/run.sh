@@ -17,4 +17,7 @@ QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} "$build/bin/zorvin-bench-photo" ||
 echo
 echo "== The memorable dates at start on the large data set"
 QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} "$build/bin/zorvin-bench-alarm" "$build/bench-data/alarm-large.zdb" || status=$?
+echo
+echo "== The people-list report and a dossier on the large data set"
+QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} "$build/bin/zorvin-bench-report" "$build/bench-data/report-large.zdb" || status=$?
 exit $status

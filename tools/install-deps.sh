@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(
     cmake g++ ninja-build pkg-config
     qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql qt6-charts-dev qt6-translations-l10n
-    libsqlite3-dev libxlsxwriter-dev libicu-dev
+    libsqlite3-dev libxlsxwriter-dev zlib1g-dev libicu-dev
     postgresql postgresql-contrib
     xvfb xauth
     dpkg-dev file desktop-file-utils appstream
