@@ -1,4 +1,5 @@
 // The desktop program: the platform's desktop services, the screens, the picture data and the main window.
+#include "activities/EventScreens.h"
 #include "activities/GroupScreens.h"
 #include "activities/ReminderScreens.h"
 #include "contacts/ContactScreens.h"
@@ -38,6 +39,7 @@ int main(int argc, char* argv[])
     RegisterPhotoScreens();
     RegisterReminderScreens();
     RegisterGroupScreens();
+    RegisterEventScreens();
 
     TMainData pictures;
     TMain main;

@@ -17,4 +17,7 @@ QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} "$build/bin/zorvin-bench-photo" ||
 echo
 echo "== The memorable dates at start on the large data set"
 QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} "$build/bin/zorvin-bench-alarm" "$build/bench-data/alarm-large.zdb" || status=$?
+echo
+echo "== The events list and the event card on 100 000 events"
+QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} "$build/bin/zorvin-bench-events" "$build/bench-data/events-100000.zdb" || status=$?
 exit $status

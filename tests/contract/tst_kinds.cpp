@@ -2,6 +2,7 @@
 // columns are right after a save made without any editor, a cascading deletion leaves no row naming the
 // deleted object, and the kind's card and side lists open and close in the real main window. A kind gets
 // these tests by registering.
+#include "activities/EventScreens.h"
 #include "activities/GroupScreens.h"
 #include "contacts/ContactScreens.h"
 #include "photos/PhotoScreens.h"
@@ -130,6 +131,7 @@ void TestKinds::init()
     RegisterContactScreens();
     RegisterPhotoScreens();
     RegisterGroupScreens();
+    RegisterEventScreens();
 }
 
 void TestKinds::cleanup()
