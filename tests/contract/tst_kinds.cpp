@@ -255,6 +255,13 @@ void TestKinds::cardsAndListsOpenInTheMainWindow()
         object.ObjType = kind->Code;
         object.Str1 = QStringLiteral("Объект");
         object.Str2 = QStringLiteral("Проверки");
+        if (kind->Code == Kind::Event) {
+            // An event's editor writes a type, an importance and a complete start besides the name.
+            object.Int1 = 1;
+            object.Int2 = 2;
+            object.Date1 = 46110.5;
+            object.D1Flag = true;
+        }
         QCOMPARE(object.Save(), int(SaveResult::Done));
         QCOMPARE(main.Request(TMainMessage::WM_OPENOBJECT, object), 0);
         TWinListForm* windows = main.WinList();
