@@ -138,6 +138,12 @@ TFEditEvent::TFEditEvent(QWidget* parent)
     for (TdbTimeEdit* edit : {m_dtStart, m_dtEnd}) {
         edit->SetTimeMode(true);
         edit->SetToolBarVisible(false);
+        // Room for the whole date beside its calendar button, and for the time.
+        const int date = edit->fontMetrics().horizontalAdvance(u"00.00.00000"_s) + 36;
+        const int time = edit->fontMetrics().horizontalAdvance(u"00:000"_s) + 12;
+        edit->eDT()->setMinimumWidth(date);
+        edit->t1edit()->setFixedWidth(time);
+        edit->setMinimumWidth(date + time + 4);
     }
     m_dtStart->OnValidDate = [this](TdbTimeEdit&) { dtStartValidDate(); };
     auto* dtLayout = new QHBoxLayout(pDT);
@@ -148,10 +154,9 @@ TFEditEvent::TFEditEvent(QWidget* parent)
     auto* end = new QLabel(u"Окончание"_s, pDT);
     end->setBuddy(m_dtEnd->eDT());
     dtLayout->addWidget(start);
-    dtLayout->addWidget(m_dtStart);
+    dtLayout->addWidget(m_dtStart, 1);
     dtLayout->addWidget(end);
-    dtLayout->addWidget(m_dtEnd);
-    dtLayout->addStretch(1);
+    dtLayout->addWidget(m_dtEnd, 1);
     layout->addWidget(pDT);
 
     m_gbAddress = new QGroupBox(u"Место проведения"_s, this);

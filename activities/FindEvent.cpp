@@ -86,7 +86,7 @@ TFindEvent::TFindEvent(QWidget* parent)
         master->ObjType = Kind::Event;
 
     Grid->SetColumns({TGridColumn{u"Int1"_s, QString(), 36},
-        TGridColumn{u"Date1"_s, u"Дата"_s, 72, true, Qt::AlignCenter},
+        TGridColumn{u"Date1"_s, u"Дата"_s, 84, true, Qt::AlignCenter},
         TGridColumn{u"Int3"_s, QString(), 34, true, Qt::AlignCenter},
         TGridColumn{u"Str1"_s, u"[Проект] Название"_s, 260}});
     Grid->SetStatusFields({u"Int1"_s});
