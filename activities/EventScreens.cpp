@@ -28,7 +28,7 @@ QList<TShellKind> EventShellKinds()
         const QString direction = view.EventKind() >= EventType::PhoneCall ? EventLook::DirectionText(view.Direction())
                                                                           : QString();
         return TWinListRow{EventTypePicture(static_cast<int>(view.EventKind())), {},
-            direction.isEmpty() ? u" "_s : direction, EventDisplayName(view.Start(), view.Name())};
+            direction.isEmpty() ? u" "_s : direction, view.DisplayName().trimmed()};
     };
     TSideList side;
     side.Picture = TFindEvent::EventsPicture;

@@ -110,8 +110,7 @@ TFindEvent::TFindEvent(QWidget* parent)
     for (const QString& row : {u"Проект"_s, u"Тип"_s, u"Статус"_s, u"Результат события"_s, u"Где (у кого)"_s})
         OptionList->SetItemProps(row, PickList());
     OptionList->OnGetPickList = [this](TOptionList&, const QString& key, QStringList& values) {
-        if (key != u"Период"_s)
-            values = PickListOf(key);
+        values = PickListOf(key);
     };
     SetFullFindMode(true);
 }

@@ -129,6 +129,23 @@ QString AddEvent(const TEventData& d)
     return row.Save() == 0 ? row.Obj.Text() : QString();
 }
 
+// An address in \a city, \a street where \a resident lives now; its id.
+QString AddHome(const QString& resident, const QString& city, const QString& street = QString())
+{
+    TDBMainInfo address;
+    address.ObjType = Kind::Address;
+    address.Str4 = city;
+    address.Str5 = street;
+    if (address.Save() != 0)
+        return QString();
+    TDBMainInfo residence;
+    residence.ObjType = Kind::Residence;
+    residence.Link1 = address.Obj;
+    residence.Link2 = resident;
+    residence.Flag = true;
+    return residence.Save() == 0 ? address.Obj.Text() : QString();
+}
+
 // The names of the rows of \a grid in order, "|"-joined.
 QString Names(TMyDBGrid* grid)
 {
@@ -415,16 +432,8 @@ void TestEvents::statementsRunOnTheEngine()
     firm.Str1 = u"Альфа"_s;
     firm.Str5 = u"Ромашка \"Альфа\""_s;
     QCOMPARE(firm.Save(), 0);
-    TDBMainInfo address;
-    address.ObjType = Kind::Address;
-    address.Str4 = u"Тверь"_s;
-    QCOMPARE(address.Save(), 0);
-    TDBMainInfo residence;
-    residence.ObjType = Kind::Residence;
-    residence.Link1 = address.Obj;
-    residence.Link2 = ivanov.Obj;
-    residence.Flag = true;
-    QCOMPARE(residence.Save(), 0);
+    const QString address = AddHome(ivanov.Obj, u"Тверь"_s);
+    QVERIFY(!address.isEmpty());
     for (int i = 0; i < 3; ++i)
         AddEvent({u"Звонок"_s, At(Today.addDays(-i), 9), 0, EventType::PhoneCall, 3, 1, house, {}, {}, ivanov.Obj});
     AddEvent({u"Звонок"_s, At(Today.addDays(-5), 9), 0, EventType::Email, 1, 2, house, {}, {}, firm.Obj});
@@ -447,7 +456,7 @@ void TestEvents::statementsRunOnTheEngine()
     TValueList hosts;
     QVERIFY(EventLists::HostNames(db, hosts));
     QCOMPARE(ValueTexts(hosts), (QStringList{firm.Str5, ivanov.Str5}));
-    QCOMPARE(EventLists::HostAddress(db, ivanov.Obj).toUpper(), address.Obj.Text().toUpper());
+    QCOMPARE(EventLists::HostAddress(db, ivanov.Obj).toUpper(), address.toUpper());
     QCOMPARE(EventLists::HostAddress(db, firm.Obj), QString());
 
     const auto count = [db](const QString& where) {
@@ -685,17 +694,8 @@ void TestEvents::placeTakesHostAddressOrFreeText()
     person.Str2 = u"Пётр"_s;
     person.Str3 = u"Петрович"_s;
     QCOMPARE(person.Save(), 0);
-    TDBMainInfo address;
-    address.ObjType = Kind::Address;
-    address.Str4 = u"Тверь"_s;
-    address.Str5 = u"Советская"_s;
-    QCOMPARE(address.Save(), 0);
-    TDBMainInfo residence;
-    residence.ObjType = Kind::Residence;
-    residence.Link1 = address.Obj;
-    residence.Link2 = person.Obj;
-    residence.Flag = true;
-    QCOMPARE(residence.Save(), 0);
+    const QString address = AddHome(person.Obj, u"Тверь"_s, u"Советская"_s);
+    QVERIFY(!address.isEmpty());
 
     TScriptedBroker broker;
     TDBMainInfo event;
@@ -709,7 +709,7 @@ void TestEvents::placeTakesHostAddressOrFreeText()
     place.pmWho()->actions().at(0)->trigger();
     QCOMPARE(broker.Calls().last().Kind, int(Kind::Person));
     QVERIFY(SameId(place.HostId(), person.Obj));
-    QVERIFY(SameId(place.AddressId(), address.Obj));
+    QVERIFY(SameId(place.AddressId(), address));
     QVERIFY(place.tbFindAddr()->isEnabled());
     QVERIFY(place.mMainFirma()->toPlainText().contains(u"Петров Пётр Петрович"_s));
     QVERIFY(place.mMainFirma()->toPlainText().contains(u"Тверь"_s));
@@ -722,7 +722,7 @@ void TestEvents::placeTakesHostAddressOrFreeText()
     QVERIFY(SameId(place.HostId(), person.Obj));
     place.StoreData();
     QVERIFY(SameId(event.Link3, person.Obj));
-    QVERIFY(SameId(event.Link4, address.Obj));
+    QVERIFY(SameId(event.Link4, address));
     QVERIFY(!event.Flag);
     // Cleared address: the none id is stored.
     place.pmDel()->actions().at(1)->trigger();
