@@ -1,4 +1,5 @@
 // The desktop program: the platform's desktop services, the screens, the picture data and the main window.
+#include "activities/EventScreens.h"
 #include "activities/GroupScreens.h"
 #include "activities/ReminderScreens.h"
 #include "contacts/ContactScreens.h"
@@ -40,6 +41,7 @@ int main(int argc, char* argv[])
     RegisterReminderScreens();
     RegisterGroupScreens();
     RegisterReportScreens();
+    RegisterEventScreens();
 
     TMainData pictures;
     TMain main;

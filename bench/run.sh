@@ -20,4 +20,7 @@ QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} "$build/bin/zorvin-bench-alarm" "$
 echo
 echo "== The people-list report and a dossier on the large data set"
 QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} "$build/bin/zorvin-bench-report" "$build/bench-data/report-large.zdb" || status=$?
+echo
+echo "== The events list and the event card on 100 000 events"
+QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} "$build/bin/zorvin-bench-events" "$build/bench-data/events-100000.zdb" || status=$?
 exit $status

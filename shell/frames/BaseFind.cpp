@@ -241,7 +241,7 @@ void TBaseFind::RunQuery(const QString& id)
         Messages().ShowMessage(rows->ErrorText());
     if (opened)
         QueryAfterOpen();
-    int row = 0;
+    int row = opened ? FirstRow() : 0;
     if (!EmptyId(id)) {
         const int found = rows->Locate(QStringLiteral("ObjId"), id);
         if (found >= 0)
@@ -249,6 +249,11 @@ void TBaseFind::RunQuery(const QString& id)
     }
     Grid->SetCurrentRecord(row);
     DSDataChange();
+}
+
+int TBaseFind::FirstRow()
+{
+    return 0;
 }
 
 void TBaseFind::LoadData()

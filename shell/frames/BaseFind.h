@@ -107,6 +107,8 @@ public:
     TDBMainInfo* GetCurrentObjInfo() override;
     virtual bool CanLinkObject(const TDBMainInfo& info, QString& reason);
     virtual void PrepareOpenMenu();
+    /// The row the cursor goes to when the rows were read without an object to stand on; base the first.
+    virtual int FirstRow();
     void RunQuery(const QString& id) override;
 
     /// Focuses the option list in extended mode, else the quick-find edit.

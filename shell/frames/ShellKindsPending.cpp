@@ -122,21 +122,6 @@ QList<TShellKind> Pending()
     firm.SideLists = {Side(2, QStringLiteral("FindFirms"), Kind::Organization)};
     kinds.append(firm);
 
-    TShellKind event = Make(Kind::Event);
-    Edit(event, Dialog(QStringLiteral("Новое событие"), false, QString(), true));
-    Pick(event, QStringLiteral("Поиск события"));
-    event.DeleteText = Deleted(QStringLiteral("все данные о событии"));
-    event.WinListRow = Row([](const TDBMainInfo& r) {
-        QString direction = QStringLiteral(" ");
-        if (r.Int1 >= 2 && r.Int3 == 1)
-            direction = QStringLiteral("исх.");
-        else if (r.Int1 >= 2 && r.Int3 == 2)
-            direction = QStringLiteral("вх.");
-        return TWinListRow {EventTypePicture(static_cast<int>(r.Int1)), {}, direction, r.Str5.trimmed()};
-    });
-    event.SideLists = {Side(4, QStringLiteral("FindEvents"), Kind::Event)};
-    kinds.append(event);
-
     TShellKind note = Make(Kind::Note);
     Edit(note, Dialog(QStringLiteral("Новая заметка")));
     Pick(note, QStringLiteral("Поиск заметки"));

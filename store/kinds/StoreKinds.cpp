@@ -5,6 +5,7 @@
 #include "store/ObjectKinds.h"
 #include "store/ObjectRecord.h"
 #include "store/SqlDialect.h"
+#include "store/kinds/EventView.h"
 #include "store/kinds/GroupView.h"
 #include "store/kinds/PersonView.h"
 
@@ -151,6 +152,20 @@ TStoreKind Family()
     return kind;
 }
 
+// Every event names its project, host and address, the none id for nobody, so that the lists joining its
+// project find it; it is shown by its start and name.
+TStoreKind Event()
+{
+    TStoreKind kind;
+    kind.Code = Kind::Event;
+    kind.Derive = [](TObjectRow& row) {
+        NoneForEmptyLinks(row, 4);
+        const TEventView event(row);
+        event.SetDisplayName(EventDisplayName(event.Start(), event.Name()));
+    };
+    return kind;
+}
+
 TStoreKind Plain(int code, bool fixed = false)
 {
     TStoreKind kind;
@@ -199,7 +214,7 @@ QList<TStoreKind> BuiltIn()
         Plain(Kind::InternetContact),
         Cascading(Kind::Organization, DeleteOrganization),
         Family(),
-        Plain(Kind::Event),
+        Event(),
         Cascading(Kind::Note, DeleteNaming(Kind::NoteLink, u"Link1"_s)), // the note's attachments
         Cascading(Kind::Role, DeleteRole),
         Group(),

@@ -2,6 +2,7 @@
 // columns are right after a save made without any editor, a cascading deletion leaves no row naming the
 // deleted object, and the kind's card and side lists open and close in the real main window. A kind gets
 // these tests by registering.
+#include "activities/EventScreens.h"
 #include "activities/GroupScreens.h"
 #include "contacts/ContactScreens.h"
 #include "photos/PhotoScreens.h"
@@ -130,6 +131,7 @@ void TestKinds::init()
     RegisterContactScreens();
     RegisterPhotoScreens();
     RegisterGroupScreens();
+    RegisterEventScreens();
 }
 
 void TestKinds::cleanup()
@@ -253,6 +255,13 @@ void TestKinds::cardsAndListsOpenInTheMainWindow()
         object.ObjType = kind->Code;
         object.Str1 = QStringLiteral("Объект");
         object.Str2 = QStringLiteral("Проверки");
+        if (kind->Code == Kind::Event) {
+            // An event's editor writes a type, an importance and a complete start besides the name.
+            object.Int1 = 1;
+            object.Int2 = 2;
+            object.Date1 = 46110.5;
+            object.D1Flag = true;
+        }
         QCOMPARE(object.Save(), int(SaveResult::Done));
         QCOMPARE(main.Request(TMainMessage::WM_OPENOBJECT, object), 0);
         TWinListForm* windows = main.WinList();

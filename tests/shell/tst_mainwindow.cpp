@@ -1,5 +1,6 @@
 // The main window: start-up from the settings file, the side panel and its lists, the window list of
 // cards with the unsaved-changes question, and the broker answering the frames' requests.
+#include "activities/EventScreens.h"
 #include "activities/GroupScreens.h"
 #include "contacts/ContactScreens.h"
 #include "contacts/PhoneScreens.h"
@@ -170,7 +171,7 @@ void TestMainWindow::init()
     ShellKinds::Register(ResidenceShellKind().TextsOnly());
     ShellKinds::Register(FamilyShellKind().TextsOnly());
     ShellKinds::Register(AdoptiveFamilyLinkShellKind().TextsOnly());
-    for (const TShellKind& kind : GroupShellKinds())
+    for (const TShellKind& kind : GroupShellKinds() + EventShellKinds())
         ShellKinds::Register(kind.TextsOnly());
     for (int kind : {1, 3, 6, 7, 8, 10, 21, 24})
         Screens::RegisterCard(kind, [](QWidget* parent) { return new TTestCard(parent); });

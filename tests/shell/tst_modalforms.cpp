@@ -1,5 +1,6 @@
 // The edit and pick dialogs: building the frame once, captions and bars by kind, Enter and Esc, saving
 // through the linked frame, refusals, kinds without a frame, sizing and the centred buttons.
+#include "activities/EventScreens.h"
 #include "activities/GroupScreens.h"
 #include "contacts/ContactScreens.h"
 #include "contacts/PhoneScreens.h"
@@ -91,7 +92,7 @@ void TestModalForms::init()
     // People's texts without their screens: the test's own frames stand in for them.
     ShellKinds::Register(PersonShellKind().TextsOnly());
     ShellKinds::Register(PhoneShellKind().TextsOnly());
-    for (const TShellKind& kind : GroupShellKinds())
+    for (const TShellKind& kind : GroupShellKinds() + EventShellKinds())
         ShellKinds::Register(kind.TextsOnly());
     const auto nameFrame = [this](QWidget* parent) -> TBaseDBFrame* {
         ++m_built;
