@@ -294,30 +294,26 @@ void TFEditEvent::LoadNames()
 
 QStringList TFEditEvent::NameSuggestions()
 {
-    if (!m_namesLoaded && MasterDBInfo()) {
-        TValueList names;
-        DistinctValues(MasterDBInfo()->Database(), u"Str1"_s, ChosenProject(), names, 0, 0, Kind::Event);
-        SetSuggestions(m_eName, ValueTexts(names));
-        m_namesLoaded = true;
-    }
-    QStringList names;
-    for (int i = 0; i < m_eName->count(); ++i)
-        names << m_eName->itemText(i);
-    return names;
+    return Suggestions(m_eName, m_namesLoaded, u"Str1"_s, ChosenProject());
 }
 
 QStringList TFEditEvent::ResultSuggestions()
 {
-    if (!m_resultsLoaded && MasterDBInfo()) {
-        TValueList results;
-        DistinctValues(MasterDBInfo()->Database(), u"Str3"_s, QString(), results, 0, 0, Kind::Event);
-        SetSuggestions(m_cbResult, ValueTexts(results));
-        m_resultsLoaded = true;
+    return Suggestions(m_cbResult, m_resultsLoaded, u"Str3"_s, QString());
+}
+
+QStringList TFEditEvent::Suggestions(QComboBox* box, bool& loaded, const QString& column, const QString& project)
+{
+    if (!loaded && MasterDBInfo()) {
+        TValueList values;
+        DistinctValues(MasterDBInfo()->Database(), column, project, values, 0, 0, Kind::Event);
+        SetSuggestions(box, ValueTexts(values));
+        loaded = true;
     }
-    QStringList results;
-    for (int i = 0; i < m_cbResult->count(); ++i)
-        results << m_cbResult->itemText(i);
-    return results;
+    QStringList texts;
+    for (int i = 0; i < box->count(); ++i)
+        texts << box->itemText(i);
+    return texts;
 }
 
 void TFEditEvent::LoadData()

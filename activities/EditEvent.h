@@ -82,6 +82,9 @@ protected:
 private:
     void LoadSuggestions();
     void LoadNames();
+    /// The distinct \a column of the events (of \a project) as the suggestions of \a box, read unless
+    /// \a loaded says they were.
+    QStringList Suggestions(QComboBox* box, bool& loaded, const QString& column, const QString& project);
     void LoadProjects(const QString& chosen);
     void MoveRecentProjects();
 
