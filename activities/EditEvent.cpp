@@ -59,6 +59,31 @@ QWidget* Row(const QString& name, const QString& caption, QWidget* field, QWidge
     return row;
 }
 
+// An editable box whose suggestions are read when its list is first opened: reading every name or result
+// of a large database takes longer than opening the editor should.
+class TSuggestionBox final : public QComboBox
+{
+public:
+    std::function<void()> BeforePopup;
+
+    void showPopup() override
+    {
+        if (BeforePopup)
+            BeforePopup();
+        QComboBox::showPopup();
+    }
+};
+
+QComboBox* SuggestionBox(const QString& name)
+{
+    auto* combo = new TSuggestionBox;
+    combo->setObjectName(name);
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->lineEdit()->setMaxLength(TFEditEvent::TextLength);
+    return combo;
+}
+
 // The suggestions of an editable combo box, keeping what is typed in it.
 void SetSuggestions(QComboBox* combo, const QStringList& values)
 {
@@ -86,12 +111,12 @@ TFEditEvent::TFEditEvent(QWidget* parent)
     : TBaseDBFrame(parent)
     , m_cbProject(Combo(u"cbProject"_s, false))
     , m_toolButton1(new QToolButton)
-    , m_eName(Combo(u"eName"_s, true))
+    , m_eName(SuggestionBox(u"eName"_s))
     , m_cbLinkType(Combo(u"cbLinkType"_s, false))
     , m_cbStatus(Combo(u"cbStatus"_s, false))
     , m_cbDirection(Combo(u"cbDirection"_s, false))
     , m_cbTarget(Combo(u"cbTarget"_s, true))
-    , m_cbResult(Combo(u"cbResult"_s, true))
+    , m_cbResult(SuggestionBox(u"cbResult"_s))
     , m_mComments(new TLimitedMemo(CommentLength))
 {
     setObjectName(u"FEditEvent"_s);
@@ -190,6 +215,8 @@ TFEditEvent::TFEditEvent(QWidget* parent)
     layout->addWidget(gbMemo, 1);
     setMinimumWidth(420);
 
+    static_cast<TSuggestionBox*>(m_eName)->BeforePopup = [this]() { NameSuggestions(); };
+    static_cast<TSuggestionBox*>(m_cbResult)->BeforePopup = [this]() { ResultSuggestions(); };
     connect(m_cbProject, &QComboBox::currentIndexChanged, this, &TFEditEvent::cbProjectChange);
     connect(m_cbLinkType, &QComboBox::currentIndexChanged, this, &TFEditEvent::cbLinkTypeChange);
     connect(m_toolButton1, &QToolButton::clicked, this, &TFEditEvent::ToolButton1Click);
@@ -254,20 +281,39 @@ void TFEditEvent::MoveRecentProjects()
 
 void TFEditEvent::LoadSuggestions()
 {
-    TValueList results;
-    DistinctValues(MasterDBInfo()->Database(), u"Str3"_s, QString(), results, 0, 0, Kind::Event);
-    SetSuggestions(m_cbResult, ValueTexts(results));
+    m_resultsLoaded = false;
+    SetSuggestions(m_cbResult, {});
     LoadNames();
 }
 
 void TFEditEvent::LoadNames()
 {
-    if (!MasterDBInfo())
-        return;
-    TValueList names;
-    DistinctValues(MasterDBInfo()->Database(), u"Str1"_s, ChosenProject(), names, 0, 0, Kind::Event);
-    m_names = ValueTexts(names);
-    SetSuggestions(m_eName, m_names);
+    m_namesLoaded = false;
+    SetSuggestions(m_eName, {});
+}
+
+QStringList TFEditEvent::NameSuggestions()
+{
+    return Suggestions(m_eName, m_namesLoaded, u"Str1"_s, ChosenProject());
+}
+
+QStringList TFEditEvent::ResultSuggestions()
+{
+    return Suggestions(m_cbResult, m_resultsLoaded, u"Str3"_s, QString());
+}
+
+QStringList TFEditEvent::Suggestions(QComboBox* box, bool& loaded, const QString& column, const QString& project)
+{
+    if (!loaded && MasterDBInfo()) {
+        TValueList values;
+        DistinctValues(MasterDBInfo()->Database(), column, project, values, 0, 0, Kind::Event);
+        SetSuggestions(box, ValueTexts(values));
+        loaded = true;
+    }
+    QStringList texts;
+    for (int i = 0; i < box->count(); ++i)
+        texts << box->itemText(i);
+    return texts;
 }
 
 void TFEditEvent::LoadData()
@@ -329,20 +375,17 @@ void TFEditEvent::eNameExit()
     if (m_loading || !MasterDBInfo())
         return;
     const QString typed = m_eName->currentText();
-    const QString trimmed = typed.trimmed();
-    for (const QString& name : std::as_const(m_names)) {
-        if (trimmed.isEmpty() || name.compare(trimmed, Qt::CaseInsensitive) != 0)
-            continue;
-        if (name != typed)
-            m_eName->setEditText(name);
-        qint64 type = 0;
-        qint64 importance = 0;
-        if (EventLists::NameType(MasterDBInfo()->Database(), ChosenProject(), name, type, importance)) {
-            m_cbLinkType->setCurrentIndex(Position(type, static_cast<int>(EventLook::TypeCaptions().size())));
-            m_cbStatus->setCurrentIndex(
-                Position(importance, static_cast<int>(EventLook::ImportanceCaptions().size())));
-        }
+    TDBMainInfo* record = MasterDBInfo();
+    const QString stored = EventLists::StoredName(record->Database(), ChosenProject(), typed.trimmed());
+    if (stored.isEmpty())
         return;
+    if (stored != typed)
+        m_eName->setEditText(stored);
+    qint64 type = 0;
+    qint64 importance = 0;
+    if (EventLists::NameType(record->Database(), ChosenProject(), stored, type, importance)) {
+        m_cbLinkType->setCurrentIndex(Position(type, static_cast<int>(EventLook::TypeCaptions().size())));
+        m_cbStatus->setCurrentIndex(Position(importance, static_cast<int>(EventLook::ImportanceCaptions().size())));
     }
 }
 

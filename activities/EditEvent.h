@@ -53,6 +53,11 @@ public:
 
     /// The id of the project chosen; empty when none.
     QString ChosenProject() const;
+    /// The names eName suggests (the names of the chosen project's events, of all events without one),
+    /// read now unless they were read for this project already.
+    QStringList NameSuggestions();
+    /// The results cbResult suggests, read now unless they were read already.
+    QStringList ResultSuggestions();
     /// The projects cbProject offers, in its order.
     const TValueList& Projects() const { return m_projects; }
 
@@ -77,6 +82,9 @@ protected:
 private:
     void LoadSuggestions();
     void LoadNames();
+    /// The distinct \a column of the events (of \a project) as the suggestions of \a box, read unless
+    /// \a loaded says they were.
+    QStringList Suggestions(QComboBox* box, bool& loaded, const QString& column, const QString& project);
     void LoadProjects(const QString& chosen);
     void MoveRecentProjects();
 
@@ -95,6 +103,7 @@ private:
     QComboBox* m_cbResult;
     TLimitedMemo* m_mComments;
     TValueList m_projects;
-    QStringList m_names;
+    bool m_namesLoaded = false;
+    bool m_resultsLoaded = false;
     bool m_loading = false;
 };

@@ -134,10 +134,12 @@ int main(int argc, char** argv)
     const QStringList cardStatements{
         u"select * from AllInfo where ObjId = "_s + SqlDialect::Quote(current),
         GroupLists::ProjectListStatement(),
-        DistinctValuesStatement(u"Str3"_s, QString(), 0, 0, Kind::Event),
-        DistinctValuesStatement(u"Str1"_s, event.Link1, 0, 0, Kind::Event),
-        u"select * from AllInfo where ObjId = "_s + SqlDialect::Quote(event.Link1),
     };
+    // The suggestions of the name and result boxes are read when their lists are first opened.
+    out << "suggestions read when a list is opened:" << Qt::endl;
+    for (const QString& sql : {DistinctValuesStatement(u"Str1"_s, event.Link1, 0, 0, Kind::Event),
+             DistinctValuesStatement(u"Str3"_s, QString(), 0, 0, Kind::Event)})
+        out << "  " << Time([&]() { raw.Read(db.Translate(sql)); }) << " ms: " << sql << Qt::endl;
     std::vector<double> rawCard, cardRuns;
     for (int run = 0; run < Runs; ++run) {
         rawCard.push_back(Time([&]() {

@@ -143,6 +143,23 @@ bool NameType(TMyDataBase* db, const QString& project, const QString& name, qint
     return true;
 }
 
+QString StoredNameStatement(const QString& project, const QString& name)
+{
+    QString sql = u"select top 1 Str1 from AllInfo where ObjType = "_s + Number(Kind::Event) + u" and Str1 = "_s
+        + SqlDialect::Quote(name);
+    if (!IsEmptyId(project))
+        sql += u" and Link1 = "_s + SqlDialect::Quote(project);
+    return sql + u" order by Str1"_s;
+}
+
+QString StoredName(TMyDataBase* db, const QString& project, const QString& name)
+{
+    if (name.isEmpty())
+        return QString();
+    auto q = TMyDataBase::QueryOn(db, StoredNameStatement(project, name));
+    return q && q->next() ? q->value(0).toString() : QString();
+}
+
 QString HostAddressesStatement(const QString& host)
 {
     return u"select Link1 from AllInfo where ObjType = "_s + Number(Kind::Residence) + u" and Flag = True and Link2 = "_s

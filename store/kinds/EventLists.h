@@ -55,6 +55,11 @@ bool DefaultType(TMyDataBase* db, double today, qint64& type, qint64& direction)
 QString NameTypeStatement(const QString& project, const QString& name);
 bool NameType(TMyDataBase* db, const QString& project, const QString& name, qint64& type, qint64& importance);
 
+/// The spelling of \a name (compared as the database compares text) among the names of the events of
+/// \a project, of all events when \a project is empty or the none id; empty when no event has it.
+QString StoredNameStatement(const QString& project, const QString& name);
+QString StoredName(TMyDataBase* db, const QString& project, const QString& name);
+
 /// The current addresses (residence rows with their flag) of the person or organization \a host.
 QString HostAddressesStatement(const QString& host);
 /// The one current address of \a host; empty when it has none, several, or the database cannot answer.

@@ -453,6 +453,9 @@ void TestEvents::statementsRunOnTheEngine()
     QCOMPARE(type, qint64(EventType::PhoneCall));
     QCOMPARE(importance, qint64(3));
     QVERIFY(!EventLists::NameType(db, house, u"Никто"_s, type, importance));
+    QCOMPARE(EventLists::StoredName(db, house, u"ЗВОНОК"_s), u"Звонок"_s);
+    QCOMPARE(EventLists::StoredName(db, house, u"Встреча"_s), QString());
+    QCOMPARE(EventLists::StoredName(db, Ids::None, u"встреча"_s), u"Встреча"_s);
     TValueList hosts;
     QVERIFY(EventLists::HostNames(db, hosts));
     QCOMPARE(ValueTexts(hosts), (QStringList{firm.Str5, ivanov.Str5}));
@@ -519,13 +522,11 @@ void TestEvents::newEventStartsOnRecentUse()
     QCOMPARE(editor->cbDirection()->currentText(), u"исходящ."_s);
     QVERIFY(editor->pDirection()->isVisible());
     // The names offered are those of the chosen project's events.
-    QCOMPARE(editor->eName()->count(), 2);
+    QCOMPARE(editor->NameSuggestions(), (QStringList{u"Давнее"_s, u"Звонок"_s}));
     ChooseItem(editor->cbProject(), 1);
     QCOMPARE(editor->cbProject()->currentText(), u"Дом"_s);
-    QStringList names;
-    for (int i = 0; i < editor->eName()->count(); ++i)
-        names << editor->eName()->itemText(i);
-    QCOMPARE(names, (QStringList{u"Далеко"_s, u"Письмо"_s}));
+    QCOMPARE(editor->NameSuggestions(), (QStringList{u"Далеко"_s, u"Письмо"_s}));
+    QCOMPARE(editor->ResultSuggestions(), QStringList());
     dialog.reject();
 }
 
