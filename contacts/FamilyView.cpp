@@ -19,6 +19,8 @@ namespace Kinship {
 
 TFamilyView::TFamilyView(QWidget* parent)
     : TBaseDBFrame(parent)
+    , m_db1(new TDBMainInfo(this))
+    , m_db2(new TDBMainInfo(this))
     , m_p1(new TPeoplePrev(this))
     , m_p2(new TPeoplePrev(this))
 {
@@ -47,6 +49,8 @@ TFamilyView::TFamilyView(QWidget* parent)
     m_p2->setObjectName(u"p2"_s);
     m_p1->SetOldVisible(true);
     m_p2->SetOldVisible(true);
+    m_p1->SetMasterDBInfo(m_db1);
+    m_p2->SetMasterDBInfo(m_db2);
     auto* people = new QHBoxLayout;
     people->setContentsMargins(0, 0, 0, 0);
     people->addWidget(m_p1, 1);
@@ -59,7 +63,11 @@ TFamilyView::TFamilyView(QWidget* parent)
     LoadData();
 }
 
-TFamilyView::~TFamilyView() = default;
+TFamilyView::~TFamilyView()
+{
+    m_p1->SetMasterDBInfo(nullptr);
+    m_p2->SetMasterDBInfo(nullptr);
+}
 
 QToolButton* TFamilyView::Button(const QString& name, const QString& caption, const QString& hint,
                                  void (TFamilyView::*click)())
@@ -85,16 +93,13 @@ void TFamilyView::LoadData()
     const TDBMainInfo* record = MasterDBInfo();
     const QString person = record ? QString(record->Link1) : QString();
     const QString partner = record ? QString(record->Link2) : QString();
-    for (TPeoplePrev* preview : {m_p1, m_p2}) {
-        if (record && preview->MasterDBInfo())
-            preview->MasterDBInfo()->SetDatabase(record->Database());
-    }
-    m_p1->SetMasterId(IsEmptyId(person) ? QString() : person);
-    m_p2->SetMasterId(IsEmptyId(partner) ? QString() : partner);
+    for (TDBMainInfo* shown : {m_db1, m_db2})
+        shown->SetDatabase(record ? record->Database() : nullptr);
+    m_db1->SetObj(IsEmptyId(person) ? QString() : person);
+    m_db2->SetObj(IsEmptyId(partner) ? QString() : partner);
     const bool stored = record && !IsEmptyId(record->Obj);
     const bool hasPerson = !IsEmptyId(person);
-    const bool hasParents = hasPerson && m_p1->MasterDBInfo()
-        && !IsEmptyId(TConstPersonView(*m_p1->MasterDBInfo()).NativeFamily());
+    const bool hasParents = hasPerson && !IsEmptyId(TConstPersonView(*m_db1).NativeFamily());
     m_delFamily->setEnabled(stored);
     m_addChildren->setEnabled(stored);
     m_editFamily->setEnabled(hasPerson);
@@ -109,7 +114,7 @@ void TFamilyView::TbAddChildrenClick()
     if (!record || IsEmptyId(record->Obj))
         return;
     // Half the father's surname matches the son's and the daughter's form of it alike.
-    const QString surname = m_p1->MasterDBInfo() ? TConstPersonView(*m_p1->MasterDBInfo()).Surname().trimmed() : QString();
+    const QString surname = TConstPersonView(*m_db1).Surname().trimmed();
     WorkInfo()->Clear();
     WorkInfo()->ObjType = Kind::Person;
     PersonView(*WorkInfo()).SetSurname(surname.left(surname.size() / 2));
@@ -126,9 +131,8 @@ void TFamilyView::TbAddParent1Click()
         return;
     WorkInfo()->Clear();
     WorkInfo()->ObjType = Kind::Family;
-    if (PickWorkInfo() == 1 && !IsEmptyId(WorkInfo()->Obj) && SetNativeFamily(*WorkInfo(), person)
-        && m_p1->MasterDBInfo())
-        PersonView(*m_p1->MasterDBInfo()).SetNativeFamily(WorkInfo()->Obj);
+    if (PickWorkInfo() == 1 && !IsEmptyId(WorkInfo()->Obj) && SetNativeFamily(*WorkInfo(), person))
+        PersonView(*m_db1).SetNativeFamily(WorkInfo()->Obj);
     Q_EMIT RebuildRequested();
 }
 
@@ -137,8 +141,7 @@ void TFamilyView::TbDelParent1Click()
     const QString person = PersonId();
     if (IsEmptyId(person) || !RemoveParents(person, MasterDBInfo()->Database()))
         return;
-    if (m_p1->MasterDBInfo())
-        PersonView(*m_p1->MasterDBInfo()).SetNativeFamily(Ids::None);
+    PersonView(*m_db1).SetNativeFamily(Ids::None);
     Q_EMIT RebuildRequested();
 }
 

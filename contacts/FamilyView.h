@@ -50,6 +50,8 @@ private:
     QToolButton* Button(const QString& name, const QString& caption, const QString& hint, void (TFamilyView::*click)());
     QString PersonId() const;
 
+    TDBMainInfo* m_db1; ///< the node's person, shown by p1
+    TDBMainInfo* m_db2; ///< the partner, shown by p2
     TPeoplePrev* m_p1;
     TPeoplePrev* m_p2;
     QToolButton* m_addParent = nullptr;

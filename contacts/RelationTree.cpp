@@ -278,7 +278,12 @@ void TRelationTree::LoadData()
     const QString root = master ? QString(master->Obj) : QString();
     if (master && !IsEmptyId(root) && master->ObjType == Kind::Person) {
         TMyDataBase* db = master->Database();
-        const QString native = TConstPersonView(*master).NativeFamily();
+        // The card's copy of the person may be older than the row the panel just changed.
+        TDBMainInfo person;
+        person.SetDatabase(db);
+        person.CopyFrom(*master);
+        Kinship::RefreshKinship(person);
+        const QString native = TConstPersonView(person).NativeFamily();
         bool adopted = false;
         QString anchorId = native;
         if (IsEmptyId(native)) {
