@@ -9,14 +9,17 @@
 #include "store/Gid.h"
 #include "store/ObjectKinds.h"
 #include "store/ObjectRecord.h"
+#include "store/KinshipPath.h"
 #include "store/SqlDialect.h"
 #include "store/kinds/FamilyView.h"
 #include "store/kinds/PersonView.h"
 
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -47,6 +50,9 @@ TRelationTree::TRelationTree(QWidget* parent)
     , m_building(new QLabel(u" Построение древа...."_s, this))
     , m_tv(new QTreeWidget(this))
     , m_objView(new Kinship::TFamilyView(this))
+    , m_kinshipButton(new QToolButton(this))
+    , m_kinshipWord(new QLabel(this))
+    , m_kinshipPath(new QTreeWidget(this))
 {
     setObjectName(u"RelationTree"_s);
     m_building->setObjectName(u"PBuilding"_s);
@@ -68,6 +74,27 @@ TRelationTree::TRelationTree(QWidget* parent)
     layout->addWidget(m_objView);
     layout->addWidget(m_building);
     layout->addWidget(m_tv, 1);
+    // How another person is related to this one, person by person.
+    m_kinshipButton->setObjectName(u"tbKinship"_s);
+    m_kinshipButton->setText(u"Как связаны?"_s);
+    m_kinshipButton->setToolTip(u"Показать, кем приходится другой человек"_s);
+    m_kinshipButton->setFocusPolicy(Qt::StrongFocus);
+    m_kinshipWord->setObjectName(u"lKinship"_s);
+    m_kinshipWord->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* kinshipBar = new QHBoxLayout;
+    kinshipBar->addWidget(m_kinshipButton);
+    kinshipBar->addWidget(m_kinshipWord, 1);
+    layout->addLayout(kinshipBar);
+    m_kinshipPath->setObjectName(u"KinshipPath"_s);
+    m_kinshipPath->setHeaderLabels({u"Человек"_s, u"Кем приходится предыдущему"_s});
+    m_kinshipPath->setRootIsDecorated(false);
+    m_kinshipPath->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_kinshipPath->setMaximumHeight(150);
+    m_kinshipPath->hide();
+    layout->addWidget(m_kinshipPath);
+    connect(m_kinshipButton, &QToolButton::clicked, this, [this] { TbKinshipClick(); });
+    connect(m_kinshipPath, &QTreeWidget::itemActivated, this,
+        [this](QTreeWidgetItem* item) { OpenKinshipStep(m_kinshipPath->indexOfTopLevelItem(item)); });
     connect(m_tv, &QTreeWidget::currentItemChanged, this, [this] { TVChange(); });
     connect(m_objView, &Kinship::TFamilyView::RebuildRequested, this, [this] { LoadData(); });
 }
@@ -339,4 +366,50 @@ void TRelationTree::TVChange()
             std::swap(work->Link1, work->Link2), std::swap(work->Str1, work->Str2);
     }
     m_objView->SetMasterDBInfo(work);
+}
+
+void TRelationTree::TbKinshipClick()
+{
+    const TDBMainInfo* master = MasterDBInfo();
+    if (!master || IsEmptyId(master->Obj))
+        return;
+    WorkInfo()->Clear();
+    WorkInfo()->ObjType = Kind::Person;
+    if (PickWorkInfo() == 1 && !IsEmptyId(WorkInfo()->Obj))
+        ShowKinship(WorkInfo()->Obj);
+}
+
+void TRelationTree::ShowKinship(const QString& otherId)
+{
+    const TDBMainInfo* master = MasterDBInfo();
+    if (!master)
+        return;
+    const TKinshipPath path = FindKinshipPath(master->Database(), master->Obj, otherId);
+    m_kinshipPath->clear();
+    m_stepLinks.clear();
+    if (!path.Found) {
+        m_kinshipWord->setText(path.Word);
+        m_kinshipPath->hide();
+        return;
+    }
+    m_kinshipWord->setText(path.People.constLast().Name + u" — "_s + path.Word);
+    for (int i = 0; i < path.People.size(); ++i) {
+        auto* item = new QTreeWidgetItem(m_kinshipPath);
+        item->setText(0, path.People[i].Name);
+        item->setIcon(0, MainData().LagreIcons().Icon(path.People[i].Female ? Kinship::WomanPicture : Kinship::ManPicture));
+        if (i > 0) {
+            item->setText(1, KinshipStepWord(path.Steps[i - 1], path.People[i].Female));
+            item->setToolTip(1, u"Enter: открыть семью или связь этого шага"_s);
+        }
+        m_stepLinks << (i > 0 ? path.Steps[i - 1].Link : path.People[i].Id);
+    }
+    m_kinshipPath->resizeColumnToContents(0);
+    m_kinshipPath->show();
+}
+
+void TRelationTree::OpenKinshipStep(int row)
+{
+    if (row < 0 || row >= m_stepLinks.size() || !WorkInfo()->SetObj(m_stepLinks[row]) || IsEmptyId(WorkInfo()->Obj))
+        return;
+    OpenWorkInfo();
 }

@@ -9,7 +9,9 @@
 #include <vector>
 
 class QLabel;
+class QToolButton;
 class QTreeWidget;
+struct TKinshipPath;
 class QTreeWidgetItem;
 namespace Kinship {
 class TFamilyView;
@@ -62,6 +64,16 @@ public:
     /// Shows the selected node in the family panel.
     void TVChange();
 
+    QToolButton* TbKinship() const { return m_kinshipButton; }
+    QLabel* LKinship() const { return m_kinshipWord; }
+    QTreeWidget* KinshipPath() const { return m_kinshipPath; }
+    /// "Как связаны?": picks another person and shows how he or she is related to the master person.
+    void TbKinshipClick();
+    /// Shows how the person \a otherId is related to the master person, step by step.
+    void ShowKinship(const QString& otherId);
+    /// Opens the family (or the godchild) of the step in row \a row of the path.
+    void OpenKinshipStep(int row);
+
 private:
     QTreeWidgetItem* AddNode(QTreeWidgetItem* parent, std::unique_ptr<TLinkRecord> record, const QString& caption,
                              int picture);
@@ -77,6 +89,10 @@ private:
     QLabel* m_building;
     QTreeWidget* m_tv;
     Kinship::TFamilyView* m_objView;
+    QToolButton* m_kinshipButton;
+    QLabel* m_kinshipWord;
+    QTreeWidget* m_kinshipPath;
+    QStringList m_stepLinks; ///< by row of the path: what the step into that person went through
     bool m_isBuilding = false;
     std::unique_ptr<TDBMainInfo> m_anchor; ///< F0, the root person's native or first adoptive family
     std::vector<std::unique_ptr<TLinkRecord>> m_records;

@@ -3,10 +3,18 @@
 // answers, each followed by the rebuilt tree.
 #include "contacts/ContactScreens.h"
 #include "contacts/FamilyView.h"
+#include "contacts/FindPeople.h"
+#include "contacts/PeopleObjFrame.h"
 #include "contacts/PeoplePrev.h"
+#include "contacts/PersonSections.h"
 #include "contacts/RelationTree.h"
 #include "platform/ProgramPaths.h"
+#include "shell/frames/FindModalForm.h"
 #include "shell/frames/ScreenRegistry.h"
+#include "shell/mainwindow/Main.h"
+#include "shell/mainwindow/MainBroker.h"
+#include "shell/widgets/DBGrid.h"
+#include "shell/widgets/ListModel.h"
 #include "store/DataBase.h"
 #include "store/FamilyRules.h"
 #include "store/Gid.h"
@@ -16,12 +24,15 @@
 #include "store/kinds/AdoptiveFamilyLinkView.h"
 #include "store/kinds/FamilyView.h"
 #include "store/kinds/PersonView.h"
+#include "tests/shell/DialogScript.h"
 #include "tests/support/ObjectWeb.h"
 #include "tests/support/ScriptedBroker.h"
 #include "tests/support/ScriptedMessages.h"
 #include "tests/support/TempDatabase.h"
 
+#include <QDir>
 #include <QLabel>
+#include <QStackedWidget>
 #include <QTest>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -77,6 +88,7 @@ private Q_SLOTS:
     void adoptedOnlyAndAlone();
     void loopingDataEndsWithAMark();
     void familyPanelActions();
+    void treeAndKinshipInThePersonCard();
 
 private:
     QString Person(const QString& key, const QString& name, bool female, const QString& native = {});
@@ -313,6 +325,79 @@ void TestRelationTree::familyPanelActions()
     QTest::mouseClick(panel->TbDelFamily(), Qt::LeftButton);
     QCOMPARE(broker.Calls().last().Request, TScriptedBroker::TRequest::Delete);
     QVERIFY(!Dump(tree).join(u'\n').contains(u"Орлова Ирина"_s));
+}
+
+/// Picks \a id in the next people pick dialog, with Enter on its row; \a surname gets the surname of its template.
+void ChooseInPickDialog(const QString& id, QString* surname = nullptr)
+{
+    WhenDialogShown<TFindModalForm>([id, surname](TFindModalForm& pick) {
+        auto* people = dynamic_cast<TFindPeople*>(pick.Frame());
+        QVERIFY(people);
+        if (surname)
+            *surname = people->MasterDBInfo() ? people->MasterDBInfo()->Str1 : QString();
+        QTRY_VERIFY(people->ListGrid()->Model()->RecordCount() > 0);
+        const int row = people->ListGrid()->Model()->Locate(u"ObjId"_s, id);
+        QVERIFY(row >= 0);
+        people->ListGrid()->SetCurrentRecord(row);
+        people->ListGrid()->setFocus();
+        QTest::keyClick(people->ListGrid(), Qt::Key_Return);
+    });
+}
+
+void TestRelationTree::treeAndKinshipInThePersonCard()
+{
+    // An aunt with a son: the person's cousin.
+    Person(u"aunt"_s, u"Зимина Ольга"_s, true, u"FG"_s);
+    Person(u"uncle"_s, u"Зимин Николай"_s, false);
+    Family(u"FA"_s, u"uncle"_s, u"aunt"_s);
+    const QString cousin = Person(u"cousin"_s, u"Зимин Кирилл"_s, false, u"FA"_s);
+    const QString child = Person(u"child"_s, u"Орлова Нина"_s, true);
+    QVERIFY(m_web->IsComplete());
+    QVERIFY(m_fixture->WriteSettingsFile());
+    TMain main;
+    QTRY_VERIFY(main.IsStarted());
+    main.resize(1100, 760);
+    main.show();
+    main.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&main));
+
+    TDBMainInfo record;
+    QVERIFY(record.SetObj(m_web->Id(u"root"_s)));
+    QCOMPARE(SendRequest(TMainMessage::WM_OPENOBJECT, record), 0);
+    auto* cards = main.findChild<QStackedWidget*>(u"ObjCards"_s);
+    auto* card = qobject_cast<TPeopleObjFrame*>(cards->currentWidget());
+    QVERIFY(card);
+    card->tbFamily()->click();
+    QVERIFY(card->ShowSection(PersonSection::RelationTree));
+    auto* tree = qobject_cast<TRelationTree*>(card->SectionFrame());
+    QVERIFY(tree);
+    QTRY_VERIFY(Dump(*tree).contains(u">    Семья: Орлов Алексей и Орлова Дарья"_s));
+    QVERIFY(Dump(*tree).contains(u"  Семья: Зимина Ольга и Зимин Николай"_s));
+
+    // A child is added to the first marriage through the family panel and the real pick dialog.
+    const QString firstMarriage = u"Семья: Орлов Алексей и Орлова Ирина"_s;
+    Select(*tree, firstMarriage);
+    tree->ObjView()->TbAddChildren()->setFocus();
+    QString surname;
+    ChooseInPickDialog(child, &surname);
+    QTest::keyClick(tree->ObjView()->TbAddChildren(), Qt::Key_Space);
+    QCOMPARE(surname, u"Ор"_s);
+    QCOMPARE(Stored(child).Link1.Text(), m_web->Id(u"R1"_s));
+    QTRY_VERIFY(Dump(*tree).contains(u"      Орлова Нина"_s));
+    QVERIFY(Dump(*tree).contains(u">    "_s + firstMarriage));
+    if (const QString folder = qEnvironmentVariable("ZORVIN_SCREENSHOTS"); !folder.isEmpty())
+        QVERIFY(main.grab().save(QDir(folder).filePath(u"relation-tree.png"_s)));
+
+    // How the cousin is related, picked in the people pick dialog.
+    tree->TbKinship()->setFocus();
+    ChooseInPickDialog(cousin);
+    QTest::keyClick(tree->TbKinship(), Qt::Key_Space);
+    QCOMPARE(tree->LKinship()->text(), u"Зимин Кирилл — двоюродный брат"_s);
+    QTRY_VERIFY(tree->KinshipPath()->isVisible());
+    QCOMPARE(tree->KinshipPath()->topLevelItemCount(), 4);
+    QCOMPARE(tree->KinshipPath()->topLevelItem(2)->text(1), u"сестра"_s);
+    if (const QString folder = qEnvironmentVariable("ZORVIN_SCREENSHOTS"); !folder.isEmpty())
+        QVERIFY(main.grab().save(QDir(folder).filePath(u"kinship-path.png"_s)));
 }
 
 QTEST_MAIN(TestRelationTree)
