@@ -19,6 +19,7 @@
 #include "contacts/PersonSections.h"
 #include "contacts/PhoneScreens.h"
 #include "contacts/PtoALink.h"
+#include "contacts/RelationTree.h"
 #include "contacts/SosedyFind.h"
 #include "shell/frames/ScreenRegistry.h"
 #include "shell/frames/ShellKinds.h"
@@ -155,6 +156,8 @@ void RegisterContactScreens()
         [](QWidget* parent) { return new TFP2FamilyFrame(TFP2FamilyFrame::ParentsMode, parent); });
     Screens::RegisterSection(Kind::Person, PersonSection::Families,
         [](QWidget* parent) { return new TFP2FamilyFrame(TFP2FamilyFrame::FamiliesMode, parent); });
+    Screens::RegisterSection(
+        Kind::Person, PersonSection::RelationTree, [](QWidget* parent) { return new TRelationTree(parent); });
     Screens::RegisterSection(
         Kind::Person, PersonSection::Godparents, [](QWidget* parent) { return new TFP2CrestFrame(parent); });
     Screens::RegisterSection(Kind::Family, FamilySection::Children,
