@@ -23,4 +23,7 @@ QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} "$build/bin/zorvin-bench-report" "
 echo
 echo "== The events list and the event card on 100 000 events"
 QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} "$build/bin/zorvin-bench-events" "$build/bench-data/events-100000.zdb" || status=$?
+echo
+echo "== How two people 12 generations apart are related, on a generated family of 100 000 people"
+"$build/bin/zorvin-bench-kinship" "$build/bench-data/kinship-100000.zdb" || status=$?
 exit $status
