@@ -19,7 +19,7 @@ TRawSqlite::TRawSqlite(const QString& path)
     }
     sqlite3_busy_timeout(m_db, 5000);
     // As the store's own connections are set up.
-    Exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
+    Exec(QStringLiteral("PRAGMA synchronous=FULL"));
     Exec(QStringLiteral("PRAGMA cache_size=-32768"));
 }
 

@@ -1,6 +1,7 @@
 #include "store/DataBase.h"
 
 #include "platform/ProgramPaths.h"
+#include "store/DatabaseBackup.h"
 #include "store/ObjectKinds.h"
 #include "store/ObjectRecord.h"
 #include "store/Schema.h"
@@ -13,8 +14,46 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 
+#include <map>
+#include <mutex>
+
 namespace {
 TMyDataBase* g_current = nullptr;
+
+// The lock each open database file holds while it is open, so that no restore replaces it (see
+// TDatabaseFileLock). Databases open on several threads.
+namespace FileLocks {
+std::mutex g_mutex;
+std::map<const TMyDataBase*, std::unique_ptr<TDatabaseFileLock>> g_locks;
+
+bool Take(const TMyDataBase* db, const QString& file)
+{
+    auto lock = std::make_unique<TDatabaseFileLock>();
+    if (!lock->LockShared(file))
+        return false;
+    const std::lock_guard<std::mutex> guard(g_mutex);
+    g_locks[db] = std::move(lock);
+    return true;
+}
+
+void Release(const TMyDataBase* db)
+{
+    std::unique_ptr<TDatabaseFileLock> lock;
+    const std::lock_guard<std::mutex> guard(g_mutex);
+    const auto found = g_locks.find(db);
+    if (found == g_locks.end())
+        return;
+    lock = std::move(found->second);
+    g_locks.erase(found);
+}
+} // namespace FileLocks
+
+// A database file the program may not write is opened query-only (TSqlConnection): nothing tries to write it.
+bool IsReadOnlyFile(const QSqlDatabase& db)
+{
+    QSqlQuery q(db);
+    return q.exec(QStringLiteral("PRAGMA query_only")) && q.next() && q.value(0).toInt() != 0;
+}
 
 QString DefaultDatabaseFile(const QString& folder)
 {
@@ -203,6 +242,9 @@ bool TMyDataBase::Connect()
 {
     if (m_connectionType == ConnectionType::File) {
         m_engine = TSqlEngine::SQLite;
+        // A file being restored from a copy is not opened until the copy is in place.
+        if (!FileLocks::Take(this, m_dataSource))
+            return false;
         m_connection = TSqlConnection::OpenSqliteFile(m_dataSource, TSqlConnection::ExistingFile);
         return m_connection.IsOpen();
     }
@@ -238,6 +280,7 @@ void TMyDataBase::CloseConnection()
     if (m_connection.IsOpen())
         emit Closing();
     m_connection.Close();
+    FileLocks::Release(this);
     m_transactionDepth = 0;
     m_abortedDepth = 0;
 }
@@ -303,7 +346,7 @@ void TMyDataBase::ApplyTextRules()
     const int current = TextCollation::RulesStamp();
     if (stamp == current)
         return;
-    if (IsWritable()) {
+    if (IsWritable() && !IsReadOnlyFile(db)) {
         QSqlQuery q(db);
         if (q.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
             if (q.exec(QStringLiteral("REINDEX UNOCASE"))
@@ -323,6 +366,8 @@ void TMyDataBase::AddMissingIndexes()
     if (m_statusCode != DbStatus::Ok || m_engine != TSqlEngine::SQLite || !IsWritable())
         return;
     QSqlDatabase db = Connection();
+    if (IsReadOnlyFile(db))
+        return;
     Schema::AddMissingIndexes(db, m_engine, nullptr);
 }
 

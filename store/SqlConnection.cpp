@@ -3,9 +3,13 @@
 #include "store/TextCollation.h"
 
 #include <QAtomicInteger>
+#include <QFile>
+#include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUrl>
+
+#include <unistd.h>
 
 namespace {
 QString NewConnectionName()
@@ -68,34 +72,68 @@ QSqlDatabase TSqlConnection::Database() const
     return m_db;
 }
 
+namespace {
+// Opens \a db at \a uri and reads its schema (SQLite opens any file lazily; reading the schema is what
+// refuses a file that is not a database). The engine's reason on failure.
+bool OpenAndProbe(QSqlDatabase& db, const QString& uri, QString* error)
+{
+    db.setDatabaseName(uri);
+    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=5000"));
+    if (!db.open()) {
+        *error = db.lastError().text();
+        db.close();
+        return false;
+    }
+    QSqlQuery probe(db);
+    if (!probe.exec(QStringLiteral("select count(*) from sqlite_master"))) {
+        *error = probe.lastError().text();
+        probe.finish();
+        db.close();
+        return false;
+    }
+    return true;
+}
+
+bool CanWrite(const QString& path)
+{
+    return ::access(QFile::encodeName(path).constData(), W_OK) == 0;
+}
+} // namespace
+
 TSqlConnection TSqlConnection::OpenSqliteFile(const QString& path, TFileMode mode)
 {
     TextCollation::RegisterSqliteTextRules();
     TSqlConnection connection(QStringLiteral("QSQLITE"));
     QSqlDatabase db = connection.Database();
-    QString uri = QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded);
-    uri += mode == ExistingFile ? QStringLiteral("?mode=rw") : QStringLiteral("?mode=rwc");
-    db.setDatabaseName(uri);
-    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=5000"));
-    if (!db.open()) {
-        connection.m_error = db.lastError().text();
-        db.close();
-        return connection;
+    const QString uri = QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded);
+    // A file the program may not write (a read-only file, a read-only folder or file system) is opened
+    // read-only and is never written to, not even for the log's index beside it: when that index cannot be
+    // made either, the file is read as immutable, which is exact as long as no log of unwritten changes
+    // lies beside it.
+    const QFileInfo file(path);
+    const bool readOnly = mode == ExistingFile && file.exists()
+        && (!CanWrite(file.absoluteFilePath()) || !CanWrite(file.absolutePath()));
+    bool open = false;
+    if (!readOnly) {
+        open = OpenAndProbe(db, uri + (mode == ExistingFile ? QStringLiteral("?mode=rw") : QStringLiteral("?mode=rwc")),
+                            &connection.m_error);
+    } else {
+        open = OpenAndProbe(db, uri + QStringLiteral("?mode=ro"), &connection.m_error);
+        if (!open && !QFileInfo::exists(file.absoluteFilePath() + QStringLiteral("-wal")))
+            open = OpenAndProbe(db, uri + QStringLiteral("?mode=ro&immutable=1"), &connection.m_error);
     }
-    // SQLite opens any file lazily; reading the schema is what refuses a file that is not a database.
-    QSqlQuery probe(db);
-    if (!probe.exec(QStringLiteral("select count(*) from sqlite_master"))) {
-        connection.m_error = probe.lastError().text();
-        probe.finish();
-        db.close();
+    if (!open)
         return connection;
-    }
-    probe.finish();
-    // Safe with the write-ahead log and much faster for one-row saves.
-    probe.exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
+    connection.m_error.clear();
+    QSqlQuery setting(db);
+    if (readOnly)
+        setting.exec(QStringLiteral("PRAGMA query_only=1"));
+    // A save that reported success must outlive a crash and a power loss: with the write-ahead log, FULL
+    // syncs the log at every commit (NORMAL would lose the last commits on a power loss).
+    setting.exec(QStringLiteral("PRAGMA synchronous=FULL"));
     // Lists read their rows through the name index and then from the table, a page for each row: a page
     // cache of 32 MB keeps the pages of the lists a user goes back to in memory (SQLite's own is 2 MB).
-    probe.exec(QStringLiteral("PRAGMA cache_size=-32768"));
+    setting.exec(QStringLiteral("PRAGMA cache_size=-32768"));
     return connection;
 }
 

@@ -1,5 +1,6 @@
 #include "tools/AdminCommands.h"
 
+#include "tools/BackupCommands.h"
 #include "tools/SeedCommand.h"
 #include "tools/PgInit.h"
 
@@ -79,6 +80,9 @@ const QList<TCommand>& All()
          "pg-init --host SERVER [--port PORT] --user USER [--password PASSWORD] --database NAME [--create] "
          "[--description TEXT] [--prefix N] [--reference]",
          &PgInit},
+        {"backup", "backup DB DEST", &Backup},
+        {"restore", "restore BACKUP DB", &Restore},
+        {"check", "check DB", &Check},
     };
     return commands;
 }

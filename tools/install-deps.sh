@@ -7,6 +7,7 @@ packages=(
     libsqlite3-dev libxlsxwriter-dev zlib1g-dev libicu-dev
     postgresql postgresql-contrib
     xvfb xauth
+    clang libclang-rt-14-dev
     dpkg-dev file desktop-file-utils appstream
 )
 missing=()

@@ -20,7 +20,11 @@ run_suite() {
     local build=$1
     shift
     BUILD_DIR=$build bash "$here/tools/build.sh" -DZORVIN_WERROR=ON "$@"
-    (cd "$build" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 900 -j "$(nproc)")
+    local result=0
+    (cd "$build" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 900 -j "$(nproc)") || result=$?
+    # The crash-safety suite's figures: kills, saves and rows checked.
+    grep -h "crash safety:" "$build/Testing/Temporary/LastTest.log" 2>/dev/null || true
+    return $result
 }
 
 status=0
@@ -32,4 +36,6 @@ if [ "${ZORVIN_SKIP_SANITIZERS:-0}" != 1 ]; then
         run_suite "${SANITIZE_BUILD_DIR:-$here/build-sanitize}" -DCMAKE_BUILD_TYPE=Debug -DZORVIN_SANITIZE=ON \
         -DZORVIN_BUILD_BENCH=OFF || status=$?
 fi
+echo "== Fuzzing the parsers, 20 s a target"
+bash "$here/tools/fuzz.sh" 20 || status=$?
 exit $status

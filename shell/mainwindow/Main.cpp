@@ -18,6 +18,7 @@
 #include "store/CascadeDelete.h"
 #include "store/DBServerList.h"
 #include "store/DataBase.h"
+#include "store/DatabaseBackup.h"
 #include "store/ObjectKinds.h"
 #include "store/ObjectRecord.h"
 
@@ -334,6 +335,7 @@ void TMain::TimerInitTimer()
         return;
     }
     m_serverList = std::make_unique<TMyDBServerList>(m_database.get());
+    DatabaseBackup::AtStart(m_database.get());
     m_started = true;
     ShowSideList(kBirthdays);
 }
