@@ -126,7 +126,7 @@ TFEditEvent::TFEditEvent(QWidget* parent)
     m_toolButton1->setFocusPolicy(Qt::NoFocus);
     m_eName->lineEdit()->setMaxLength(255);
     const TPictureList& pictures = MainData().SmallIcons();
-    const QStringList& types = EventLook::TypeCaptions();
+    const QStringList& types = EventType::Captions();
     for (int i = 0; i < types.size(); ++i)
         m_cbLinkType->addItem(pictures.Icon(EventTypePicture(i + 1)), types[i]);
     m_cbStatus->addItems(EventLook::ImportanceCaptions());
@@ -340,7 +340,7 @@ void TFEditEvent::LoadData()
     }
     m_eName->setEditText(QString());
     LoadSuggestions();
-    m_cbLinkType->setCurrentIndex(Position(type, static_cast<int>(EventLook::TypeCaptions().size())));
+    m_cbLinkType->setCurrentIndex(Position(type, static_cast<int>(EventType::Captions().size())));
     m_cbStatus->setCurrentIndex(Position(importance, static_cast<int>(EventLook::ImportanceCaptions().size())));
     m_cbDirection->setCurrentIndex(Position(direction, static_cast<int>(EventLook::DirectionCaptions().size())));
     SetText(m_eName, event.Name());
@@ -384,7 +384,7 @@ void TFEditEvent::eNameExit()
     qint64 type = 0;
     qint64 importance = 0;
     if (EventLists::NameType(record->Database(), ChosenProject(), stored, type, importance)) {
-        m_cbLinkType->setCurrentIndex(Position(type, static_cast<int>(EventLook::TypeCaptions().size())));
+        m_cbLinkType->setCurrentIndex(Position(type, static_cast<int>(EventType::Captions().size())));
         m_cbStatus->setCurrentIndex(Position(importance, static_cast<int>(EventLook::ImportanceCaptions().size())));
     }
 }

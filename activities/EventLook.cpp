@@ -9,14 +9,6 @@ using namespace Qt::StringLiterals;
 
 namespace EventLook {
 
-const QStringList& TypeCaptions()
-{
-    static const QStringList captions{u"Встреча"_s, u"Телефонный звонок"_s, u"Разговор по Интернет"_s, u"E-mail"_s,
-        u"Письмо (почтой)"_s, u"Письмо (курьером)"_s, u"SMS"_s, u"Обсуждение в Интернете"_s, u"Факс"_s,
-        u"Посылка"_s, u"Прочие события"_s};
-    return captions;
-}
-
 const QStringList& ImportanceCaptions()
 {
     static const QStringList captions{u"Низкая"_s, u"Обычная"_s, u"Высокая"_s};

@@ -8,14 +8,12 @@
 
 /**
  * \file
- * How an event is shown wherever it is listed: the captions of its types, importances and statuses, the
+ * How an event is shown wherever it is listed: the captions of its importances and statuses, the
  * colour that tells past, running and coming events apart, the font of its importance, the text of its
  * start and of its direction. Dates are day serials in the program's local time; 0 is no date.
  */
 namespace EventLook {
 
-/// The captions of the types 1..11, in the order of the editor's list.
-const QStringList& TypeCaptions();
 /// The captions of the importances 1..3 of the editor.
 const QStringList& ImportanceCaptions();
 /// The captions of the statuses 1..5 of the list's filter.

@@ -126,7 +126,7 @@ QStringList TFindEvent::PickListOf(const QString& key)
         list.prepend(TValueItem{});
         m_projects = list;
     } else if (key == u"Тип"_s) {
-        return QStringList{QString()} + EventLook::TypeCaptions().mid(0, EventType::Parcel);
+        return QStringList{QString()} + EventType::Captions().mid(0, EventType::Parcel);
     } else if (key == u"Статус"_s) {
         return QStringList{QString()} + EventLook::StatusCaptions();
     } else if (key == u"Результат события"_s) {
@@ -166,7 +166,7 @@ void TFindEvent::ParseOptionList()
         if (!id.isEmpty())
             IdCondition(m_whereExt, id, u"AllInfo.Link1"_s);
     }
-    const int type = PositionOf(value(u"Тип"_s), EventLook::TypeCaptions().mid(0, EventType::Parcel));
+    const int type = PositionOf(value(u"Тип"_s), EventType::Captions().mid(0, EventType::Parcel));
     if (type > 0)
         SetFindField(11, QString::number(type));
     const int status = PositionOf(value(u"Статус"_s), EventLook::StatusCaptions());

@@ -15,13 +15,6 @@ using namespace ReportRows;
 
 namespace EventReport {
 
-QString TypeText(qint64 type)
-{
-    static const QStringList captions{u"Встреча"_s, u"Телефонный звонок"_s, u"Разговор по Интернет"_s, u"E-mail"_s,
-        u"Письмо (почтой)"_s, u"Письмо (курьером)"_s, u"SMS"_s, u"Обсуждение в Интернете"_s, u"Факс"_s, u"Посылка"_s};
-    return type >= EventType::Meeting && type <= EventType::Parcel ? captions.at(type - 1) : QString();
-}
-
 void Write(TELSObject& writer, TMyDataBase* db, const QString& id)
 {
     TDBMainInfo row;
@@ -46,7 +39,8 @@ void Write(TELSObject& writer, TMyDataBase* db, const QString& id)
     field(1, u"Дата"_s, DateText(event.Start()));
     field(2, u"Название"_s, event.Name());
     field(3, u"Проект"_s, nameOf(event.Project(), 1));
-    field(4, u"Тип"_s, TypeText(event.EventKind()));
+    // The report names the types up to a parcel; "other events" are left without a caption.
+    field(4, u"Тип"_s, event.EventKind() <= EventType::Parcel ? EventType::Caption(event.EventKind()) : QString());
     if (event.EventKind() > EventType::Meeting) {
         if (event.Direction() == EventDirection::Outgoing)
             writer.SetText(u"c4"_s, u"Исходящ."_s);

@@ -8,8 +8,6 @@ class TMyDataBase;
 /// The report of one event: its fields, then the table of its participants.
 namespace EventReport {
 
-/// The caption of an event type 1..10 as the report writes it; empty for any other type.
-QString TypeText(qint64 type);
 /// Writes the report of the event \a id read from \a db (the current database when nullptr).
 void Write(TELSObject& writer, TMyDataBase* db, const QString& id);
 /// Writes the report into a new workbook with the wait window and opens it; the file, empty when none.

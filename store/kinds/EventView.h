@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QStringList>
+
 #include "store/kinds/KindView.h"
 
 /// The type of an event (Int1), in the order of the editor's list.
@@ -17,6 +19,11 @@ enum : int {
     Parcel = 10,
     Other = 11,
 };
+
+/// The captions of the types Meeting..Other, in the order of the editor's list.
+const QStringList& Captions();
+/// The caption of \a type; empty for a value that is no type.
+QString Caption(qint64 type);
 }
 
 /// The direction of an event other than a meeting (Int3).
