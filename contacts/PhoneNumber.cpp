@@ -21,7 +21,8 @@ QString FromMasked(const QString& masked)
     QString digits(Digits, QLatin1Char(' '));
     for (int i = 0; i < Digits; ++i) {
         const int at = Positions[static_cast<size_t>(i)];
-        if (at < masked.size() && masked.at(at).isDigit())
+        // ASCII digits only: other scripts' digits are digits to Qt, but no phone number is dialled with them.
+        if (at < masked.size() && masked.at(at) >= u'0' && masked.at(at) <= u'9')
             digits[i] = masked.at(at);
     }
     return digits;

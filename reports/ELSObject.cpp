@@ -1,5 +1,7 @@
 #include "reports/ELSObject.h"
 
+#include "reports/CellName.h"
+
 #include "platform/Desktop.h"
 #include "platform/Messages.h"
 
@@ -16,52 +18,10 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-/// A worksheet has 16,384 columns (up to "xfd") and 1,048,576 rows.
-constexpr int MaxColumns = 16384;
-constexpr int MaxRows = 1048576;
 /// Pictures are placed at this resolution, so that a point of the sheet is a pixel of the picture.
 constexpr int PictureDpi = 96;
 
 } // namespace
-
-namespace CellName {
-
-int Column(const QString& letters)
-{
-    if (letters.isEmpty() || letters.size() > 3)
-        return -1;
-    int column = 0;
-    for (const QChar c : letters) {
-        const char16_t lower = c.toLower().unicode();
-        if (lower < u'a' || lower > u'z')
-            return -1;
-        column = column * 26 + (lower - u'a' + 1);
-    }
-    return column <= MaxColumns ? column - 1 : -1;
-}
-
-bool Parse(const QString& name, int* row, int* column)
-{
-    const QString text = name.trimmed();
-    qsizetype letters = 0;
-    while (letters < text.size() && text.at(letters).isLetter())
-        ++letters;
-    const int col = Column(text.left(letters));
-    const QString digits = text.mid(letters);
-    if (col < 0 || digits.isEmpty() || digits.size() > 7)
-        return false;
-    for (const QChar c : digits)
-        if (c < u'0' || c > u'9')
-            return false;
-    const int number = digits.toInt();
-    if (number < 1 || number > MaxRows)
-        return false;
-    *row = number - 1;
-    *column = col;
-    return true;
-}
-
-} // namespace CellName
 
 TELSObject::TELSObject() = default;
 

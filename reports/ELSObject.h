@@ -1,5 +1,7 @@
 #pragma once
 
+#include "reports/CellName.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -8,17 +10,6 @@
 struct lxw_format;
 struct lxw_workbook;
 struct lxw_worksheet;
-
-/// Spreadsheet cell names as the reports spell them: column letters and a row number, "a1", "f4", "aa10".
-namespace CellName {
-
-/// The zero-based row and column of \a name (letters in either case, then a row from 1); false, with
-/// nothing set, for anything that is not a cell of a worksheet.
-bool Parse(const QString& name, int* row, int* column);
-/// The zero-based column of the letters \a letters ("a" is 0, "aa" 26); -1 for anything else.
-int Column(const QString& letters);
-
-} // namespace CellName
 
 /// How a cell looks.
 enum class TCellStyle {

@@ -182,6 +182,7 @@ void TestPhones::NumberTexts()
     QCOMPARE(PhoneNumber::Text(u"749512345678"_s), u"74(951) 234-56-78"_s);
     QCOMPARE(PhoneNumber::FromMasked(u"+74(822) 555-1 -34"_s), u"748225551 34"_s);
     QVERIFY(PhoneNumber::IsBlank(PhoneNumber::FromMasked(u"+  (   )    -  -  "_s)));
+    QCOMPARE(PhoneNumber::FromMasked(u"+7\u0663(495) 123-45-67"_s), u"7 4951234567"_s); // an Arabic-Indic three
     QCOMPARE(PhoneNumber::MaskedPosition(2), 4);
     QCOMPARE(PhoneNumber::MaskedPosition(5), 9);
 }

@@ -58,6 +58,8 @@ void TestSpreadsheetWriter::cellNames_data()
     QTest::newRow("no column") << u"12"_s << -1 << -1;
     QTest::newRow("digits then letters") << u"a1b"_s << -1 << -1;
     QTest::newRow("cyrillic") << u"д2"_s << -1 << -1;
+    QTest::newRow("dotted capital I") << u"\u01301"_s << -1 << -1;
+    QTest::newRow("Kelvin sign") << u"a\u212A1"_s << -1 << -1;
     QTest::newRow("sign") << u"a-1"_s << -1 << -1;
     QTest::newRow("empty") << QString() << -1 << -1;
 }
