@@ -10,6 +10,7 @@
 #include <QSqlQuery>
 
 #include <functional>
+#include <tuple>
 
 using namespace Qt::StringLiterals;
 
@@ -42,13 +43,6 @@ struct TChildLink
 {
     QString Child;
     bool Adoptive = false;
-};
-
-/// Where a person was reached from.
-struct TReached
-{
-    QString From;
-    TKinshipStep Step;
 };
 
 /**
@@ -86,29 +80,27 @@ public:
             Read(u"select Link1, Link2 from AllInfo where ObjType = "_s + QString::number(Kind::AdoptiveFamilyLink)
                      + u" and Link2 in ("_s + list + u") order by ObjId"_s,
                 [&](const QSqlQuery& q) { m_adoptiveOf[Key(q.value(1).toString())] << Key(q.value(0).toString()); });
-            const QString families = u"select ObjId, Link1, Link2 from AllInfo where ObjType = "_s
-                + QString::number(Kind::Family);
-            for (const char* column : {"Link1", "Link2"})
-                Read(families + u" and "_s + QLatin1StringView(column) + u" in ("_s + list + u") order by Date1 desc, ObjId"_s,
-                    [&](const QSqlQuery& q) {
-                        const QString id = StoreFamily(q);
-                        const TFamilyRow& family = m_families[id];
-                        for (const QString& partner : {family.Husband, family.Wife})
-                            if (!IsEmptyId(partner) && !m_ownFamilies[partner].contains(id))
-                                m_ownFamilies[partner] << id;
-                    });
+            // The families the frontier founded, as husband or as wife.
+            Read(u"select ObjId, Link1, Link2 from AllInfo where ObjType = "_s + QString::number(Kind::Family)
+                     + u" and (Link1 in ("_s + list + u") or Link2 in ("_s + list + u")) order by Date1 desc, ObjId"_s,
+                [&](const QSqlQuery& q) {
+                    const QString id = StoreFamily(q);
+                    const TFamilyRow& family = m_families[id];
+                    for (const QString& partner : {family.Husband, family.Wife})
+                        if (!IsEmptyId(partner) && !m_ownFamilies[partner].contains(id))
+                            m_ownFamilies[partner] << id;
+                });
             // Godchildren, read whole: they are people the next step stands on.
-            for (const char* column : {"Link2", "Link3"})
-                Read(u"select ObjId, Str1, Str2, Str3, Flag, Link1, Link2, Link3 from AllInfo where ObjType = "_s
-                         + QString::number(Kind::Person) + u" and "_s + QLatin1StringView(column) + u" in ("_s + list
-                         + u") order by ObjId"_s,
-                    [&](const QSqlQuery& q) {
-                        const QString child = StorePerson(q, 0);
-                        const TPersonRow& row = m_people[child];
-                        for (const QString& godparent : {row.Godfather, row.Godmother})
-                            if (!IsEmptyId(godparent) && !m_godchildren[godparent].contains(child))
-                                m_godchildren[godparent] << child;
-                    });
+            Read(u"select ObjId, Str1, Str2, Str3, Flag, Link1, Link2, Link3 from AllInfo where ObjType = "_s
+                     + QString::number(Kind::Person) + u" and (Link2 in ("_s + list + u") or Link3 in ("_s + list
+                     + u")) order by ObjId"_s,
+                [&](const QSqlQuery& q) {
+                    const QString child = StorePerson(q, 0);
+                    const TPersonRow& row = m_people[child];
+                    for (const QString& godparent : {row.Godfather, row.Godmother})
+                        if (!IsEmptyId(godparent) && !m_godchildren[godparent].contains(child))
+                            m_godchildren[godparent] << child;
+                });
         });
         for (const QString& id : frontier) {
             (void)m_ownFamilies[id];
@@ -140,10 +132,12 @@ public:
         for (const QString& family : std::as_const(unread))
             (void)m_families[family];
         ForChunks(childless, [&](const QString& list) {
-            Read(u"select ObjId, Link1 from AllInfo where ObjType = "_s + QString::number(Kind::Person)
-                     + u" and Link1 in ("_s + list + u") order by Date1, ObjId"_s,
+            // The children born into the families, read whole: the next step stands on them.
+            Read(u"select ObjId, Str1, Str2, Str3, Flag, Link1, Link2, Link3 from AllInfo where ObjType = "_s
+                     + QString::number(Kind::Person) + u" and Link1 in ("_s + list + u") order by Date1, ObjId"_s,
                 [&](const QSqlQuery& q) {
-                    m_children[Key(q.value(1).toString())] << TChildLink{Key(q.value(0).toString()), false};
+                    const QString child = StorePerson(q, 0);
+                    m_children[m_people[child].NativeFamily] << TChildLink{child, false};
                 });
             Read(u"select Link1, Link2 from AllInfo where ObjType = "_s + QString::number(Kind::AdoptiveFamilyLink)
                      + u" and Link1 in ("_s + list + u") order by ObjId"_s,
@@ -260,81 +254,161 @@ private:
 
 namespace {
 
-/// A breadth-first search from \a from to \a to; the ids of the path into \a ids and its steps into \a steps.
-/// A blood search goes up to the parents first and then only down: a path through a child to the child's
-/// other parent is no blood relation.
+/// The step \a step seen from its other end: a parent's child, a godchild's godparent; the family or row it
+/// goes through stays the same.
+TKinshipStep Reversed(TKinshipStep step)
+{
+    switch (step.Kind) {
+    case TKinshipStep::Parent: step.Kind = TKinshipStep::Child; break;
+    case TKinshipStep::Child: step.Kind = TKinshipStep::Parent; break;
+    case TKinshipStep::Godparent: step.Kind = TKinshipStep::Godchild; break;
+    case TKinshipStep::Godchild: step.Kind = TKinshipStep::Godparent; break;
+    case TKinshipStep::Sibling:
+    case TKinshipStep::Partner: break;
+    }
+    return step;
+}
+
+/// Between paths of the same length the one with fewer godparent links, then fewer marriages, wins, so that
+/// a pair searched both ways gives the same path.
+int Cost(const TKinshipStep& step)
+{
+    return step.Kind == TKinshipStep::Godparent || step.Kind == TKinshipStep::Godchild ? 1000
+        : step.Kind == TKinshipStep::Partner                                          ? 1
+                                                                                      : 0;
+}
+
+/**
+ * A breadth-first search from both ends at once, \a from forwards and \a to backwards, a whole level of the
+ * smaller side at a time, until the two meet; the ids of the path into \a ids and its steps into \a steps.
+ * Each side goes about half the depth, so the people read grow with the square root of what a search from one
+ * end would read. A blood search goes up to the parents first and then only down: a path through a child to
+ * the child's other parent is no blood relation.
+ */
 bool Search(TKinGraph& graph, const QString& from, const QString& to, int maxDepth, bool bloodOnly, QStringList& ids,
             QList<TKinshipStep>& steps)
 {
-    // A state is a person and, in a blood search, whether the path already turned down ("d") or not ("u").
-    const auto state = [bloodOnly](const QString& id, bool down) {
-        return bloodOnly ? id + (down ? u"|d"_s : u"|u"_s) : id;
-    };
+    // A state is a person and, in a blood search, whether the path already turned down or not.
     struct TState
     {
         QString Id;
         bool Down = false;
     };
-    // Between paths of the same length the one with fewer godparent links, then fewer marriages, wins, so
-    // that a pair searched both ways gives the same path.
-    const auto cost = [](const TKinshipStep& step) {
-        return step.Kind == TKinshipStep::Godparent || step.Kind == TKinshipStep::Godchild ? 1000
-            : step.Kind == TKinshipStep::Partner                                          ? 1
-                                                                                          : 0;
+    const auto key = [bloodOnly](const TState& state) {
+        return bloodOnly ? state.Id + (state.Down ? u"|d"_s : u"|u"_s) : state.Id;
     };
-    QHash<QString, TReached> reached;
-    QHash<QString, TState> states;
-    QHash<QString, int> rank;
-    const QString start = state(from, false);
-    reached.insert(start, {});
-    states.insert(start, {from, false});
-    rank.insert(start, 0);
-    QList<TState> frontier{{from, false}};
-    QString found = from == to ? start : QString();
-    for (int depth = 0; depth < maxDepth && found.isEmpty() && !frontier.isEmpty() && !graph.Failed(); ++depth) {
+    // How a side reached a state: its distance and cost from that side's end, the state it came from and the
+    // step between them, always written in the path's direction (from -> to).
+    struct TMark
+    {
+        TState State;
+        int Distance = 0;
+        int Cost = 0;
+        QString Via;
+        TKinshipStep Step;
+        int Order = 0;
+    };
+    struct TSide
+    {
+        QHash<QString, TMark> Marks;
+        QList<TState> Frontier;
+        int Radius = 0;
+    };
+    TSide ahead;
+    TSide behind;
+    int order = 0;
+    const auto plant = [&](TSide& side, const TState& state) {
+        side.Marks.insert(key(state), TMark{state, 0, 0, QString(), {}, order++});
+        side.Frontier << state;
+    };
+    plant(ahead, {from, false});
+    plant(behind, {to, false});
+    if (bloodOnly)
+        plant(behind, {to, true}); // a blood path ends going up or going down
+    // The states a forward step of kind \a kind may reach from \a at (forwards), or come from to reach \a at
+    // (backwards).
+    const auto nextStates = [bloodOnly](bool forwards, bool atDown, TKinshipStep::TKind kind) -> QList<bool> {
+        if (!bloodOnly)
+            return {false};
+        if (kind != TKinshipStep::Parent && kind != TKinshipStep::Sibling && kind != TKinshipStep::Child)
+            return {};
+        if (forwards) {
+            if (atDown && kind != TKinshipStep::Child)
+                return {};
+            return {kind != TKinshipStep::Parent};
+        }
+        if (!atDown)
+            return kind == TKinshipStep::Parent ? QList<bool>{false} : QList<bool>{};
+        if (kind == TKinshipStep::Sibling)
+            return {false};
+        return kind == TKinshipStep::Child ? QList<bool>{false, true} : QList<bool>{};
+    };
+    QString meeting;
+    const auto meet = [&](const QString& at) {
+        const TMark& a = ahead.Marks[at];
+        const TMark& b = behind.Marks[at];
+        if (meeting.isEmpty()) {
+            meeting = at;
+            return;
+        }
+        const TMark& ma = ahead.Marks[meeting];
+        const TMark& mb = behind.Marks[meeting];
+        const auto rank = [](const TMark& x, const TMark& y) {
+            return std::tuple(x.Distance + y.Distance, x.Cost + y.Cost, x.Order, y.Order);
+        };
+        if (rank(a, b) < rank(ma, mb))
+            meeting = at;
+    };
+    if (behind.Marks.contains(key({from, false})))
+        meet(key({from, false}));
+    while (meeting.isEmpty() && ahead.Radius + behind.Radius < maxDepth && !ahead.Frontier.isEmpty()
+           && !behind.Frontier.isEmpty() && !graph.Failed()) {
+        const bool forwards = ahead.Frontier.size() <= behind.Frontier.size();
+        TSide& side = forwards ? ahead : behind;
+        const TSide& other = forwards ? behind : ahead;
         QStringList people;
-        for (const TState& at : std::as_const(frontier))
+        for (const TState& at : std::as_const(side.Frontier))
             people << at.Id;
         people.removeDuplicates();
         graph.LoadPeople(people);
         graph.LoadLinksOf(people);
         QList<TState> next;
         QSet<QString> thisLevel;
-        for (const TState& at : std::as_const(frontier)) {
-            const QString atKey = state(at.Id, at.Down);
-            graph.ForNeighbours(at.Id, [&](const QString& neighbour, const TKinshipStep& step) {
-                bool down = at.Down;
-                if (bloodOnly) {
-                    if (step.Kind != TKinshipStep::Parent && step.Kind != TKinshipStep::Sibling
-                        && step.Kind != TKinshipStep::Child)
-                        return;
-                    if (at.Down && step.Kind != TKinshipStep::Child)
-                        return;
-                    down = step.Kind != TKinshipStep::Parent;
+        for (const TState& at : std::as_const(side.Frontier)) {
+            const QString atKey = key(at);
+            graph.ForNeighbours(at.Id, [&](const QString& neighbour, const TKinshipStep& seen) {
+                const TKinshipStep step = forwards ? seen : Reversed(seen);
+                for (const bool down : nextStates(forwards, at.Down, step.Kind)) {
+                    const TState state{neighbour, down};
+                    const QString stateKey = key(state);
+                    const TMark& atMark = side.Marks[atKey];
+                    const int cost = atMark.Cost + Cost(step);
+                    const auto known = side.Marks.constFind(stateKey);
+                    if (known != side.Marks.cend() && (!thisLevel.contains(stateKey) || known->Cost <= cost))
+                        continue;
+                    if (known == side.Marks.cend())
+                        next << state;
+                    side.Marks.insert(stateKey, TMark{state, atMark.Distance + 1, cost, atKey, step, order++});
+                    thisLevel.insert(stateKey);
                 }
-                const QString key = state(neighbour, down);
-                const int newRank = rank.value(atKey) + cost(step);
-                if (reached.contains(key) && (!thisLevel.contains(key) || rank.value(key) <= newRank))
-                    return;
-                if (!reached.contains(key))
-                    next << TState{neighbour, down};
-                reached.insert(key, {atKey, step});
-                states.insert(key, {neighbour, down});
-                rank.insert(key, newRank);
-                thisLevel.insert(key);
             });
         }
-        for (const TState& at : std::as_const(next))
-            if (at.Id == to && found.isEmpty())
-                found = state(at.Id, at.Down);
-        frontier = next;
+        side.Frontier = next;
+        ++side.Radius;
+        for (const TState& state : std::as_const(next))
+            if (other.Marks.contains(key(state)))
+                meet(key(state));
     }
-    if (found.isEmpty() || graph.Failed())
+    if (meeting.isEmpty() || graph.Failed())
         return false;
-    ids = QStringList{to};
-    for (QString at = found; at != start; at = reached[at].From) {
-        steps.prepend(reached[at].Step);
-        ids.prepend(states[reached[at].From].Id);
+    ids = QStringList{ahead.Marks[meeting].State.Id};
+    for (QString at = meeting; ahead.Marks[at].Distance > 0; at = ahead.Marks[at].Via) {
+        steps.prepend(ahead.Marks[at].Step);
+        ids.prepend(ahead.Marks[ahead.Marks[at].Via].State.Id);
+    }
+    for (QString at = meeting; behind.Marks[at].Distance > 0; at = behind.Marks[at].Via) {
+        steps.append(behind.Marks[at].Step);
+        ids.append(behind.Marks[behind.Marks[at].Via].State.Id);
     }
     return true;
 }
