@@ -16,9 +16,12 @@
 
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QElapsedTimer>
 #include <QLabel>
+#include <QPushButton>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -47,7 +50,9 @@ QStringList IdsOf(TMyDataBase* db, const QString& sql)
 
 TRelationTree::TRelationTree(QWidget* parent)
     : TBaseDBFrame(parent)
-    , m_building(new QLabel(u" Построение древа...."_s, this))
+    , m_buildingPanel(new QWidget(this))
+    , m_building(new QLabel(u" Построение древа...."_s, m_buildingPanel))
+    , m_stop(new QPushButton(u"Стоп"_s, m_buildingPanel))
     , m_tv(new QTreeWidget(this))
     , m_objView(new Kinship::TFamilyView(this))
     , m_kinshipButton(new QToolButton(this))
@@ -57,6 +62,14 @@ TRelationTree::TRelationTree(QWidget* parent)
     setObjectName(u"RelationTree"_s);
     m_building->setObjectName(u"PBuilding"_s);
     m_building->hide();
+    m_stop->setObjectName(u"bStop"_s);
+    m_stop->setToolTip(u"Прервать построение древа"_s);
+    auto* buildingBar = new QHBoxLayout(m_buildingPanel);
+    buildingBar->setContentsMargins(0, 0, 0, 0);
+    buildingBar->addWidget(m_building, 1);
+    buildingBar->addWidget(m_stop);
+    m_buildingPanel->hide();
+    connect(m_stop, &QPushButton::clicked, this, [this] { StopBuilding(); });
     m_tv->setObjectName(u"TV"_s);
     m_tv->setColumnCount(2);
     m_tv->setHeaderHidden(true);
@@ -72,7 +85,7 @@ TRelationTree::TRelationTree(QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
     layout->addWidget(m_objView);
-    layout->addWidget(m_building);
+    layout->addWidget(m_buildingPanel);
     layout->addWidget(m_tv, 1);
     // How another person is related to this one, person by person.
     m_kinshipButton->setObjectName(u"tbKinship"_s);
@@ -115,6 +128,8 @@ const TLinkRecord* TRelationTree::NodeRecord(const QTreeWidgetItem* item) const
 
 void TRelationTree::Clear()
 {
+    m_steps.clear();
+    ++m_build;
     m_tv->clear();
     m_records.clear();
     m_index.clear();
@@ -186,12 +201,18 @@ void TRelationTree::AddChildrenOf(const QString& familyId, QTreeWidgetItem* node
 {
     TMyDataBase* db = MasterDBInfo()->Database();
     const QString family = SqlDialect::Quote(familyId);
+    QList<QPair<QString, bool>> children;
     for (const QString& child : IdsOf(db, u"select ObjId from AllInfo where ObjType = "_s
                                               + QString::number(Kind::Person) + u" and Link1 = "_s + family))
-        AddFamiliesOf(child, node, false);
+        children << qMakePair(child, false);
     for (const QString& child : IdsOf(db, u"select Link2 from AllInfo where Link1 = "_s + family
                                               + u" and ObjType = "_s + QString::number(Kind::AdoptiveFamilyLink)))
-        AddFamiliesOf(child, node, true);
+        children << qMakePair(child, true);
+    // Pushed last first: the first child's branch is built before the second child is met.
+    for (qsizetype i = children.size() - 1; i >= 0; --i)
+        m_steps.push_back([this, child = children[i].first, node, adopted = children[i].second] {
+            AddFamiliesOf(child, node, adopted);
+        });
 }
 
 void TRelationTree::AddFamiliesOf(const QString& personId, QTreeWidgetItem* parent, bool adopted)
@@ -212,11 +233,16 @@ void TRelationTree::AddFamiliesOf(const QString& personId, QTreeWidgetItem* pare
         families.back()->LoadFromDataset(query->record());
     }
     query.reset();
-    for (const auto& family : families)
-        if (QTreeWidgetItem* node = AddFamilyNode(person.Obj, *family, parent, adopted))
-            AddChildrenOf(family->Obj, node);
-    if (!families.empty())
+    if (!families.empty()) {
+        // Each family, with its children, is a step of its own, the first family's branch first.
+        const QString id = person.Obj;
+        for (auto family = families.rbegin(); family != families.rend(); ++family)
+            m_steps.push_back([this, id, parent, adopted, row = std::shared_ptr<TDBMainInfo>(std::move(*family))] {
+                if (QTreeWidgetItem* node = AddFamilyNode(id, *row, parent, adopted))
+                    AddChildrenOf(row->Obj, node);
+            });
         return;
+    }
     if (m_shownPeople.contains(person.Obj.Text().toUpper()))
         return;
     auto record = std::make_unique<TLinkRecord>();
@@ -274,30 +300,41 @@ void TRelationTree::AddAncestors(QTreeWidgetItem* node)
             item->parent()->removeChild(item);
     }
     top->insertChildren(0, moved);
-    AddChildrenOf(parents.Obj, top);
-    if (anchor || (m_anchor && SameId(parents.Obj, m_anchor->Obj))) {
-        if (QTreeWidgetItem* mother = AddFamilyNode(TConstFamilyView(parents).Wife(), parents, nullptr, false)) {
-            m_tv->takeTopLevelItem(m_tv->indexOfTopLevelItem(mother));
-            m_tv->insertTopLevelItem(1, mother);
-            AddAncestors(mother);
-        }
-    }
+    // Then, each step after the one before has built its branch: the parents' children, the mother's line
+    // for the root's own parents, the father's line further up.
     if (!IsEmptyId(parents.Obj))
-        AddAncestors(top);
+        m_steps.push_back([this, top] { AddAncestors(top); });
+    if (anchor || (m_anchor && SameId(parents.Obj, m_anchor->Obj))) {
+        auto copy = std::make_shared<TDBMainInfo>();
+        copy->SetDatabase(parents.Database());
+        copy->CopyFrom(parents);
+        m_steps.push_back([this, parents = std::move(copy)] {
+            if (QTreeWidgetItem* mother = AddFamilyNode(TConstFamilyView(*parents).Wife(), *parents, nullptr, false)) {
+                m_tv->takeTopLevelItem(m_tv->indexOfTopLevelItem(mother));
+                m_tv->insertTopLevelItem(1, mother);
+                AddAncestors(mother);
+            }
+        });
+    }
+    AddChildrenOf(parents.Obj, top);
 }
 
 void TRelationTree::LoadData()
 {
     TBaseDBFrame::LoadData();
     // The selected node is found again after the build.
-    QString selectedPerson;
-    QString selectedFamily;
-    if (const TLinkRecord* selected = NodeRecord(m_tv->currentItem())) {
-        selectedPerson = selected->PersonId;
-        selectedFamily = selected->Family ? QString(selected->Family->Obj) : QString();
+    m_selectedPerson.clear();
+    m_selectedFamily.clear();
+    if (!m_isBuilding) {
+        if (const TLinkRecord* selected = NodeRecord(m_tv->currentItem())) {
+            m_selectedPerson = selected->PersonId;
+            m_selectedFamily = selected->Family ? QString(selected->Family->Obj) : QString();
+        }
     }
     m_isBuilding = true;
+    m_stopped = false;
     m_building->show();
+    m_buildingPanel->show();
     m_tv->hide();
     Clear();
     m_anchor.reset();
@@ -326,16 +363,71 @@ void TRelationTree::LoadData()
             if (!m_anchor->SetObj(anchorId) || m_anchor->ObjType != Kind::Family)
                 m_anchor.reset();
         }
+        // The person's own families and their descendants first, then the ancestors above them.
+        m_steps.push_back([this] {
+            if (m_tv->topLevelItemCount() > 0 && m_anchor)
+                AddAncestors(m_tv->topLevelItem(0));
+        });
         AddFamiliesOf(root, nullptr, adopted);
-        if (m_tv->topLevelItemCount() > 0 && m_anchor)
-            AddAncestors(m_tv->topLevelItem(0));
     }
+    // A usual family is built at once; a very large one goes on between events.
+    RunSteps([this] { return NodeCount() < FirstNodes; });
+    if (m_steps.empty())
+        FinishBuild();
+    else
+        QTimer::singleShot(0, this, [this, build = m_build] {
+            if (build == m_build)
+                BuildSlice();
+        });
+}
+
+void TRelationTree::RunSteps(const std::function<bool()>& more)
+{
+    while (!m_steps.empty() && more()) {
+        const std::function<void()> step = std::move(m_steps.back());
+        m_steps.pop_back();
+        step();
+    }
+}
+
+void TRelationTree::BuildSlice()
+{
+    QElapsedTimer slice;
+    slice.start();
+    RunSteps([&slice] { return slice.elapsed() < SliceMs; });
+    if (m_steps.empty()) {
+        FinishBuild();
+        return;
+    }
+    m_building->setText(u" Построение древа.... "_s + QString::number(NodeCount()));
+    QTimer::singleShot(0, this, [this, build = m_build] {
+        if (build == m_build)
+            BuildSlice();
+    });
+}
+
+void TRelationTree::StopBuilding()
+{
+    if (!m_isBuilding)
+        return;
+    m_steps.clear();
+    m_stopped = true;
+    FinishBuild();
+}
+
+void TRelationTree::FinishBuild()
+{
+    m_steps.clear();
+    ++m_build;
     m_tv->expandAll();
-    QTreeWidgetItem* current = selectedPerson.isEmpty() ? nullptr : FindNode(selectedPerson, selectedFamily);
+    const QString root = MasterDBInfo() ? QString(MasterDBInfo()->Obj) : QString();
+    QTreeWidgetItem* current = m_selectedPerson.isEmpty() ? nullptr : FindNode(m_selectedPerson, m_selectedFamily);
     for (QTreeWidgetItemIterator it(m_tv); *it && !current; ++it)
         if (const TLinkRecord* record = NodeRecord(*it); record && SameId(record->PersonId, root))
             current = *it;
+    m_building->setText(u" Построение древа...."_s);
     m_building->hide();
+    m_buildingPanel->hide();
     m_isBuilding = false;
     m_tv->show();
     if (current) {

@@ -5,10 +5,12 @@
 #include <QHash>
 #include <QSet>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
 class QLabel;
+class QPushButton;
 class QToolButton;
 class QTreeWidget;
 struct TKinshipPath;
@@ -53,14 +55,23 @@ public:
     QTreeWidget* TV() const { return m_tv; }
     Kinship::TFamilyView* ObjView() const { return m_objView; }
     QLabel* PBuilding() const { return m_building; }
+    /// "Стоп" beside the building panel: ends a long build, keeping the nodes built so far.
+    QPushButton* BStop() const { return m_stop; }
     bool IsBuilding() const { return m_isBuilding; }
+    /// Whether the last build was stopped before it ended.
+    bool WasStopped() const { return m_stopped; }
+    /// Ends the build now; the tree shows the nodes built so far.
+    void StopBuilding();
     /// The record of \a item (nullptr for none).
     const TLinkRecord* NodeRecord(const QTreeWidgetItem* item) const;
     /// How many node records the tree holds.
     int NodeCount() const { return int(m_records.size()); }
 
-    /// Builds the tree for the master person.
+    /// Builds the tree for the master person. The first FirstNodes nodes are built at once; a larger tree
+    /// goes on being built in slices of about SliceMs between events, with the building panel and its "Стоп".
     void LoadData() override;
+    static constexpr int FirstNodes = 400;
+    static constexpr int SliceMs = 30;
     /// Shows the selected node in the family panel.
     void TVChange();
 
@@ -85,8 +96,14 @@ private:
     void AddAncestors(QTreeWidgetItem* node);
     void MarkCycle(QTreeWidgetItem* item);
     void Clear();
+    /// Runs the build's pending steps, the last pushed first, until none is left or \a more says to stop.
+    void RunSteps(const std::function<bool()>& more);
+    void BuildSlice();
+    void FinishBuild();
 
+    QWidget* m_buildingPanel;
     QLabel* m_building;
+    QPushButton* m_stop;
     QTreeWidget* m_tv;
     Kinship::TFamilyView* m_objView;
     QToolButton* m_kinshipButton;
@@ -94,6 +111,12 @@ private:
     QTreeWidget* m_kinshipPath;
     QStringList m_stepLinks; ///< by row of the path: what the step into that person went through
     bool m_isBuilding = false;
+    bool m_stopped = false;
+    /// The build's pending steps, run last first so that the tree grows depth first, as a recursion would.
+    std::vector<std::function<void()>> m_steps;
+    quint64 m_build = 0; ///< counts the builds, so that a slice of an earlier build does nothing
+    QString m_selectedPerson; ///< the node to select again once the build ends
+    QString m_selectedFamily;
     std::unique_ptr<TDBMainInfo> m_anchor; ///< F0, the root person's native or first adoptive family
     std::vector<std::unique_ptr<TLinkRecord>> m_records;
     QHash<QString, QTreeWidgetItem*> m_index; ///< by person id + "|" + family id

@@ -31,6 +31,8 @@
 #include "tests/support/TempDatabase.h"
 
 #include <QDir>
+#include <QPushButton>
+#include <QSqlQuery>
 #include <QLabel>
 #include <QStackedWidget>
 #include <QTest>
@@ -88,9 +90,13 @@ private Q_SLOTS:
     void adoptedOnlyAndAlone();
     void loopingDataEndsWithAMark();
     void familyPanelActions();
+    void largeTreeIsBuiltInSlicesAndStops();
     void treeAndKinshipInThePersonCard();
 
 private:
+    /// A line of \a generations families, one under the other, each with \a others more children without a
+    /// family, and a last child under the last one: written in one transaction. The last child's id.
+    QString InsertLine(int generations, int others);
     QString Person(const QString& key, const QString& name, bool female, const QString& native = {});
     QString Family(const QString& key, const QString& husband, const QString& wife, double start = 0);
     /// Shows the tree of the person \a key.
@@ -342,6 +348,90 @@ void ChooseInPickDialog(const QString& id, QString* surname = nullptr)
         people->ListGrid()->setFocus();
         QTest::keyClick(people->ListGrid(), Qt::Key_Return);
     });
+}
+
+QString TestRelationTree::InsertLine(int generations, int others)
+{
+    QSqlDatabase connection = m_fixture->Db()->Connection();
+    QSqlQuery insert(connection);
+    if (!connection.transaction())
+        return QString();
+    insert.prepare(u"insert into AllInfo (ObjId, ObjType, Link1, Link2, Link3, Flag, Str1, Str2) "
+                   u"values (?, ?, ?, ?, ?, ?, ?, ?)"_s);
+    quint32 counter = 0x00100000;
+    // A person's Str1 and Str2 are the surname and first name, a family's the husband's and wife's names.
+    const auto add = [&](int kind, const QString& link1, const QString& link2, bool female, const QString& str1,
+                         const QString& str2) {
+        const QString id = MakeId(++counter, 7);
+        for (const QVariant& value : {QVariant(id), QVariant(kind), QVariant(link1), QVariant(link2),
+                 QVariant(Ids::None), QVariant(female ? -1 : 0), QVariant(str1), QVariant(str2)})
+            insert.addBindValue(value);
+        return insert.exec() ? id : QString();
+    };
+    QString native = Ids::None;
+    QString husband;
+    for (int g = 0; g < generations; ++g) {
+        husband = add(Kind::Person, native, Ids::None, false, u"Род"_s, u"Муж%1"_s.arg(g));
+        const QString wife = add(Kind::Person, Ids::None, Ids::None, true, u"Род"_s, u"Жена%1"_s.arg(g));
+        native = add(Kind::Family, husband, wife, false, u"Род Муж%1"_s.arg(g), u"Род Жена%1"_s.arg(g));
+        for (int i = 0; i < others; ++i)
+            add(Kind::Person, native, Ids::None, i % 2 == 1, u"Род"_s, u"Ребёнок%1-%2"_s.arg(g).arg(i));
+    }
+    const QString last = add(Kind::Person, native, Ids::None, false, u"Род"_s, u"Последний"_s);
+    return connection.commit() && !last.isEmpty() ? last : QString();
+}
+
+void TestRelationTree::largeTreeIsBuiltInSlicesAndStops()
+{
+    // 40 generations of a father's line, 5,000 people: the tree of the last child has a node for each
+    // family and for each of the others (the line's sons stand in their own families), the child's own node
+    // and the node of his mother's line.
+    constexpr int Generations = 40;
+    constexpr int Others = 123;
+    const QString last = InsertLine(Generations, Others);
+    QVERIFY(!last.isEmpty());
+    const int nodes = Generations * (1 + Others) + 2;
+    TRelationTree tree;
+    tree.show();
+    m_master.SetDatabase(m_fixture->Db());
+    QVERIFY(m_master.SetObj(last));
+    tree.SetMasterDBInfo(&m_master);
+    // The first nodes come at once, the rest between events, with the building panel and its Stop.
+    QVERIFY(tree.IsBuilding());
+    QVERIFY(tree.BStop()->isVisible());
+    QVERIFY(tree.PBuilding()->isVisible());
+    QVERIFY(tree.TV()->isHidden());
+    QVERIFY(tree.NodeCount() >= TRelationTree::FirstNodes);
+    QVERIFY(tree.NodeCount() < nodes);
+    QTRY_VERIFY_WITH_TIMEOUT(!tree.IsBuilding(), 120000);
+    QVERIFY(!tree.WasStopped());
+    QCOMPARE(tree.NodeCount(), nodes);
+    QVERIFY(!tree.BStop()->isVisible());
+    QVERIFY(tree.TV()->isVisible());
+    QCOMPARE(tree.TV()->topLevelItemCount(), 2);
+    QCOMPARE(tree.TV()->topLevelItem(0)->text(0), u"Семья: Род Муж0 и Род Жена0"_s);
+    const TLinkRecord* current = tree.NodeRecord(tree.TV()->currentItem());
+    QVERIFY(current);
+    QVERIFY(SameId(current->PersonId, last));
+    int depth = 0;
+    for (QTreeWidgetItem* up = tree.TV()->currentItem(); up->parent(); up = up->parent())
+        ++depth;
+    QCOMPARE(depth, Generations);
+
+    // Stop keeps what was built and builds no more.
+    tree.LoadData();
+    QVERIFY(tree.IsBuilding());
+    QTest::mouseClick(tree.BStop(), Qt::LeftButton);
+    QVERIFY(!tree.IsBuilding());
+    QVERIFY(tree.WasStopped());
+    const int built = tree.NodeCount();
+    QVERIFY(built >= TRelationTree::FirstNodes);
+    QVERIFY(built < nodes);
+    QVERIFY(!tree.BStop()->isVisible());
+    QVERIFY(tree.TV()->isVisible());
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    QCOMPARE(tree.NodeCount(), built);
 }
 
 void TestRelationTree::treeAndKinshipInThePersonCard()
