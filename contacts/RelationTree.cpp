@@ -3,6 +3,7 @@
 #include "contacts/FamilyPrev.h"
 #include "contacts/FamilyView.h"
 #include "contacts/KinshipLists.h"
+#include "shell/frames/ListRowDrag.h"
 #include "shell/widgets/MainData.h"
 #include "shell/widgets/PictureList.h"
 #include "store/DataBase.h"
@@ -16,6 +17,7 @@
 
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QDropEvent>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QPushButton>
@@ -110,6 +112,54 @@ TRelationTree::TRelationTree(QWidget* parent)
         [this](QTreeWidgetItem* item) { OpenKinshipStep(m_kinshipPath->indexOfTopLevelItem(item)); });
     connect(m_tv, &QTreeWidget::currentItemChanged, this, [this] { TVChange(); });
     connect(m_objView, &Kinship::TFamilyView::RebuildRequested, this, [this] { LoadData(); });
+    // A person dropped on the tree from any list: how is he or she related to this one?
+    m_tv->setAcceptDrops(true);
+    m_tv->viewport()->setAcceptDrops(true);
+    m_tv->viewport()->installEventFilter(this);
+}
+
+bool TRelationTree::CanDropPerson(const QString& id) const
+{
+    const TDBMainInfo* master = MasterDBInfo();
+    if (!master || IsEmptyId(master->Obj) || IsEmptyId(id) || SameId(id, master->Obj))
+        return false;
+    TDBMainInfo person;
+    person.SetDatabase(master->Database());
+    return person.SetObj(id) && person.ObjType == Kind::Person;
+}
+
+bool TRelationTree::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_tv->viewport()) {
+        switch (event->type()) {
+        case QEvent::DragEnter:
+        case QEvent::DragMove: {
+            auto* over = static_cast<QDragMoveEvent*>(event);
+            if (CanDropPerson(ListRowDrag::ObjectId(over->mimeData()))) {
+                over->setDropAction(Qt::LinkAction);
+                over->accept();
+            } else {
+                over->ignore();
+            }
+            return true;
+        }
+        case QEvent::Drop: {
+            auto* drop = static_cast<QDropEvent*>(event);
+            const QString id = ListRowDrag::ObjectId(drop->mimeData());
+            if (!CanDropPerson(id)) {
+                drop->ignore();
+                return true;
+            }
+            drop->setDropAction(Qt::LinkAction);
+            drop->accept();
+            ShowKinship(id);
+            return true;
+        }
+        default:
+            break;
+        }
+    }
+    return TBaseDBFrame::eventFilter(watched, event);
 }
 
 TRelationTree::~TRelationTree()

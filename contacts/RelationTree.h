@@ -84,6 +84,11 @@ public:
     void ShowKinship(const QString& otherId);
     /// Opens the family (or the godchild) of the step in row \a row of the path.
     void OpenKinshipStep(int row);
+    /// Whether a person dragged from a list may be dropped on the tree: another person of the same database.
+    bool CanDropPerson(const QString& id) const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QTreeWidgetItem* AddNode(QTreeWidgetItem* parent, std::unique_ptr<TLinkRecord> record, const QString& caption,

@@ -2,6 +2,7 @@
 
 // Helpers shared by the source files of the list frame; not for use outside it.
 
+#include "shell/frames/ListRowDrag.h"
 #include "shell/frames/ShellKinds.h"
 #include "store/Gid.h"
 #include "store/ObjectKinds.h"
@@ -13,7 +14,7 @@
 namespace BaseFindParts {
 
 /// The drag format of a list row: the row's object id.
-inline const QString RowMimeType = QStringLiteral("application/x-zorvin-list-row");
+inline const QString& RowMimeType = ListRowDrag::MimeType;
 
 /// Blank, the null id or the none id: no object.
 inline bool EmptyId(const QString& id)

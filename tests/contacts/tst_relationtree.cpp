@@ -8,6 +8,7 @@
 #include "contacts/PeoplePrev.h"
 #include "contacts/PersonSections.h"
 #include "contacts/RelationTree.h"
+#include "shell/frames/ListRowDrag.h"
 #include "platform/ProgramPaths.h"
 #include "shell/frames/FindModalForm.h"
 #include "shell/frames/ScreenRegistry.h"
@@ -31,6 +32,8 @@
 #include "tests/support/TempDatabase.h"
 
 #include <QDir>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QPushButton>
 #include <QSqlQuery>
 #include <QLabel>
@@ -91,6 +94,7 @@ private Q_SLOTS:
     void loopingDataEndsWithAMark();
     void familyPanelActions();
     void largeTreeIsBuiltInSlicesAndStops();
+    void aPersonDroppedOnTheTreeIsNamed();
     void treeAndKinshipInThePersonCard();
 
 private:
@@ -432,6 +436,35 @@ void TestRelationTree::largeTreeIsBuiltInSlicesAndStops()
     QCoreApplication::processEvents();
     QCoreApplication::processEvents();
     QCOMPARE(tree.NodeCount(), built);
+}
+
+void TestRelationTree::aPersonDroppedOnTheTreeIsNamed()
+{
+    TRelationTree tree;
+    tree.show();
+    Show(tree, u"root"_s);
+    // A row dragged out of a list, dropped on the tree: true when the tree took it.
+    const auto drop = [&tree](const QString& id) {
+        QMimeData data;
+        data.setData(ListRowDrag::MimeType, id.toUtf8());
+        QWidget* viewport = tree.TV()->viewport();
+        const QPoint at = viewport->rect().center();
+        QDragEnterEvent enter(at, Qt::LinkAction | Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(viewport, &enter);
+        if (!enter.isAccepted())
+            return false;
+        QDropEvent dropped(QPointF(at), Qt::LinkAction | Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(viewport, &dropped);
+        return dropped.isAccepted();
+    };
+    QVERIFY(drop(m_web->Id(u"mgf"_s)));
+    QCOMPARE(tree.LKinship()->text(), u"Белов Семён — дедушка"_s);
+    QCOMPARE(tree.KinshipPath()->topLevelItemCount(), 3);
+    // Neither the person himself nor a family is taken, and what was shown stays.
+    QVERIFY(!drop(m_web->Id(u"root"_s)));
+    QVERIFY(!drop(m_web->Id(u"FP"_s)));
+    QVERIFY(!drop(QString()));
+    QCOMPARE(tree.LKinship()->text(), u"Белов Семён — дедушка"_s);
 }
 
 void TestRelationTree::treeAndKinshipInThePersonCard()
