@@ -457,6 +457,26 @@ void TestNotes::notesSectionLinkRules()
     QCOMPARE(NoteLinks(), QStringList {note + u'>' + person});
     QVERIFY(noteRow.SetObj(other));
     QCOMPARE(noteRow.Str1, u"Счет"_s);
+
+    // A project's new note is filed under the project and dated now.
+    broker.Queue(TScriptedBroker::TRequest::Edit, 1, [&project](TDBMainInfo& record) {
+        QCOMPARE(record.ObjType, int(Kind::Note));
+        QCOMPARE(QString(TConstNoteView(record).Group()), project.Obj.Text());
+        QVERIFY(TConstNoteView(record).HasDate());
+        record.Str1 = u"Смета"_s;
+        QCOMPARE(record.Save(), 0);
+    });
+    projectNotes.findChild<QAction*>(u"aNew"_s)->trigger();
+    QCOMPARE(Titles(projectNotes.ListGrid()), u"Смета"_s);
+    // The list of every note deletes the note itself, and with it its attachments.
+    broker.Queue(TScriptedBroker::TRequest::Delete, 1, [&note](TDBMainInfo& record) {
+        QCOMPARE(record.Obj.Text(), note);
+        QVERIFY(CascadeDelete::DeleteObject(record));
+    });
+    notes.RunQuery(note);
+    notes.findChild<QAction*>(u"aDel"_s)->trigger();
+    QCOMPARE(NoteLinks(), QStringList());
+    QVERIFY(!Titles(notes.ListGrid()).contains(u"Договор"_s));
 }
 
 void TestNotes::objectsOfANoteLinkBothWays()
