@@ -6,7 +6,7 @@
 #include <QFileSystemModel>
 #include <QGroupBox>
 #include <QHeaderView>
-#include <QPlainTextEdit>
+#include <QLabel>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -42,11 +42,37 @@ bool Select(QTreeView* tree, const QString& path)
     return true;
 }
 
+void Reveal(QTreeView* tree, const QString& path)
+{
+    auto* folders = qobject_cast<QFileSystemModel*>(tree->model());
+    const QModelIndex index = folders ? folders->index(path) : QModelIndex();
+    if (!index.isValid())
+        return;
+    tree->scrollTo(index, QAbstractItemView::PositionAtTop);
+    tree->expand(index);
+}
+
 QString Selected(const QTreeView* tree)
 {
+    // The folder chosen is the one selected: the view may make a row current without choosing it.
     const auto* folders = qobject_cast<const QFileSystemModel*>(tree->model());
-    const QModelIndex index = tree->currentIndex();
-    return folders && index.isValid() ? QDir::toNativeSeparators(folders->filePath(index)) : QString();
+    const QModelIndexList chosen = tree->selectionModel()->selectedRows();
+    return folders && !chosen.isEmpty() ? QDir::toNativeSeparators(folders->filePath(chosen.first())) : QString();
+}
+
+QLabel* MakePathBox(QWidget* parent)
+{
+    auto* box = new QLabel(parent);
+    box->setObjectName(u"mPath"_s);
+    box->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    box->setAutoFillBackground(true);
+    box->setBackgroundRole(QPalette::Base);
+    box->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    box->setWordWrap(true);
+    box->setTextFormat(Qt::PlainText);
+    box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    box->setFixedHeight(box->fontMetrics().lineSpacing() * 3 + 10);
+    return box;
 }
 
 void Answer(TDBMainInfo* record, const QString& path)
@@ -63,21 +89,17 @@ TZorvinSelectDir::TZorvinSelectDir(QWidget* parent)
     : TBaseDBFrame(parent)
     , m_folderTree(FolderTrees::Make(this))
     , m_groupBox1(new QGroupBox(u"Выбранная папка"_s, this))
-    , m_mPath(new QPlainTextEdit(m_groupBox1))
+    , m_mPath(FolderTrees::MakePathBox(m_groupBox1))
 {
     setObjectName(u"ZorvinSelectDir"_s);
     m_groupBox1->setObjectName(u"GroupBox1"_s);
-    m_mPath->setObjectName(u"mPath"_s);
-    m_mPath->setReadOnly(true);
-    m_mPath->setTabChangesFocus(true);
-    m_mPath->setFixedHeight(m_mPath->fontMetrics().lineSpacing() * 3 + 10);
     (new QVBoxLayout(m_groupBox1))->addWidget(m_mPath);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(m_folderTree, 1);
     layout->addWidget(m_groupBox1);
-    resize(420, 460);
-    connect(m_folderTree->selectionModel(), &QItemSelectionModel::currentChanged, this,
+    setMinimumSize(420, 460);
+    connect(m_folderTree->selectionModel(), &QItemSelectionModel::selectionChanged, this,
         &TZorvinSelectDir::FolderTreeChange);
 }
 
@@ -88,19 +110,21 @@ void TZorvinSelectDir::SetMasterDBInfo(TDBMainInfo* record)
     TBaseDBFrame::SetMasterDBInfo(record);
     const TDBMainInfo* master = MasterDBInfo();
     if (master && FolderTrees::Select(m_folderTree, master->Str1))
-        m_mPath->setPlainText(FolderTrees::Selected(m_folderTree));
+        m_mPath->setText(FolderTrees::Selected(m_folderTree));
+    else
+        FolderTrees::Reveal(m_folderTree, QDir::homePath());
     m_folderTree->setFocus();
 }
 
 void TZorvinSelectDir::FolderTreeChange()
 {
-    m_mPath->setPlainText(FolderTrees::Selected(m_folderTree));
+    m_mPath->setText(FolderTrees::Selected(m_folderTree));
 }
 
 bool TZorvinSelectDir::ValidateData()
 {
     m_errorText.clear();
-    if (!m_mPath->toPlainText().trimmed().isEmpty())
+    if (!m_mPath->text().trimmed().isEmpty())
         return true;
     m_errorText = u"Выберите папку!"_s;
     m_folderTree->setFocus();
@@ -109,5 +133,5 @@ bool TZorvinSelectDir::ValidateData()
 
 void TZorvinSelectDir::StoreData()
 {
-    FolderTrees::Answer(MasterDBInfo(), m_mPath->toPlainText());
+    FolderTrees::Answer(MasterDBInfo(), m_mPath->text());
 }

@@ -3,7 +3,7 @@
 #include "shell/frames/BaseDBFrame.h"
 
 class QGroupBox;
-class QPlainTextEdit;
+class QLabel;
 class QTreeView;
 
 /// The tree of the computer's folders both pickers show.
@@ -12,8 +12,13 @@ namespace FolderTrees {
 QTreeView* Make(QWidget* parent);
 /// Moves the tree's selection to the folder \a path; false when it cannot be shown.
 bool Select(QTreeView* tree, const QString& path);
+/// Opens the tree down to the folder \a path and scrolls it into view, selecting nothing.
+void Reveal(QTreeView* tree, const QString& path);
 /// The path of the folder selected; empty when none is.
 QString Selected(const QTreeView* tree);
+/// The read-only box showing the path chosen. Showing a choice is not typed input: closing the picker
+/// drops it without asking.
+QLabel* MakePathBox(QWidget* parent);
 /// A picker's answer in its dialog record \a record: the kind 0, so that the dialog writes nothing, and the
 /// path chosen in Str1.
 void Answer(TDBMainInfo* record, const QString& path);
@@ -42,10 +47,10 @@ public:
     void FolderTreeChange();
 
     QTreeView* FolderTree() const { return m_folderTree; }
-    QPlainTextEdit* mPath() const { return m_mPath; }
+    QLabel* mPath() const { return m_mPath; }
 
 private:
     QTreeView* m_folderTree;
     QGroupBox* m_groupBox1;
-    QPlainTextEdit* m_mPath;
+    QLabel* m_mPath;
 };

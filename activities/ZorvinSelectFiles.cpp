@@ -10,8 +10,8 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLocale>
-#include <QPlainTextEdit>
 #include <QTreeView>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -23,7 +23,7 @@ TFZorvinSelectFiles::TFZorvinSelectFiles(QWidget* parent)
     , m_folderTree(FolderTrees::Make(this))
     , m_filesList(new QTreeWidget(this))
     , m_groupBox1(new QGroupBox(u"Выбранный файл"_s, this))
-    , m_mPath(new QPlainTextEdit(m_groupBox1))
+    , m_mPath(FolderTrees::MakePathBox(m_groupBox1))
 {
     setObjectName(u"FZorvinSelectFiles"_s);
     m_filesList->setObjectName(u"FilesList"_s);
@@ -33,10 +33,6 @@ TFZorvinSelectFiles::TFZorvinSelectFiles(QWidget* parent)
     m_filesList->setMinimumSize(360, 300);
     m_filesList->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     m_groupBox1->setObjectName(u"GroupBox1"_s);
-    m_mPath->setObjectName(u"mPath"_s);
-    m_mPath->setReadOnly(true);
-    m_mPath->setTabChangesFocus(true);
-    m_mPath->setFixedHeight(m_mPath->fontMetrics().lineSpacing() * 3 + 10);
     (new QVBoxLayout(m_groupBox1))->addWidget(m_mPath);
     auto* lists = new QHBoxLayout;
     lists->addWidget(m_folderTree, 2);
@@ -45,8 +41,8 @@ TFZorvinSelectFiles::TFZorvinSelectFiles(QWidget* parent)
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addLayout(lists, 1);
     layout->addWidget(m_groupBox1);
-    resize(760, 480);
-    connect(m_folderTree->selectionModel(), &QItemSelectionModel::currentChanged, this,
+    setMinimumSize(760, 480);
+    connect(m_folderTree->selectionModel(), &QItemSelectionModel::selectionChanged, this,
         &TFZorvinSelectFiles::FolderTreeChange);
     connect(m_filesList, &QTreeWidget::currentItemChanged, this, &TFZorvinSelectFiles::FilesListChange);
     connect(m_filesList, &QTreeWidget::itemDoubleClicked, this, &TFZorvinSelectFiles::FilesListDblClick);
@@ -89,15 +85,17 @@ void TFZorvinSelectFiles::SetMasterDBInfo(TDBMainInfo* record)
     if (!path.isEmpty()) {
         const QFileInfo file(path);
         const QString folder = file.isDir() ? file.absoluteFilePath() : file.absolutePath();
-        FolderTrees::Select(m_folderTree, folder);
-        ShowFiles(folder);
+        if (FolderTrees::Select(m_folderTree, folder))
+            ShowFiles(folder);
         const QString name = file.isDir() ? QString() : file.fileName();
         for (int row = 0; row < m_filesList->topLevelItemCount(); ++row) {
             if (!name.isEmpty() && m_filesList->topLevelItem(row)->text(0) == name)
                 m_filesList->setCurrentItem(m_filesList->topLevelItem(row));
         }
     }
-    m_mPath->setPlainText(path);
+    if (m_folder.isEmpty())
+        FolderTrees::Reveal(m_folderTree, QDir::homePath());
+    m_mPath->setText(path);
     m_filesList->setFocus();
 }
 
@@ -131,13 +129,13 @@ void TFZorvinSelectFiles::FilesListChange()
 {
     const QTreeWidgetItem* item = m_filesList->currentItem();
     if (item && !m_folder.isEmpty())
-        m_mPath->setPlainText(QDir::toNativeSeparators(QDir(m_folder).filePath(item->text(0))));
+        m_mPath->setText(QDir::toNativeSeparators(QDir(m_folder).filePath(item->text(0))));
 }
 
 void TFZorvinSelectFiles::FilesListDblClick()
 {
     FilesListChange();
-    if (m_mPath->toPlainText().trimmed().isEmpty())
+    if (m_mPath->text().trimmed().isEmpty())
         return;
     if (auto* dialog = qobject_cast<TModalForm*>(HostForm()))
         dialog->AOkExecute();
@@ -166,7 +164,7 @@ QStringList TFZorvinSelectFiles::ListedFiles() const
 bool TFZorvinSelectFiles::ValidateData()
 {
     m_errorText.clear();
-    const QString path = m_mPath->toPlainText().trimmed();
+    const QString path = m_mPath->text().trimmed();
     if (!path.isEmpty() && !QFileInfo(path).fileName().isEmpty() && !QFileInfo(path).isDir())
         return true;
     m_errorText = u"Выберите файл!"_s;
@@ -176,5 +174,5 @@ bool TFZorvinSelectFiles::ValidateData()
 
 void TFZorvinSelectFiles::StoreData()
 {
-    FolderTrees::Answer(MasterDBInfo(), m_mPath->toPlainText());
+    FolderTrees::Answer(MasterDBInfo(), m_mPath->text());
 }

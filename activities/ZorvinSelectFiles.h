@@ -5,7 +5,7 @@
 #include <QStringList>
 
 class QGroupBox;
-class QPlainTextEdit;
+class QLabel;
 class QTreeView;
 class QTreeWidget;
 
@@ -48,7 +48,7 @@ public:
 
     QTreeView* FolderTree() const { return m_folderTree; }
     QTreeWidget* FilesList() const { return m_filesList; }
-    QPlainTextEdit* mPath() const { return m_mPath; }
+    QLabel* mPath() const { return m_mPath; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -59,7 +59,7 @@ private:
     QTreeView* m_folderTree;
     QTreeWidget* m_filesList;
     QGroupBox* m_groupBox1;
-    QPlainTextEdit* m_mPath;
+    QLabel* m_mPath;
     QString m_mask;
     QString m_folder;
 };

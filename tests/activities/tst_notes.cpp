@@ -323,7 +323,7 @@ void TestNotes::filePickerListsByMask()
     // A file chosen by keys and Enter is the dialog's answer; nothing is written.
     picker->FilesList()->setFocus();
     QTest::keyClick(picker->FilesList(), Qt::Key_Home);
-    QCOMPARE(picker->mPath()->toPlainText(), QDir(folder.path()).filePath(u"a.txt"_s));
+    QCOMPARE(picker->mPath()->text(), QDir(folder.path()).filePath(u"a.txt"_s));
     const QString before = m_fixture->Dump();
     QTest::keyClick(picker->FilesList(), Qt::Key_Return);
     QTRY_VERIFY(!dialog.isVisible());
@@ -344,10 +344,22 @@ void TestNotes::filePickerListsByMask()
     folders.AOkExecute();
     QCOMPARE(m_messages->Shown(), QStringList {u"Выберите папку!"_s});
     QVERIFY(FolderTrees::Select(dirs->FolderTree(), folder.path()));
-    QCOMPARE(dirs->mPath()->toPlainText(), QDir(folder.path()).absolutePath());
+    QCOMPARE(dirs->mPath()->text(), QDir(folder.path()).absolutePath());
     folders.AOkExecute();
     QVERIFY(!folders.isVisible());
     QCOMPARE(folders.DBMain()->Str1, QDir(folder.path()).absolutePath());
+    // Esc after choosing drops the choice without a question.
+    TMainModalForm again;
+    again.DBMain()->Assign(&folderRequest);
+    auto* other = dynamic_cast<TZorvinSelectDir*>(again.Frame());
+    QVERIFY(other);
+    ShowActive(again);
+    QVERIFY(FolderTrees::Select(other->FolderTree(), folder.path()));
+    m_messages->ClearShown();
+    QTest::keyClick(other->FolderTree(), Qt::Key_Escape);
+    QTRY_VERIFY(!again.isVisible());
+    QCOMPARE(again.result(), int(QDialog::Rejected));
+    QCOMPARE(m_messages->Shown(), QStringList());
 }
 
 void TestNotes::attachmentsOpenThroughTheDesktop()
