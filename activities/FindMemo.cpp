@@ -2,6 +2,7 @@
 
 #include "activities/FindProject.h"
 #include "platform/Messages.h"
+#include "shell/frames/ScreenRegistry.h"
 #include "shell/frames/StoreResults.h"
 #include "shell/widgets/DBGrid.h"
 #include "shell/widgets/ListModel.h"
@@ -89,6 +90,16 @@ TFindMemo::TMasterMode TFindMemo::MasterMode() const
     if (!master || (IsEmptyId(master->Obj) && (master->ObjType == Kind::Note || master->ObjType == 0)))
         return TMasterMode::AllNotes;
     return master->ObjType == Kind::Group ? TMasterMode::Project : TMasterMode::Attached;
+}
+
+void TFindMemo::LoadData()
+{
+    TBaseFind::LoadData();
+    // The list of every note follows the saves of notes already (its master is a note).
+    const TDBMainInfo* master = MasterDBInfo();
+    if (master && master->ObjType != Kind::Note && m_notesSaved == 0)
+        m_notesSaved = Screens::RegisterObjectSaved(
+            Kind::Note, [this](int) { ObjectsSaved(); }, this);
 }
 
 QStringList TFindMemo::PickListOf(const QString& key)

@@ -28,6 +28,8 @@ public:
     enum class TMasterMode { AllNotes, Project, Attached };
     TMasterMode MasterMode() const;
 
+    /// The notes of an object or a project follow every save of a note, wherever it was made.
+    void LoadData() override;
     QString GetSelectSQL() override;
     void ParseOptionList() override;
     void QueryAfterOpen() override;
@@ -46,4 +48,5 @@ private:
     QStringList PickListOf(const QString& key);
 
     TValueList m_projects;
+    int m_notesSaved = 0;
 };

@@ -661,6 +661,13 @@ void TestNotes::noteFromAPersonCardInTheMainWindow()
     QCOMPARE(editor->mComments()->toPlainText(), u"Обсудить план"_s);
     editor->DirSelect()->ToolButton1()->click();
     QCOMPARE(desktop.Opened(), QList<QUrl> {QUrl::fromLocalFile(plan)});
+    // A new title saved on the note's card shows in the person's notes section.
+    editor->eName()->setFocus();
+    editor->eName()->selectAll();
+    TypeText(editor->eName(), u"План работ"_s);
+    noteCard->aSaveExecute();
+    QCOMPARE(m_messages->Shown(), QStringList());
+    QTRY_COMPARE(Titles(section->ListGrid()), u"План работ"_s);
     // The card lists the person among the note's objects.
     auto* objects = dynamic_cast<TFindMemoLinks*>(noteCard->SectionFrame());
     QVERIFY(objects);
