@@ -1,6 +1,7 @@
 // The desktop program: the platform's desktop services, the screens, the picture data and the main window.
 #include "activities/EventScreens.h"
 #include "activities/GroupScreens.h"
+#include "activities/NoteScreens.h"
 #include "activities/ReminderScreens.h"
 #include "contacts/ContactScreens.h"
 #include "photos/PhotoScreens.h"
@@ -42,6 +43,7 @@ int main(int argc, char* argv[])
     RegisterGroupScreens();
     RegisterReportScreens();
     RegisterEventScreens();
+    RegisterNoteScreens();
 
     TMainData pictures;
     TMain main;

@@ -122,16 +122,6 @@ QList<TShellKind> Pending()
     firm.SideLists = {Side(2, QStringLiteral("FindFirms"), Kind::Organization)};
     kinds.append(firm);
 
-    TShellKind note = Make(Kind::Note);
-    Edit(note, Dialog(QStringLiteral("Новая заметка")));
-    Pick(note, QStringLiteral("Поиск заметки"));
-    note.DeleteText = Deleted(QStringLiteral("все данные о заметке"));
-    note.WinListRow = Row([](const TDBMainInfo& r) {
-        return TWinListRow {NoteAttachmentPicture(static_cast<int>(r.Int1)), {}, {}, r.Str1};
-    });
-    note.SideLists = {Side(5, QStringLiteral("FindMemos"), Kind::Note)};
-    kinds.append(note);
-
     TShellKind role = Make(Kind::Role);
     Edit(role, Dialog(QStringLiteral("Взаимосвязь, определение ролей")));
     role.EditedInDialog = true;
@@ -155,11 +145,9 @@ QList<TShellKind> Pending()
     kinds.append(operation);
 
     const QString link = QStringLiteral("связь между объектами");
-    for (int code : {int(Kind::ObjectLink), int(Kind::NoteLink)}) {
-        TShellKind linkKind = Make(code);
-        linkKind.DeleteText = Deleted(link);
-        kinds.append(linkKind);
-    }
+    TShellKind objectLink = Make(Kind::ObjectLink);
+    objectLink.DeleteText = Deleted(link);
+    kinds.append(objectLink);
 
 
     TShellKind operationLink = Make(Kind::OperationLink);
@@ -182,8 +170,6 @@ QList<TShellKind> Pending()
     }
     dialogOnly(103, Dialog(QStringLiteral("Счета")));
     dialogOnly(105, Dialog(QStringLiteral("Список операций"), true));
-    dialogOnly(200, Dialog(QStringLiteral("Выбор рабочей папки")));
-    dialogOnly(201, Dialog(QStringLiteral("Выбор файла")));
     return kinds;
 }
 

@@ -2,10 +2,18 @@
 
 #include "store/kinds/KindView.h"
 
+#include <array>
+
 /// The type of a note (Int1): what is attached to it.
 namespace NoteType {
 enum : int { Plain = 1, Folder = 2, File = 3, WebAddress = 4 };
 }
+
+/// The parts of a note's text as Str3, Str4, Str5 and the comment keep them: at most \a part characters in each
+/// of the first three, the rest in the comment. A part never ends inside a pair of characters that only make
+/// sense together (a surrogate pair, CR LF): such a pair moves whole into the next part, so each column holds
+/// text that stands on its own and the parts joined give back \a text exactly.
+std::array<QString, 4> NoteTextParts(const QString& text, int part);
 
 /// A note (kind 10); its text is split over Str3, Str4, Str5 (255 characters each) and the comment (the rest).
 template <typename TRow> class TNoteViewOf : public TKindView<TRow>
@@ -28,10 +36,11 @@ public:
     /// Splits \a text over Str3, Str4, Str5 (255 characters each) and the comment (the rest).
     void SetText(const QString& text) const
     {
-        this->m_row.Str3 = text.mid(0, TextPart);
-        this->m_row.Str4 = text.mid(TextPart, TextPart);
-        this->m_row.Str5 = text.mid(2 * TextPart, TextPart);
-        this->m_row.Comments = text.mid(3 * TextPart);
+        const std::array<QString, 4> parts = NoteTextParts(text, TextPart);
+        this->m_row.Str3 = parts[0];
+        this->m_row.Str4 = parts[1];
+        this->m_row.Str5 = parts[2];
+        this->m_row.Comments = parts[3];
     }
 
     static constexpr int TextPart = 255;

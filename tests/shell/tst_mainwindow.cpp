@@ -2,6 +2,7 @@
 // cards with the unsaved-changes question, and the broker answering the frames' requests.
 #include "activities/EventScreens.h"
 #include "activities/GroupScreens.h"
+#include "activities/NoteScreens.h"
 #include "contacts/ContactScreens.h"
 #include "contacts/PhoneScreens.h"
 #include "platform/ProgramPaths.h"
@@ -171,7 +172,7 @@ void TestMainWindow::init()
     ShellKinds::Register(ResidenceShellKind().TextsOnly());
     ShellKinds::Register(FamilyShellKind().TextsOnly());
     ShellKinds::Register(AdoptiveFamilyLinkShellKind().TextsOnly());
-    for (const TShellKind& kind : GroupShellKinds() + EventShellKinds())
+    for (const TShellKind& kind : GroupShellKinds() + EventShellKinds() + NoteShellKinds())
         ShellKinds::Register(kind.TextsOnly());
     for (int kind : {1, 3, 6, 7, 8, 10, 21, 24})
         Screens::RegisterCard(kind, [](QWidget* parent) { return new TTestCard(parent); });
