@@ -3,6 +3,7 @@
 #include "activities/EventScreens.h"
 #include "activities/GroupScreens.h"
 #include "contacts/ContactScreens.h"
+#include "contacts/FirmaScreens.h"
 #include "contacts/PhoneScreens.h"
 #include "platform/ProgramPaths.h"
 #include "shell/frames/BaseDBFrame.h"
@@ -170,6 +171,7 @@ void TestMainWindow::init()
     ShellKinds::Register(AddressShellKind().TextsOnly());
     ShellKinds::Register(ResidenceShellKind().TextsOnly());
     ShellKinds::Register(FamilyShellKind().TextsOnly());
+    ShellKinds::Register(FirmaShellKind().TextsOnly());
     ShellKinds::Register(AdoptiveFamilyLinkShellKind().TextsOnly());
     for (const TShellKind& kind : GroupShellKinds() + EventShellKinds())
         ShellKinds::Register(kind.TextsOnly());
