@@ -227,12 +227,12 @@ TStoreKind Group()
 TStoreKind Organization()
 {
     TStoreKind kind = Cascading(Kind::Organization, DeleteOrganization);
-    // An independent organization names nobody as its parent and is shown by its form of ownership and
-    // name, whoever saves it; a branch's name follows its parent's, which its editor reads.
+    // An independent organization names nobody as its parent; one saved without a display name is shown by
+    // its form of ownership and name. A branch's name follows its parent's, which its editor reads.
     kind.Derive = [](TObjectRow& row) {
         NoneForEmptyLinks(row, 1);
         const TOrganizationView firm(row);
-        if (IsEmptyId(firm.Parent()))
+        if (IsEmptyId(firm.Parent()) && firm.DisplayName().trimmed().isEmpty())
             firm.SetDisplayName(OrganizationDisplayName(QString(), firm.FormOrParent(), firm.Name()));
     };
     kind.AfterWrite = OrganizationWritten;
