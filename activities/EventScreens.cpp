@@ -3,7 +3,9 @@
 #include "activities/EditEvent.h"
 #include "activities/EventLook.h"
 #include "activities/EventObjFrame.h"
+#include "activities/EventPrev.h"
 #include "activities/FindEvent.h"
+#include "shell/frames/ScreenRegistry.h"
 #include "shell/frames/ShellKinds.h"
 #include "store/LookupLists.h"
 #include "store/ObjectKinds.h"
@@ -46,4 +48,6 @@ void RegisterEventScreens()
 {
     for (const TShellKind& kind : EventShellKinds())
         ShellKinds::Register(kind);
+    // The object picker shows a chosen event in its preview.
+    Screens::RegisterPreview(Kind::Event, [](QWidget* parent) { return new TFEventPrev(parent); });
 }

@@ -14,6 +14,7 @@
 #include "contacts/FP2FamilyFrame.h"
 #include "contacts/FindFamily.h"
 #include "contacts/FindPeople.h"
+#include "contacts/FirmaScreens.h"
 #include "contacts/People2Family.h"
 #include "contacts/PeopleObjFrame.h"
 #include "contacts/PersonSections.h"
@@ -173,4 +174,5 @@ void RegisterContactScreens()
         return residents;
     });
     RegisterPhoneScreens();
+    RegisterFirmaScreens();
 }

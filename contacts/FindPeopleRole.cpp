@@ -26,20 +26,39 @@ TFindPeopleRole::TFindPeopleRole(QWidget* parent)
 
 TFindPeopleRole::~TFindPeopleRole() = default;
 
+QString RoleHoldersSQL(int holderKind, const TDBMainInfo& role, const QString& where, const QString& order)
+{
+    const TConstRoleView view(role);
+    return u"select AllInfo.*, R.ObjId as LinkId, R.Int4 as RoleRating, R.Comments as RComments"
+           u" from AllInfo, AllInfo as R where AllInfo.ObjType = "_s
+        + QString::number(holderKind) + u" and R.Link1 = AllInfo.ObjId and R.ObjType = 20 and R.Link2 = "_s
+        + SqlDialect::Quote(view.Group()) + u" and R.Str1 = "_s + SqlDialect::Quote(view.Name()) + u" and R.Int1 = "_s
+        + QString::number(view.HolderKind()) + u" and R.D2Flag = False"_s + where + u" order by "_s
+        + TBaseFind::TotalOrder(order, u"R.ObjId"_s);
+}
+
+void PrepareRoleLink(TDBMainInfo& work, const TDBMainInfo& role, const TDropObject& holder)
+{
+    const TConstRoleView source(role);
+    work.Clear();
+    work.ObjType = Kind::Role;
+    const TRoleView link(work);
+    link.SetHolder(holder.Id);
+    link.SetGroup(QString());
+    link.SetThird(source.Group());
+    link.SetHolderKind(holder.Kind);
+    link.SetOtherKind(0);
+    link.SetName(source.Name());
+}
+
 QString TFindPeopleRole::GetSelectSQL()
 {
     const TDBMainInfo* master = MasterDBInfo();
     if (!master)
         return TFindPeople::GetSelectSQL();
-    const TConstRoleView role(*master);
     if (sqlOrder().trimmed().isEmpty())
         SetsqlOrder(RoleOrder);
-    return u"select AllInfo.*, R.ObjId as LinkId, R.Int4 as RoleRating, R.Comments as RComments"
-           u" from AllInfo, AllInfo as R where AllInfo.ObjType = 1 and R.Link1 = AllInfo.ObjId and R.ObjType = 20"
-           u" and R.Link2 = "_s
-        + SqlDialect::Quote(role.Group()) + u" and R.Str1 = "_s + SqlDialect::Quote(role.Name()) + u" and R.Int1 = "_s
-        + QString::number(role.HolderKind()) + u" and R.D2Flag = False"_s + GetWhereSQL() + u" order by "_s
-        + TotalOrder(sqlOrder(), u"R.ObjId"_s);
+    return RoleHoldersSQL(Kind::Person, *master, GetWhereSQL(), sqlOrder());
 }
 
 bool TFindPeopleRole::LinkObject()
@@ -47,16 +66,6 @@ bool TFindPeopleRole::LinkObject()
     const TDBMainInfo* master = MasterDBInfo();
     if (!master || DropObj().IsEmpty())
         return false;
-    const TConstRoleView role(*master);
-    TDBMainInfo* work = WorkInfo();
-    work->Clear();
-    work->ObjType = Kind::Role;
-    const TRoleView link(*work);
-    link.SetHolder(DropObj().Id);
-    link.SetGroup(QString());
-    link.SetThird(role.Group());
-    link.SetHolderKind(DropObj().Kind);
-    link.SetOtherKind(0);
-    link.SetName(role.Name());
+    PrepareRoleLink(*WorkInfo(), *master, DropObj());
     return EditWorkInfo() == 1;
 }

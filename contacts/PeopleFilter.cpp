@@ -88,11 +88,13 @@ void AddPhone(QString& text, const QString& owner, int kind)
         AddCondition(text, RoleHolders(owner, true, true));
 }
 
-void AddRoles(QString& text, const TPeopleFilter& filter)
+} // namespace
+
+QString HolderRoleCondition(int holderKind, const TRoleFilter& filter, const QString& wasState)
 {
     const QString role = filter.Role.trimmed();
     if (filter.Group.isEmpty() && role.isEmpty())
-        return;
+        return QString();
     QString inner;
     if (!filter.Group.isEmpty())
         AddCondition(inner, u"Link2 = "_s + Quote(filter.Group));
@@ -107,27 +109,27 @@ void AddRoles(QString& text, const TPeopleFilter& filter)
     const QString state = filter.State.trimmed();
     if (state == PeopleStates::Now)
         AddCondition(inner, u"D2Flag = \"False\""_s);
-    else if (state == PeopleStates::Was)
+    else if (state == wasState)
         AddCondition(inner, u"D2Flag = \"True\""_s);
-    AddCondition(text, u"AllInfo.ObjId in (select Link1 from AllInfo where ObjType = 20 and Int1 = 1 and "_s + inner
-            + u')');
+    return u"AllInfo.ObjId in (select Link1 from AllInfo where ObjType = 20 and Int1 = "_s
+        + QString::number(holderKind) + u" and "_s + inner + u')';
 }
 
-void AddAddress(QString& text, const TPeopleFilter& filter)
+QString HolderAddressCondition(
+    const QString& country, const QString& region, const QString& district, const QString& city, const QString& street)
 {
     QString parts;
-    LikeCondition(parts, u"A.Str1"_s, filter.Country.trimmed());
-    LikeCondition(parts, u"A.Str2"_s, filter.Region.trimmed());
-    LikeCondition(parts, u"A.Str3"_s, filter.District.trimmed());
-    LikeCondition(parts, u"A.Str4"_s, filter.City.trimmed());
+    LikeCondition(parts, u"A.Str1"_s, country.trimmed());
+    LikeCondition(parts, u"A.Str2"_s, region.trimmed());
+    LikeCondition(parts, u"A.Str3"_s, district.trimmed());
+    LikeCondition(parts, u"A.Str4"_s, city.trimmed());
+    LikeCondition(parts, u"A.Str5"_s, street.trimmed());
     if (parts.isEmpty())
-        return;
-    AddCondition(text, u"AllInfo.ObjId in (select AllInfo.Link2 from AllInfo, AllInfo as A where AllInfo.ObjType = 80"
-                       u" and AllInfo.Link1 = A.ObjId and A.ObjType = 3 and "_s
-            + parts + u')');
+        return QString();
+    return u"AllInfo.ObjId in (select AllInfo.Link2 from AllInfo, AllInfo as A where AllInfo.ObjType = 80"
+           u" and AllInfo.Link1 = A.ObjId and A.ObjType = 3 and "_s
+        + parts + u')';
 }
-
-} // namespace
 
 QDate YearsBefore(const QDate& today, int years)
 {
@@ -155,8 +157,10 @@ QString PeopleFilterConditions(const TPeopleFilter& filter, const QDate& today)
         AddCondition(text, u"AllInfo.ObjId in (select AllInfo.Link1 from AllInfo where AllInfo.ObjType = 5 and Str1"
                            u" like "_s
                 + Quote(u'%' + site + u'%') + u')');
-    AddRoles(text, filter);
-    AddAddress(text, filter);
+    AddCondition(text,
+        HolderRoleCondition(1, TRoleFilter{filter.Group, filter.Role, filter.Rating, filter.State}, PeopleStates::Was));
+    AddCondition(
+        text, HolderAddressCondition(filter.Country, filter.Region, filter.District, filter.City, QString()));
     if (!IsEmptyId(filter.Organization))
         AddCondition(text, RoleHolders(filter.Organization, false, true));
     if (!IsEmptyId(filter.Event))

@@ -31,6 +31,23 @@ inline const QString Now = QStringLiteral("Сейчас в группе");
 inline const QString Was = QStringLiteral("Был в группе");
 } // namespace PeopleStates
 
+/// What the group and role rows of a list ask of the roles its objects hold.
+struct TRoleFilter
+{
+    QString Group;  ///< the picked group's id; empty when no group is chosen
+    QString Role;   ///< "Роль", a prefix of the role's name
+    QString Rating; ///< "Оценка", masked "от: #  до: ##"
+    QString State;  ///< "Состояние"
+};
+
+/// "AllInfo.ObjId in (...)": the holders of kind \a holderKind of a role row that \a filter fits, the state
+/// \a wasState asking for roles that ended; empty when neither a group nor a role is given.
+QString HolderRoleCondition(int holderKind, const TRoleFilter& filter, const QString& wasState);
+/// "AllInfo.ObjId in (...)": the objects living at an address whose parts begin as given; empty when all are
+/// blank.
+QString HolderAddressCondition(
+    const QString& country, const QString& region, const QString& district, const QString& city, const QString& street);
+
 /**
  * The conditions \a filter adds to the people list's where-text, joined by " and ", with \a today the day
  * ages are counted from. Blank rows add nothing; a birth date that names no existing day adds nothing.

@@ -6,6 +6,7 @@
 #include <functional>
 
 class TCascadeSteps;
+class TMyDataBase;
 struct TObjectRow;
 
 /**
@@ -24,6 +25,11 @@ struct TStoreKind
     /// The first stage of deleting \a row (store/CascadeSteps.h), before the stage common to all kinds; may
     /// be empty. False when a step failed.
     std::function<bool(TCascadeSteps& cascade, const TObjectRow& row)> DeleteFirst;
+    /// Runs inside the write transaction of a save, after \a row was written (\a stored: the row as it was
+    /// loaded, nullptr for a new one): the rows that follow from it are rewritten in the same transaction. False
+    /// refuses the save, which is then rolled back whole; \a refusal says why (empty: the statement failed).
+    /// May be empty.
+    std::function<bool(TMyDataBase& db, const TObjectRow& row, const TObjectRow* stored, QString& refusal)> AfterWrite;
     /// A fixed row every database needs (placeholder, system row, identity row): never saved over nor deleted.
     bool Fixed = false;
 };

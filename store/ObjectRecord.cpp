@@ -385,11 +385,13 @@ TStoreResult TDBMainInfo::Save()
     row.D1Search = SearchDate(row.Date1, row.D1Fixed);
     row.D2Search = SearchDate(row.Date2, row.D2Fixed);
     // The kind's own derived columns, whoever saves.
-    if (const TStoreKind* kind = StoreKinds::Find(row.ObjType); kind && kind->Derive)
+    const TStoreKind* kind = StoreKinds::Find(row.ObjType);
+    if (kind && kind->Derive)
         kind->Derive(row);
 
     bool ok = false;
     bool vanished = false;
+    QString kindRefusal;
     {
         TWriteTransaction transaction(db);
         if (transaction.IsActive()) {
@@ -415,6 +417,11 @@ TStoreResult TDBMainInfo::Save()
                 ok = asInsert ? PrepareInsert(db, *command, row) : PrepareUpdate(db, *command, row, stored);
                 if (ok)
                     ok = db->ExecuteCommand(*command) == DbStatus::Ok && command->numRowsAffected() == 1;
+                // The rows that follow from this one are rewritten in the same transaction.
+                if (ok && kind && kind->AfterWrite) {
+                    command.reset();
+                    ok = kind->AfterWrite(*db, row, stored, kindRefusal);
+                }
             }
             // A server cannot drop a prepared statement inside a failed transaction: roll back first.
             if (!ok)
@@ -425,6 +432,8 @@ TStoreResult TDBMainInfo::Save()
     }
     if (vanished)
         return {SaveResult::Failed, kVanished};
+    if (!ok && !kindRefusal.isEmpty())
+        return {SaveResult::Failed, kindRefusal};
     if (!ok) {
         // A server says why it refused (a rule of its own, a lost connection): its words are the message.
         const QString reason = db->ConnectionKind() == ConnectionType::Server ? db->ErrorText() : QString();

@@ -27,6 +27,7 @@ struct TRegistry
     QHash<int, TFrameFactory> EditFrames;
     QHash<int, TFrameFactory> PickFrames;
     QHash<int, TFrameFactory> SideLists;
+    QHash<int, TFrameFactory> Previews;
     TLinksWindowFactory LinksWindow;
     TFrameFactory NoteLinks;
     QHash<int, QList<TSavedEntry>> Saved;
@@ -92,6 +93,11 @@ bool RegisterPickFrame(int dialogKind, TFrameFactory create)
 bool RegisterSideList(int picture, TFrameFactory create)
 {
     return Insert(Registry().SideLists, picture, std::move(create), "side list of picture");
+}
+
+bool RegisterPreview(int kind, TFrameFactory create)
+{
+    return Insert(Registry().Previews, kind, std::move(create), "preview of kind");
 }
 
 void RegisterLinksWindow(TLinksWindowFactory create)
@@ -166,6 +172,11 @@ TBaseDBFrame* CreatePickFrame(int dialogKind, QWidget* parent)
 TBaseDBFrame* CreateSideList(int picture, QWidget* parent)
 {
     return Create(Registry().SideLists, picture, parent);
+}
+
+TBaseDBFrame* CreatePreview(int kind, QWidget* parent)
+{
+    return Create(Registry().Previews, kind, parent);
 }
 
 TLinksWindow* CreateLinksWindow(QWidget* parent)

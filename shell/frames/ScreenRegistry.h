@@ -40,6 +40,9 @@ bool RegisterEditFrame(int dialogKind, TFrameFactory create);
 bool RegisterPickFrame(int dialogKind, TFrameFactory create);
 /// The side-panel list shown for the main window's picture number \a picture.
 bool RegisterSideList(int picture, TFrameFactory create);
+/// The small read-only preview of an object of \a kind (the object picker shows it), linked to a record
+/// someone else owns (link mode 1).
+bool RegisterPreview(int kind, TFrameFactory create);
 /// The linked-objects window lists ask the main window for.
 void RegisterLinksWindow(TLinksWindowFactory create);
 /// The note-links list note cards ask the main window for.
@@ -62,6 +65,7 @@ TBaseDBFrame* CreateCard(int kind, QWidget* parent);
 TBaseDBFrame* CreateEditFrame(int dialogKind, QWidget* parent);
 TBaseDBFrame* CreatePickFrame(int dialogKind, QWidget* parent);
 TBaseDBFrame* CreateSideList(int picture, QWidget* parent);
+TBaseDBFrame* CreatePreview(int kind, QWidget* parent);
 TLinksWindow* CreateLinksWindow(QWidget* parent);
 TBaseDBFrame* CreateNoteLinks(QWidget* owner);
 TBaseDBFrame* CreateSection(int cardKind, int code, QWidget* parent);

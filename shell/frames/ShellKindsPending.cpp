@@ -114,13 +114,6 @@ QList<TShellKind> Pending()
 {
     QList<TShellKind> kinds;
 
-    TShellKind firm = Make(Kind::Organization);
-    Edit(firm, Dialog(QStringLiteral("Новая организация")));
-    Pick(firm, QStringLiteral("Поиск организации"));
-    firm.DeleteText = Deleted(QStringLiteral("все данные о фирме"));
-    firm.WinListRow = Row([](const TDBMainInfo& r) { return TWinListRow {2, r.Foto, {}, r.Str5.trimmed()}; });
-    firm.SideLists = {Side(2, QStringLiteral("FindFirms"), Kind::Organization)};
-    kinds.append(firm);
 
     TShellKind role = Make(Kind::Role);
     Edit(role, Dialog(QStringLiteral("Взаимосвязь, определение ролей")));

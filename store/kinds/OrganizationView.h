@@ -34,3 +34,9 @@ inline QString OrganizationDisplayName(const QString& parentName, const QString&
         return parentName + u", " + name;
     return form.isEmpty() ? name : form + u", " + name;
 }
+
+/// The refusals of the organization rules, as the user reads them.
+namespace OrganizationTexts {
+/// The hierarchy has two levels: a branch has no branches, and an organization with branches is no branch.
+inline const QString BranchOfBranch = QStringLiteral("Подразделение не может иметь подразделений!");
+} // namespace OrganizationTexts

@@ -1,12 +1,17 @@
 #include "store/kinds/StoreKinds.h"
 
 #include "store/CascadeSteps.h"
+#include "store/DataBase.h"
+#include "store/FamilyRules.h"
 #include "store/Gid.h"
 #include "store/ObjectKinds.h"
 #include "store/ObjectRecord.h"
 #include "store/SqlDialect.h"
 #include "store/kinds/EventView.h"
 #include "store/kinds/GroupView.h"
+#include "store/kinds/OrganizationView.h"
+
+#include <QSqlQuery>
 #include "store/kinds/PersonView.h"
 
 using namespace Qt::StringLiterals;
@@ -63,6 +68,31 @@ bool DeleteOrganization(TCascadeSteps& cascade, const TObjectRow& row)
 {
     return cascade.Run(u"update allInfo set Str5 = Str1 + \" \" + Str2, Link1 = "_s + Quote(Ids::None)
         + u" where ObjType = 6 and Link1 = "_s + Quote(row.Obj));
+}
+
+// A branch's display name begins with its parent's, so the branches of an organization are renamed with it, in
+// the save's own transaction. The hierarchy has two levels, whoever saves: a parent link is made only under an
+// organization that is no branch itself, and only for an organization without branches. A link stored
+// before is kept as it is.
+bool OrganizationWritten(TMyDataBase& db, const TObjectRow& row, const TObjectRow* stored, QString& refusal)
+{
+    const TConstOrganizationView firm(row);
+    const TGID parent = firm.Parent();
+    if (!IsEmptyId(parent) && (!stored || !SameId(stored->Link1, parent))) {
+        // The parent is a branch when it names an organization as its own parent.
+        const auto query = db.CreateQuery(u"select count(*) from AllInfo as P, AllInfo as G where P.ObjId = "_s
+            + Quote(parent) + u" and P.ObjType = 6 and G.ObjId = P.Link1 and G.ObjType = 6"_s);
+        if (!query)
+            return false;
+        const bool parentIsBranch = query->next() && query->value(0).toInt() > 0;
+        if (parentIsBranch || HasBranches(row.Obj, &db)) {
+            refusal = OrganizationTexts::BranchOfBranch;
+            return false;
+        }
+    }
+    return db.Execute(u"update ALLINFO set Str5 = "_s + Quote(firm.DisplayName() + u", "_s)
+               + u" + Str1 where ObjType = 6 and Link1 = "_s + Quote(row.Obj))
+        == DbStatus::Ok;
 }
 
 // The opposite side of a role pair.
@@ -194,6 +224,21 @@ TStoreKind Group()
     return kind;
 }
 
+TStoreKind Organization()
+{
+    TStoreKind kind = Cascading(Kind::Organization, DeleteOrganization);
+    // An independent organization names nobody as its parent; one saved without a display name is shown by
+    // its form of ownership and name. A branch's name follows its parent's, which its editor reads.
+    kind.Derive = [](TObjectRow& row) {
+        NoneForEmptyLinks(row, 1);
+        const TOrganizationView firm(row);
+        if (IsEmptyId(firm.Parent()) && firm.DisplayName().trimmed().isEmpty())
+            firm.SetDisplayName(OrganizationDisplayName(QString(), firm.FormOrParent(), firm.Name()));
+    };
+    kind.AfterWrite = OrganizationWritten;
+    return kind;
+}
+
 TStoreKind MeetingKind()
 {
     TStoreKind kind = Plain(Kind::MeetingKind);
@@ -212,7 +257,7 @@ QList<TStoreKind> BuiltIn()
         Cascading(Kind::Address, DeleteNaming(Kind::Residence, u"Link1"_s)), // residences at the address
         Plain(Kind::Phone),
         Plain(Kind::InternetContact),
-        Cascading(Kind::Organization, DeleteOrganization),
+        Organization(),
         Family(),
         Event(),
         Cascading(Kind::Note, DeleteNaming(Kind::NoteLink, u"Link1"_s)), // the note's attachments

@@ -4,6 +4,7 @@
 #include "activities/GroupScreens.h"
 #include "activities/NoteScreens.h"
 #include "contacts/ContactScreens.h"
+#include "contacts/FirmaScreens.h"
 #include "contacts/PhoneScreens.h"
 #include "platform/ProgramPaths.h"
 #include "shell/frames/BaseDBFrame.h"
@@ -171,6 +172,7 @@ void TestMainWindow::init()
     ShellKinds::Register(AddressShellKind().TextsOnly());
     ShellKinds::Register(ResidenceShellKind().TextsOnly());
     ShellKinds::Register(FamilyShellKind().TextsOnly());
+    ShellKinds::Register(FirmaShellKind().TextsOnly());
     ShellKinds::Register(AdoptiveFamilyLinkShellKind().TextsOnly());
     for (const TShellKind& kind : GroupShellKinds() + EventShellKinds() + NoteShellKinds())
         ShellKinds::Register(kind.TextsOnly());
