@@ -3,6 +3,7 @@
 #include "activities/GroupScreens.h"
 #include "activities/ReminderScreens.h"
 #include "contacts/ContactScreens.h"
+#include "finance/FinanceScreens.h"
 #include "photos/PhotoScreens.h"
 #include "platform/gui/GuiPlatform.h"
 #include "reports/ReportScreens.h"
@@ -42,6 +43,7 @@ int main(int argc, char* argv[])
     RegisterGroupScreens();
     RegisterReportScreens();
     RegisterEventScreens();
+    RegisterFinanceScreens();
 
     TMainData pictures;
     TMain main;
