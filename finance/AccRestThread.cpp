@@ -7,6 +7,7 @@
 #include "store/ObjectRecord.h"
 #include "store/kinds/AccountView.h"
 
+#include <QHash>
 #include <QSqlQuery>
 #include <QVariant>
 
@@ -112,20 +113,29 @@ void TAccRestThread::Loop(const TMyDataBase& served)
 
 bool TAccRestThread::Recompute(TMyDataBase* db, const std::function<void()>& sumsRead)
 {
-    // Every account with the sum of its operations, read in one statement, so that the sums belong together.
+    // The sums of all operations by account, read from the amounts' index alone, then every account's
+    // stored balance. A save committed between the two asks for another run, which reads it.
+    QHash<QString, qint64> sums;
+    {
+        auto q = db->CreateQuery(u"select Link1, cast(sum(Int2) as bigint) as ASum from AllInfo where ObjType = "_s
+            + QString::number(Kind::MoneyOperation) + u" group by Link1"_s);
+        if (!q)
+            return false;
+        while (q->next())
+            sums.insert(q->value(0).toString().toUpper(), q->value(1).toLongLong());
+    }
     std::vector<std::pair<QString, qint64>> changed;
     {
-        auto q = db->CreateQuery(
-            u"select A.ObjId, A.Int5, (select cast(sum(O.Int2) as bigint) from AllInfo as O where O.Link1 = A.ObjId and O.ObjType = "_s
-            + QString::number(Kind::MoneyOperation) + u") as ASum from AllInfo as A where A.ObjType = "_s
-            + QString::number(Kind::Account));
+        auto q
+            = db->CreateQuery(u"select ObjId, Int5 from AllInfo where ObjType = "_s + QString::number(Kind::Account));
         if (!q)
             return false;
         while (q->next()) {
-            // No operations give no sum: a balance of 0.
-            const qint64 sum = q->value(2).isNull() ? 0 : q->value(2).toLongLong();
+            const QString id = q->value(0).toString();
+            // No operations: a balance of 0.
+            const qint64 sum = sums.value(id.toUpper(), 0);
             if (sum != q->value(1).toLongLong())
-                changed.emplace_back(q->value(0).toString(), sum);
+                changed.emplace_back(id, sum);
         }
     }
     if (sumsRead)
