@@ -68,30 +68,7 @@ TEditAccount::TEditAccount(QWidget* parent)
     m_cbLinkType->setParent(gbType);
     typeLayout->addWidget(m_cbLinkType);
 
-    m_gbDT = new QGroupBox(u"Счет активен"_s, this);
-    m_gbDT->setObjectName(u"gbDT"_s);
-    m_dtStart = new TdbTimeEdit(m_gbDT);
-    m_dtStart->setObjectName(u"dtStart"_s);
-    m_dtStart->SetdbField(Tdb_dtFields::db_Date1);
-    m_dtEnd = new TdbTimeEdit(m_gbDT);
-    m_dtEnd->setObjectName(u"dtEnd"_s);
-    m_dtEnd->SetdbField(Tdb_dtFields::db_Date2);
-    for (TdbTimeEdit* edit : {m_dtStart, m_dtEnd}) {
-        edit->SetTimeMode(false);
-        edit->SetToolBarVisible(false);
-        edit->SetRequred(false);
-    }
-    auto* periodRow = new QHBoxLayout(m_gbDT);
-    periodRow->setContentsMargins(4, 2, 4, 2);
-    auto* from = new QLabel(u"с:"_s, m_gbDT);
-    from->setBuddy(m_dtStart->eDT());
-    auto* to = new QLabel(u"по:"_s, m_gbDT);
-    to->setBuddy(m_dtEnd->eDT());
-    periodRow->addWidget(from);
-    periodRow->addWidget(m_dtStart);
-    periodRow->addWidget(to);
-    periodRow->addWidget(m_dtEnd);
-    periodRow->addStretch(1);
+    m_gbDT = PeriodBox(u"Счет активен"_s, m_dtStart, m_dtEnd, this);
 
     m_gbFirma = new QGroupBox(u"Фин. учреждение, где открыт счет"_s, this);
     m_gbFirma->setObjectName(u"gbFirma"_s);
