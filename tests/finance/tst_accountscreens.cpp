@@ -22,6 +22,7 @@
 #include "store/SettingsFile.h"
 #include "store/kinds/AccountView.h"
 #include "store/kinds/MoneyOperationView.h"
+#include "tests/finance/OperationEntries.h"
 #include "tests/shell/DialogScript.h"
 #include "tests/support/ObjectWeb.h"
 #include "tests/support/ScriptedMessages.h"
@@ -83,17 +84,6 @@ void FillAccountDialog(const QString& name, const QString& currency, int type)
             QTest::keyClick(editor->cbLinkType(), Qt::Key_Down);
         dialog.AOkExecute();
     });
-}
-
-TOperationEntry Entry(int code, const QString& account, qint64 amount, const QString& second = QString())
-{
-    TOperationEntry entry;
-    entry.Code = code;
-    entry.Date = DateSerial::FromDate(QDate(2026, 12, 1));
-    entry.Account = account;
-    entry.Amount = amount;
-    entry.SecondAccount = second;
-    return entry;
 }
 
 } // namespace

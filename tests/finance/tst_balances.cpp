@@ -12,6 +12,7 @@
 #include "store/ObjectRecord.h"
 #include "store/kinds/AccountView.h"
 #include "store/kinds/MoneyOperationView.h"
+#include "tests/finance/OperationEntries.h"
 #include "tests/support/ObjectWeb.h"
 #include "tests/support/ScriptedMessages.h"
 #include "tests/support/TempDatabase.h"
@@ -33,18 +34,6 @@ QString NewAccount(TObjectWeb& web, const QString& name)
         a.SetName(name);
         a.SetCurrency(u"руб"_s);
     });
-}
-
-TOperationEntry Entry(int code, const QString& account, qint64 amount, const QString& second = QString())
-{
-    TOperationEntry entry;
-    entry.Code = code;
-    entry.Date = DateSerial::FromDate(QDate(2026, 1, 1));
-    entry.Account = account;
-    entry.Amount = amount;
-    entry.SecondAccount = second;
-    entry.SecondAmount = amount * 2;
-    return entry;
 }
 
 // Every account whose stored balance differs from the sum of its operations, as "id: stored != sum".

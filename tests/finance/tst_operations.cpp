@@ -12,6 +12,7 @@
 #include "store/kinds/AccountView.h"
 #include "store/kinds/GroupView.h"
 #include "store/kinds/MoneyOperationView.h"
+#include "tests/finance/OperationEntries.h"
 #include "tests/support/ObjectWeb.h"
 #include "tests/support/TempDatabase.h"
 
@@ -109,16 +110,6 @@ struct TWeb
         return Web.IsComplete();
     }
 };
-
-TOperationEntry Entry(int code, const QString& account, qint64 amount)
-{
-    TOperationEntry entry;
-    entry.Code = code;
-    entry.Date = DateSerial::FromDate(QDate(2026, 3, 14));
-    entry.Account = account;
-    entry.Amount = amount;
-    return entry;
-}
 
 } // namespace
 
