@@ -4,6 +4,7 @@
 #include "activities/GroupScreens.h"
 #include "contacts/ContactScreens.h"
 #include "contacts/PhoneScreens.h"
+#include "finance/FinanceScreens.h"
 #include "platform/ProgramPaths.h"
 #include "shell/frames/BaseDBFrame.h"
 #include "shell/frames/FindList.h"
@@ -163,7 +164,8 @@ void TestMainWindow::init()
     ProgramPaths::SetProgramFolder(m_fixture->Folder());
     m_messages = std::make_unique<TScriptedMessages>();
     TTestList::Made = 0;
-    // The contact and group kinds' texts without their screens: the test's own cards stand in for them.
+    // The contact, group, event and account kinds' texts without their screens: the test's own cards stand in
+    // for them.
     ShellKinds::Register(PersonShellKind().TextsOnly());
     ShellKinds::Register(PhoneShellKind().TextsOnly());
     ShellKinds::Register(InternetContactShellKind().TextsOnly());
@@ -171,7 +173,7 @@ void TestMainWindow::init()
     ShellKinds::Register(ResidenceShellKind().TextsOnly());
     ShellKinds::Register(FamilyShellKind().TextsOnly());
     ShellKinds::Register(AdoptiveFamilyLinkShellKind().TextsOnly());
-    for (const TShellKind& kind : GroupShellKinds() + EventShellKinds())
+    for (const TShellKind& kind : GroupShellKinds() + EventShellKinds() + FinanceShellKinds())
         ShellKinds::Register(kind.TextsOnly());
     for (int kind : {1, 3, 6, 7, 8, 10, 21, 24})
         Screens::RegisterCard(kind, [](QWidget* parent) { return new TTestCard(parent); });
