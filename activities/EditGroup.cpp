@@ -80,30 +80,7 @@ TFEditGroup::TFEditGroup(QWidget* parent)
     onlyRow->addWidget(m_cbOnly1Firma);
     m_pOnly1Firma->hide();
 
-    m_gbDT = new QGroupBox(u"Период"_s, this);
-    m_gbDT->setObjectName(u"gbDT"_s);
-    m_dtStart = new TdbTimeEdit(m_gbDT);
-    m_dtStart->setObjectName(u"dtStart"_s);
-    m_dtStart->SetdbField(Tdb_dtFields::db_Date1);
-    m_dtEnd = new TdbTimeEdit(m_gbDT);
-    m_dtEnd->setObjectName(u"dtEnd"_s);
-    m_dtEnd->SetdbField(Tdb_dtFields::db_Date2);
-    for (TdbTimeEdit* edit : {m_dtStart, m_dtEnd}) {
-        edit->SetTimeMode(false);
-        edit->SetToolBarVisible(false);
-        edit->SetRequred(false);
-    }
-    auto* periodRow = new QHBoxLayout(m_gbDT);
-    periodRow->setContentsMargins(4, 2, 4, 2);
-    auto* from = new QLabel(u"с:"_s, m_gbDT);
-    from->setBuddy(m_dtStart->eDT());
-    auto* to = new QLabel(u"по:"_s, m_gbDT);
-    to->setBuddy(m_dtEnd->eDT());
-    periodRow->addWidget(from);
-    periodRow->addWidget(m_dtStart);
-    periodRow->addWidget(to);
-    periodRow->addWidget(m_dtEnd);
-    periodRow->addStretch(1);
+    m_gbDT = PeriodBox(u"Период"_s, m_dtStart, m_dtEnd, this);
     m_gbDT->hide();
 
     m_gbMemo = new QGroupBox(u"Комментарий"_s, this);

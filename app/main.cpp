@@ -4,6 +4,7 @@
 #include "activities/NoteScreens.h"
 #include "activities/ReminderScreens.h"
 #include "contacts/ContactScreens.h"
+#include "finance/FinanceScreens.h"
 #include "photos/PhotoScreens.h"
 #include "platform/gui/GuiPlatform.h"
 #include "reports/ReportScreens.h"
@@ -44,6 +45,7 @@ int main(int argc, char* argv[])
     RegisterReportScreens();
     RegisterEventScreens();
     RegisterNoteScreens();
+    RegisterFinanceScreens();
 
     TMainData pictures;
     TMain main;

@@ -26,4 +26,7 @@ QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} "$build/bin/zorvin-bench-events" "
 echo
 echo "== How two people 12 generations apart are related, on a generated family of 100 000 people"
 "$build/bin/zorvin-bench-kinship" "$build/bench-data/kinship-100000.zdb" || status=$?
+echo
+echo "== The balances of 10 accounts with 320 000 operations, recomputed in the background"
+"$build/bin/zorvin-bench-balances" "$build/bench-data/balances-320000.zdb" || status=$?
 exit $status

@@ -529,8 +529,10 @@ TWriteTransaction::TWriteTransaction(TMyDataBase* db)
     QString begin;
     if (m_level > 1)
         begin = QStringLiteral("SAVEPOINT zorvin_%1").arg(m_level);
-    else if (m_db->Engine() == TSqlEngine::SQLite)
+    else if (m_db->Engine() == TSqlEngine::SQLite) {
+        Q_EMIT m_db->WriteStarting();
         begin = QStringLiteral("BEGIN IMMEDIATE");
+    }
     else
         // Concurrent saves wait for the counter row's lock and then read its newest value; a server whose
         // default is a stricter level would refuse them instead.

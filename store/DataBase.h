@@ -125,6 +125,10 @@ Q_SIGNALS:
     /// The connection is about to close (closed, reconnected, or the database freed): whoever holds
     /// queries on it lets them go now.
     void Closing();
+    /// A write transaction is about to begin on a database file: whoever keeps a statement open on this
+    /// connection lets it go now. An open statement holds a read snapshot, and a write begun from a snapshot
+    /// older than another connection's last commit (the balance recomputation's) would be refused.
+    void WriteStarting();
 
 private:
     friend class TWriteTransaction;

@@ -118,6 +118,10 @@ QList<TIndex> Indexes()
                    QStringLiteral("50000 100 20"), addresses}
          << TIndex{QStringLiteral("AllInfo_Address_Settlement"), QStringLiteral("Str4, Str5, Link4"),
                    QStringLiteral("50000 2 1 1"), addresses};
+    // An account's balance is the sum of its operations' amounts: read from this index alone, never from
+    // the rows.
+    list << TIndex{QStringLiteral("AllInfo_Operation_Amount"), QStringLiteral("Link1, Int2"),
+                   QStringLiteral("300000 30000 2"), QStringLiteral("ObjType = %1").arg(Kind::MoneyOperation)};
     return list;
 }
 

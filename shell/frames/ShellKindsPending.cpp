@@ -121,12 +121,6 @@ QList<TShellKind> Pending()
     role.DeleteText = Deleted(QStringLiteral("эту роль"));
     kinds.append(role);
 
-    TShellKind account = Make(Kind::Account);
-    Edit(account, Dialog(QStringLiteral("Определение счета")));
-    account.EditedInDialog = true;
-    account.SideLists = {Side(28, QStringLiteral("MyBuchRest"), Kind::Account)};
-    kinds.append(account);
-
     TShellKind operation = Make(Kind::MoneyOperation);
     Edit(operation, Dialog(QStringLiteral("Движение средств по счетам"), false, QString(), true));
     operation.DeleteText = Deleted(QStringLiteral("эту операцию"));
@@ -161,7 +155,6 @@ QList<TShellKind> Pending()
         Pick(operations, QStringLiteral("Движение средств"));
         kinds.append(operations);
     }
-    dialogOnly(103, Dialog(QStringLiteral("Счета")));
     dialogOnly(105, Dialog(QStringLiteral("Список операций"), true));
     return kinds;
 }

@@ -338,6 +338,8 @@ void TMain::TimerInitTimer()
     DatabaseBackup::AtStart(m_database.get());
     m_started = true;
     ShowSideList(kBirthdays);
+    // Whoever keeps derived figures (the account balances) mends them once: a crash may have left them stale.
+    Screens::ObjectSaved(Kind::MoneyOperation);
 }
 
 QWidget* TMain::DialogParent()

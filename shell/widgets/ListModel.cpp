@@ -215,12 +215,19 @@ void TListModel::ConnectionClosing()
     endResetModel();
 }
 
+void TListModel::ReleaseStreams()
+{
+    m_stream.reset();
+    m_backStream.reset();
+}
+
 bool TListModel::Open(TMyDataBase* db, const QString& sql)
 {
     beginResetModel();
     ReleaseStatements();
     disconnect(m_dbGone);
     disconnect(m_dbClosing);
+    disconnect(m_dbWriting);
     ++m_generation;
     m_open = false;
     m_count = 0;
@@ -237,6 +244,7 @@ bool TListModel::Open(TMyDataBase* db, const QString& sql)
     if (m_db) {
         m_dbGone = connect(m_db.data(), &QObject::destroyed, this, &TListModel::DatabaseGone);
         m_dbClosing = connect(m_db.data(), &TMyDataBase::Closing, this, &TListModel::ConnectionClosing);
+        m_dbWriting = connect(m_db.data(), &TMyDataBase::WriteStarting, this, &TListModel::ReleaseStreams);
         m_open = OpenOn(sql);
     }
     endResetModel();
@@ -334,6 +342,7 @@ void TListModel::Close()
     ReleaseStatements();
     disconnect(m_dbGone);
     disconnect(m_dbClosing);
+    disconnect(m_dbWriting);
     ++m_generation;
     m_db.clear();
     m_open = false;

@@ -211,10 +211,14 @@ private:
     void ReleaseStatements();
     void DatabaseGone();
     void ConnectionClosing();
+    /// A write begins on the connection: the open statements let their snapshot go (the rows read stay;
+    /// reading on starts a new statement).
+    void ReleaseStreams();
 
     QPointer<TMyDataBase> m_db;
     QMetaObject::Connection m_dbGone;
     QMetaObject::Connection m_dbClosing;
+    QMetaObject::Connection m_dbWriting;
     QString m_sql;
     QString m_engineSql;
     QString m_reversedSql; // the statement backwards, engine spelling; empty when it cannot be read so

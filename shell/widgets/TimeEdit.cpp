@@ -12,7 +12,9 @@
 #include <QCalendarWidget>
 #include <QEvent>
 #include <QGuiApplication>
+#include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QScreen>
@@ -345,4 +347,33 @@ bool TdbTimeEdit::eventFilter(QObject* watched, QEvent* event)
         QTimer::singleShot(0, edit, [edit]() { edit->setSelection(0, 1); });
     }
     return TBaseDBFrame::eventFilter(watched, event);
+}
+
+QGroupBox* PeriodBox(const QString& title, TdbTimeEdit*& start, TdbTimeEdit*& end, QWidget* parent)
+{
+    auto* box = new QGroupBox(title, parent);
+    box->setObjectName(QStringLiteral("gbDT"));
+    start = new TdbTimeEdit(box);
+    start->setObjectName(QStringLiteral("dtStart"));
+    start->SetdbField(Tdb_dtFields::db_Date1);
+    end = new TdbTimeEdit(box);
+    end->setObjectName(QStringLiteral("dtEnd"));
+    end->SetdbField(Tdb_dtFields::db_Date2);
+    for (TdbTimeEdit* edit : {start, end}) {
+        edit->SetTimeMode(false);
+        edit->SetToolBarVisible(false);
+        edit->SetRequred(false);
+    }
+    auto* row = new QHBoxLayout(box);
+    row->setContentsMargins(4, 2, 4, 2);
+    auto* from = new QLabel(QStringLiteral("с:"), box);
+    from->setBuddy(start->eDT());
+    auto* to = new QLabel(QStringLiteral("по:"), box);
+    to->setBuddy(end->eDT());
+    row->addWidget(from);
+    row->addWidget(start);
+    row->addWidget(to);
+    row->addWidget(end);
+    row->addStretch(1);
+    return box;
 }

@@ -10,6 +10,7 @@
 #include <functional>
 
 class QCalendarWidget;
+class QGroupBox;
 class QLineEdit;
 class QToolBar;
 class QToolButton;
@@ -157,3 +158,7 @@ private:
     bool m_timeMode = false;
     TDateEditState m_state;
 };
+
+/// A period: a group box titled \a title holding "с:" and "по:" with two date editors bound to Date1 and
+/// Date2 of their master, dates only, no tool bar, neither required. \a start and \a end get the editors.
+QGroupBox* PeriodBox(const QString& title, TdbTimeEdit*& start, TdbTimeEdit*& end, QWidget* parent);

@@ -239,11 +239,14 @@ void TestBaseFind::init()
     QVERIFY(m_fixture->IsOpen());
     m_messages = std::make_unique<TScriptedMessages>();
     m_broker = std::make_unique<TScriptedBroker>();
-    // Phones are edited in their dialog: their screens describe them so, and the list asks the descriptor.
-    TShellKind phone;
-    phone.Code = Kind::Phone;
-    phone.EditedInDialog = true;
-    ShellKinds::Register(phone);
+    // Phones and accounts are edited in their dialog: their screens describe them so, and the list asks the
+    // descriptor.
+    for (int code : {int(Kind::Phone), int(Kind::Account)}) {
+        TShellKind edited;
+        edited.Code = code;
+        edited.EditedInDialog = true;
+        ShellKinds::Register(edited);
+    }
     Seed();
 }
 

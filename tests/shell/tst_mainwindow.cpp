@@ -6,6 +6,7 @@
 #include "contacts/ContactScreens.h"
 #include "contacts/FirmaScreens.h"
 #include "contacts/PhoneScreens.h"
+#include "finance/FinanceScreens.h"
 #include "platform/ProgramPaths.h"
 #include "shell/frames/BaseDBFrame.h"
 #include "shell/frames/FindList.h"
@@ -165,7 +166,8 @@ void TestMainWindow::init()
     ProgramPaths::SetProgramFolder(m_fixture->Folder());
     m_messages = std::make_unique<TScriptedMessages>();
     TTestList::Made = 0;
-    // The contact and group kinds' texts without their screens: the test's own cards stand in for them.
+    // The contact, group, event and account kinds' texts without their screens: the test's own cards stand in
+    // for them.
     ShellKinds::Register(PersonShellKind().TextsOnly());
     ShellKinds::Register(PhoneShellKind().TextsOnly());
     ShellKinds::Register(InternetContactShellKind().TextsOnly());
@@ -174,7 +176,7 @@ void TestMainWindow::init()
     ShellKinds::Register(FamilyShellKind().TextsOnly());
     ShellKinds::Register(FirmaShellKind().TextsOnly());
     ShellKinds::Register(AdoptiveFamilyLinkShellKind().TextsOnly());
-    for (const TShellKind& kind : GroupShellKinds() + EventShellKinds() + NoteShellKinds())
+    for (const TShellKind& kind : GroupShellKinds() + EventShellKinds() + NoteShellKinds() + FinanceShellKinds())
         ShellKinds::Register(kind.TextsOnly());
     for (int kind : {1, 3, 6, 7, 8, 10, 21, 24})
         Screens::RegisterCard(kind, [](QWidget* parent) { return new TTestCard(parent); });

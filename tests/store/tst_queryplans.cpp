@@ -136,6 +136,8 @@ QList<TCase> Cases()
             u"PInfo where AllInfo.ObjType = 24 and Acc.ObjId = AllInfo.Link1 and PInfo.ObjId = AllInfo.Link2 order by "
             u"AllInfo.Date1 desc"_s,
             {}},
+        {"the balances: the amounts of every account's operations", u"AllInfo_Operation_Amount"_s,
+            u"select Link1, cast(sum(Int2) as bigint) as ASum from AllInfo where ObjType = 24 group by Link1"_s, {}},
         {"objects changed in the last week", u"AllInfo_DModify"_s,
             u"select allInfo.* from allInfo where objType in (1, 7, 6, 3, 8, 10) and (AllInfo.DModify >= #12/01/2026#) "
             u"and (AllInfo.DModify < #12/10/2026#) order by DModify desc"_s,
