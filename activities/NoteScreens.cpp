@@ -10,6 +10,7 @@
 #include "activities/ZorvinSelectFiles.h"
 #include "contacts/AddressSections.h"
 #include "contacts/FamilySections.h"
+#include "contacts/FirmaSections.h"
 #include "contacts/PersonSections.h"
 #include "shell/frames/ShellKinds.h"
 #include "store/LookupLists.h"
@@ -79,6 +80,7 @@ void RegisterNoteScreens()
     Screens::RegisterNoteLinks([](QWidget* owner) { return new TFindMemoLinks(owner); });
     const TFrameFactory notes = [](QWidget* parent) { return new TFindMemo(parent); };
     Screens::RegisterSection(Kind::Person, PersonSection::Notes, notes);
+    Screens::RegisterSection(Kind::Organization, FirmaSection::Notes, notes);
     Screens::RegisterSection(Kind::Family, FamilySection::Notes, notes);
     Screens::RegisterSection(Kind::Address, AddressSection::Notes, notes);
     Screens::RegisterSection(Kind::Event, EventSection::Notes, notes);
