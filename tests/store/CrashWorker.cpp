@@ -5,16 +5,19 @@
 //   S id kind link1 .. link5 comments a row saved (new or changed), as it now is
 //   U id                              a change of the existing row id begins (S follows when committed)
 //   D id                              a deletion begins; then G id for every row it removed, then E
-// The changes are the store's own: record saves, role pairs written in one transaction, changes of a
-// person's native family, and cascading deletions.
+// The changes are the store's own: record saves, role pairs written in one transaction, transfers between
+// accounts (two operations naming each other), changes of a person's native family, and cascading deletions.
+#include "finance/OperationStore.h"
 #include "store/CascadeDelete.h"
 #include "store/DataBase.h"
 #include "store/ObjectKinds.h"
 #include "store/ObjectRecord.h"
 #include "store/SettingsFile.h"
+#include "store/kinds/AccountView.h"
 #include "store/kinds/AdoptiveFamilyLinkView.h"
 #include "store/kinds/EventView.h"
 #include "store/kinds/FamilyView.h"
+#include "store/kinds/MoneyOperationView.h"
 #include "store/kinds/PersonView.h"
 #include "store/kinds/PhoneView.h"
 #include "store/kinds/RoleView.h"
@@ -54,7 +57,8 @@ public:
         , m_random(seed)
     {
         QStringList kinds;
-        for (int kind : {Kind::Person, Kind::Phone, Kind::Family, Kind::Event, Kind::Role, Kind::AdoptiveFamilyLink})
+        for (int kind : {Kind::Person, Kind::Phone, Kind::Family, Kind::Event, Kind::Role, Kind::AdoptiveFamilyLink,
+                         Kind::Account, Kind::MoneyOperation})
             kinds << QString::number(kind);
         auto q = db.CreateQuery(QStringLiteral("select ObjId, ObjType from AllInfo where ObjType in (%1)").arg(kinds.join(u',')));
         while (q && q->next())
@@ -64,8 +68,12 @@ public:
     void Step()
     {
         const int choice = static_cast<int>(m_random.bounded(100));
-        if (choice < 22)
+        if (choice < 18)
             SaveNew(Kind::Person, {});
+        else if (choice < 20)
+            NewAccount();
+        else if (choice < 26)
+            NewTransfer();
         else if (choice < 32)
             SaveNew(Kind::Event, {});
         else if (choice < 42)
@@ -193,6 +201,43 @@ private:
         m_ids[Kind::Role] << a.Obj.Text() << b.Obj.Text();
         PrintSaved(a);
         PrintSaved(b);
+    }
+
+    void NewAccount()
+    {
+        SaveNew(Kind::Account, [](TDBMainInfo& row) {
+            AccountView(row).SetName(QStringLiteral("Счёт"));
+            AccountView(row).SetCurrency(QStringLiteral("RUB"));
+        });
+    }
+
+    // A transfer: the operation on the giving account and its second half on the receiving one, written in
+    // one transaction by the operation store.
+    void NewTransfer()
+    {
+        const QString from = Pick(Kind::Account);
+        const QString to = Pick(Kind::Account);
+        if (from.isEmpty() || SameId(from, to))
+            return;
+        TOperationEntry entry;
+        entry.Code = OperationCode::Transfer;
+        entry.Date = 46000 + m_random.bounded(1000);
+        entry.Account = from;
+        entry.SecondAccount = to;
+        entry.Amount = 1 + m_random.bounded(1000000);
+        entry.Comments = Token();
+        TDBMainInfo first;
+        first.SetDatabase(&m_db);
+        first.ObjType = Kind::MoneyOperation;
+        const TStoreResult stored = OperationStore::Store(first, entry);
+        if (stored.Code != SaveResult::Done)
+            Fail(QStringLiteral("transfer"), stored);
+        TDBMainInfo second;
+        if (!Load(second, MoneyOperationView(first).PairedRow().Text()))
+            Fail(QStringLiteral("transfer's second half"), {-1, first.Obj.Text()});
+        m_ids[Kind::MoneyOperation] << first.Obj.Text() << second.Obj.Text();
+        PrintSaved(first);
+        PrintSaved(second);
     }
 
     bool Load(TDBMainInfo& row, const QString& id)
