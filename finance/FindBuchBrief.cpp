@@ -165,7 +165,8 @@ QString TFFindBuchBrief::GetSelectSQL()
     const QString host = HostCondition();
     if (!host.isEmpty())
         where += u" and "_s + host;
-    return SelectStatement(where, TotalOrder(sqlOrder()));
+    // Operations of one day: the one entered last first.
+    return SelectStatement(where, TotalOrder(sqlOrder(), u"AllInfo.ObjId desc"_s));
 }
 
 QStringList TFFindBuchBrief::OptionListGetPickList(const QString& key)
