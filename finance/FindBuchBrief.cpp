@@ -285,11 +285,3 @@ TBuchList::TBuchList(QWidget* parent)
 }
 
 TBuchList::~TBuchList() = default;
-
-void TBuchList::LoadData()
-{
-    TFFindBuchBrief::LoadData();
-    // A host record with a name starts the list on that account.
-    if (const TDBMainInfo* host = MasterDBInfo(); host && !host->Str1.trimmed().isEmpty())
-        OptionList->SetValues(u"Счет"_s, host->Str1.trimmed());
-}

@@ -76,6 +76,4 @@ class TBuchList final : public TFFindBuchBrief
 public:
     explicit TBuchList(QWidget* parent = nullptr);
     ~TBuchList() override;
-
-    void LoadData() override;
 };
