@@ -418,7 +418,8 @@ void TEditBuchInOut::BuildAccounts(const QString& chosen)
 {
     const bool building = m_building;
     m_building = true;
-    m_accounts = OperationChoices::Accounts(Database());
+    m_accountsByName = OperationChoices::Accounts(Database());
+    m_accounts = m_accountsByName;
     Reorder(m_accounts, IdsOf(m_accounts),
         OperationChoices::UsedIds(Database(), OperationChoices::AccountUsageStatement(m_code, DateSerial::Today())));
     FillAccounts(m_cbAllAcc, m_accounts);
@@ -434,7 +435,7 @@ void TEditBuchInOut::BuildSecondAccounts(const QString& chosen)
     const int firstAt = m_cbAllAcc->currentIndex();
     const QString first = firstAt >= 0 ? m_accounts[firstAt].Id : QString();
     const QString currency = firstAt >= 0 ? m_accounts[firstAt].Currency : QString();
-    m_accounts2 = OperationChoices::SecondAccounts(m_accounts, m_code, first, currency);
+    m_accounts2 = OperationChoices::SecondAccounts(m_accountsByName, m_code, first, currency);
     if (!first.isEmpty()) {
         Reorder(m_accounts2, IdsOf(m_accounts2),
             OperationChoices::UsedIds(Database(),

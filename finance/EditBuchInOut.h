@@ -132,6 +132,8 @@ private:
     TDBMainInfo m_dbInfo1;
     TDBMainInfo m_dbInfo2;
     int m_code = 0;
+    /// The accounts by name, and in the order of use (the first account's list).
+    TAccountChoices m_accountsByName;
     TAccountChoices m_accounts;
     TAccountChoices m_accounts2;
     TValueList m_categories;

@@ -37,6 +37,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -523,6 +524,8 @@ void TestOperationScreens::operationsFromStartToEndInTheMainWindow()
     QTRY_COMPARE(accounts->ListGrid()->Model()->RecordCount(), 2);
 
     // The finance list (F8): an income, an expense and a transfer to the card, each by its shortcut.
+    main.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&main));
     QTest::keyClick(&main, Qt::Key_F8);
     auto* list = qobject_cast<TBuchList*>(side->currentWidget());
     QVERIFY(list);
@@ -543,8 +546,13 @@ void TestOperationScreens::operationsFromStartToEndInTheMainWindow()
                 SaveScreenshot(dialog, u"operation-editor.png"_s);
             dialog.AOkExecute();
         });
+        main.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&main));
         grid->setFocus();
+        QTRY_VERIFY(grid->hasFocus());
+        const qint64 before = Count();
         QTest::keyClick(grid, key, Qt::ControlModifier);
+        QVERIFY(Count() > before);
     };
     record(Qt::Key_F1, u"Карточка доходов"_s, u"Кошелек, руб"_s, QString(), u"5000"_s, false);
     // A new income or expense opens in its card.
