@@ -438,8 +438,8 @@ void TEditBuchInOut::BuildSecondAccounts(const QString& chosen)
     m_accounts2 = OperationChoices::SecondAccounts(m_accountsByName, m_code, first, currency);
     if (!first.isEmpty()) {
         Reorder(m_accounts2, IdsOf(m_accounts2),
-            OperationChoices::UsedIds(Database(),
-                OperationChoices::SecondAccountUsageStatement(m_code, first, DateSerial::Today())));
+            OperationChoices::UsedIds(
+                Database(), OperationChoices::SecondAccountUsageStatement(m_code, first, DateSerial::Today())));
     }
     FillAccounts(m_cbAcc2, m_accounts2);
     const int at = IndexOfChoice(IdsOf(m_accounts2), chosen);
@@ -475,8 +475,8 @@ void TEditBuchInOut::BuildSubcategories(const QString& chosen)
         m_subcategories = OperationChoices::Subcategories(Database(), m_code, category);
         if (!IsEmptyId(category)) {
             Reorder(m_subcategories, IdsOf(m_subcategories),
-                OperationChoices::UsedIds(Database(),
-                    OperationChoices::SubcategoryUsageStatement(m_code, category, DateSerial::Today())));
+                OperationChoices::UsedIds(
+                    Database(), OperationChoices::SubcategoryUsageStatement(m_code, category, DateSerial::Today())));
         }
     }
     m_cbSubCategory->clear();
@@ -514,7 +514,7 @@ QString TEditBuchInOut::Category() const
 {
     const int at = m_cbCategory->currentIndex();
     return at >= 0 && at < m_categories.size() && !IsEmptyId(m_categories[at].Id.Text()) ? m_categories[at].Id.Text()
-                                                                                        : QString();
+                                                                                         : QString();
 }
 
 QString TEditBuchInOut::Subcategory() const

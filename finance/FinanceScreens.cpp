@@ -4,8 +4,8 @@
 #include "finance/BuchInOutFrame.h"
 #include "finance/EditAccount.h"
 #include "finance/EditBuchInOut.h"
-#include "finance/FindBuchBrief.h"
 #include "finance/FindAccount.h"
+#include "finance/FindBuchBrief.h"
 #include "shell/frames/ScreenRegistry.h"
 #include "shell/frames/ShellKinds.h"
 #include "store/DateSerial.h"
@@ -60,7 +60,8 @@ TShellKind OperationKind()
     operation.HasEditDialog = true;
     operation.EditDialog = Dialog(TEditBuchInOut::DialogCaption(0));
     operation.EditDialog.FollowsFrameSize = true;
-    operation.EditCaption = [](const TDBMainInfo& r) { return TEditBuchInOut::DialogCaption(static_cast<int>(r.Int1)); };
+    operation.EditCaption
+        = [](const TDBMainInfo& r) { return TEditBuchInOut::DialogCaption(static_cast<int>(r.Int1)); };
     operation.DeleteText = [](const TDBMainInfo&) { return u"эту операцию"_s; };
     operation.WinListRow = [](const TDBMainInfo& r) {
         const TConstMoneyOperationView view(r);

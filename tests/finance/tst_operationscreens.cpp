@@ -176,7 +176,8 @@ private:
     qint64 Count(const QString& where = QString()) const
     {
         return m_fixture
-            ->Scalar(u"select count(*) from AllInfo where ObjType = 24"_s + (where.isEmpty() ? QString() : u" and "_s + where))
+            ->Scalar(u"select count(*) from AllInfo where ObjType = 24"_s
+                + (where.isEmpty() ? QString() : u" and "_s + where))
             .toLongLong();
     }
 
@@ -315,8 +316,8 @@ void TestOperationScreens::eachCodeStoredThroughTheEditor()
         QCOMPARE(half.Obj.Text(), transfer.Obj.Text());
     }
     QCOMPARE(Count(u"Int1 = 4"_s), 2);
-    QCOMPARE(m_fixture->Scalar(u"select Int2 from AllInfo where ObjId = '"_s + transfer.Link5.Text() + u"'"_s)
-                 .toLongLong(),
+    QCOMPARE(
+        m_fixture->Scalar(u"select Int2 from AllInfo where ObjId = '"_s + transfer.Link5.Text() + u"'"_s).toLongLong(),
         15000);
 
     TDBMainInfo exchange;
@@ -349,14 +350,14 @@ void TestOperationScreens::presetsFollowRecentUse()
 {
     TBook book;
     QVERIFY(book.Build());
-    const auto store = [](int code, const QString& account, const QString& category, QDate date,
-                           const QString& second = QString()) {
-        TOperationEntry entry = Entry(code, account, 100, second);
-        entry.Category = category;
-        entry.Date = DateSerial::FromDate(date);
-        TDBMainInfo row;
-        QVERIFY(OperationStore::Store(row, entry).Ok());
-    };
+    const auto store
+        = [](int code, const QString& account, const QString& category, QDate date, const QString& second = QString()) {
+              TOperationEntry entry = Entry(code, account, 100, second);
+              entry.Category = category;
+              entry.Date = DateSerial::FromDate(date);
+              TDBMainInfo row;
+              QVERIFY(OperationStore::Store(row, entry).Ok());
+          };
     // The card and food are used most in the last two months; the dollars more, but long ago; an expense of
     // the day after tomorrow is out of the window as well.
     store(OperationCode::Expense, book.Card, book.Food, Today.addDays(-50));
@@ -375,8 +376,7 @@ void TestOperationScreens::presetsFollowRecentUse()
     {
         TEditing editing(expense);
         QCOMPARE(Items(editing.Editor.cbAllAcc()), (QStringList {u"Карта, руб"_s, u"Кошелек, руб"_s, u"Доллары, $"_s}));
-        QCOMPARE(Items(editing.Editor.cbCategory()),
-            (QStringList {u"Еда"_s, u"Группа не указана"_s, u"Дача"_s}));
+        QCOMPARE(Items(editing.Editor.cbCategory()), (QStringList {u"Еда"_s, u"Группа не указана"_s, u"Дача"_s}));
         QCOMPARE(editing.Editor.cbCategory()->currentText(), u"Еда"_s);
     }
     TDBMainInfo income;
@@ -388,10 +388,10 @@ void TestOperationScreens::presetsFollowRecentUse()
     }
     // A stored expense without a category shows none, whatever is used most.
     TDBMainInfo stored;
-    QVERIFY(stored.SetObj(m_fixture
-                              ->Scalar(u"select ObjId from AllInfo where ObjType = 24 and Int1 = 2 and Link1 = '"_s
-                                  + book.Rub + u"'"_s)
-                              .toString()));
+    QVERIFY(stored.SetObj(
+        m_fixture
+            ->Scalar(u"select ObjId from AllInfo where ObjType = 24 and Int1 = 2 and Link1 = '"_s + book.Rub + u"'"_s)
+            .toString()));
     {
         TEditing editing(stored);
         QCOMPARE(editing.Editor.cbAllAcc()->currentText(), u"Кошелек, руб"_s);
