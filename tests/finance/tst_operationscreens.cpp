@@ -567,11 +567,16 @@ void TestOperationScreens::operationsFromStartToEndInTheMainWindow()
     QTRY_COMPARE(Column(grid, u"Int2"_s), u"1000,00 руб|-1000,00 руб|-1234,56 руб|5000,00 руб"_s);
     QCOMPARE(Column(grid, u"GrpName"_s), u"Перенос на счет/Кошелек, руб|Перенос со счета/Карта, руб|/|/"_s);
     SaveScreenshot(main, u"operation-card.png"_s);
+    // The income corrected on its card: "Записать" writes the same row.
+    Retype(card->Editor()->eVolume(), u"6000"_s);
+    card->aSave()->trigger();
+    QCOMPARE(m_messages->Shown(), QStringList());
+    QCOMPARE(Count(), 4);
 
     // The side panel shows both balances once the recomputation has run.
     main.findChild<QToolButton*>(u"tbBuchRest"_s)->click();
     QCOMPARE(side->currentWidget(), accounts);
-    QTRY_COMPARE(Column(accounts->ListGrid(), u"Int5"_s), u"2765,44|1000,00"_s);
+    QTRY_COMPARE(Column(accounts->ListGrid(), u"Int5"_s), u"3765,44|1000,00"_s);
     QCOMPARE(Column(accounts->ListGrid(), u"Str1"_s), u"Кошелек|Карта"_s);
     SaveScreenshot(main, u"finance-accounts.png"_s);
 }
