@@ -174,6 +174,24 @@ int main(int argc, char** argv)
         }
         shown.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
     }
+    // A transfer: both halves naming each other, written in one transaction.
+    std::vector<double> transfers;
+    for (int run = 0; run < 3 * Runs; ++run) {
+        TOperationEntry entry;
+        entry.Code = OperationCode::Transfer;
+        entry.Date = today;
+        entry.Account = MakeId(static_cast<quint32>(100 + run % Accounts), 5);
+        entry.SecondAccount = MakeId(static_cast<quint32>(100 + (run + 1) % Accounts), 5);
+        entry.Amount = 100 + run;
+        TDBMainInfo operation;
+        QElapsedTimer timer;
+        timer.start();
+        if (!OperationStore::Store(operation, entry).Ok()) {
+            out << "a transfer could not be saved" << Qt::endl;
+            return 1;
+        }
+        transfers.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
+    }
     worker.Stop();
 
     const double rawMedian = Median(rawSums);
@@ -182,6 +200,7 @@ int main(int argc, char** argv)
         u"база: те же суммы одним запросом SQLite (group by)"_s);
     rows << Row(u"Самая долгая пауза потока интерфейса при пересчете"_s, pauses, -1, 50, QString());
     rows << Row(u"Запись операции (расход)"_s, saves, -1, 5, QString());
+    rows << Row(u"Запись перевода (две строки)"_s, transfers, -1, 5, u"одна транзакция записи"_s);
     rows << Row(u"От записи операции до нового баланса"_s, shown, rawMedian, 500,
         u"запись, пересчет и сигнал в поток интерфейса"_s);
     out << "accounts with a balance other than the sum after the runs: " << stale << Qt::endl;

@@ -1,25 +1,82 @@
 #include "finance/FinanceScreens.h"
 
 #include "finance/AccRestThread.h"
+#include "finance/BuchInOutFrame.h"
 #include "finance/EditAccount.h"
+#include "finance/EditBuchInOut.h"
 #include "finance/FindAccount.h"
+#include "finance/FindBuchBrief.h"
 #include "shell/frames/ScreenRegistry.h"
 #include "shell/frames/ShellKinds.h"
+#include "store/DateSerial.h"
 #include "store/ObjectKinds.h"
+#include "store/ObjectRecord.h"
+#include "store/kinds/MoneyOperationView.h"
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
 constexpr int AccountsPicture = 28;
+constexpr int OperationsPicture = 27;
 /// The dialog-only code of the accounts list in a dialog.
-constexpr int AccountsDialog = 103;
+constexpr int AccountsDialog = TEditBuchInOut::AccountsDialog;
 
 TDialogKind Dialog(const QString& caption)
 {
     TDialogKind dialog;
     dialog.Caption = caption;
     return dialog;
+}
+
+QString OperationText(qint64 code)
+{
+    switch (code) {
+    case OperationCode::Income:
+        return u" Операция: Доход"_s;
+    case OperationCode::Expense:
+        return u" Операция: Расход"_s;
+    case OperationCode::Transfer:
+        return u" Операция: Перевод между счетами"_s;
+    case OperationCode::Exchange:
+        return u" Операция: Обмен валюты"_s;
+    case OperationCode::Lent:
+        return u" Операция: Выдал в долг"_s;
+    case OperationCode::LentReturned:
+        return u" Операция: Вернули долг"_s;
+    case OperationCode::Borrowed:
+        return u" Операция: Взял в долг"_s;
+    case OperationCode::BorrowedReturned:
+        return u" Операция: Вернул долг"_s;
+    default:
+        return QString();
+    }
+}
+
+TShellKind OperationKind()
+{
+    TShellKind operation;
+    operation.Code = Kind::MoneyOperation;
+    operation.HasEditDialog = true;
+    operation.EditDialog = Dialog(TEditBuchInOut::DialogCaption(0));
+    operation.EditDialog.FollowsFrameSize = true;
+    operation.EditCaption
+        = [](const TDBMainInfo& r) { return TEditBuchInOut::DialogCaption(static_cast<int>(r.Int1)); };
+    operation.DeleteText = [](const TDBMainInfo&) { return u"эту операцию"_s; };
+    operation.WinListRow = [](const TDBMainInfo& r) {
+        const TConstMoneyOperationView view(r);
+        return TWinListRow {TFFindBuchBrief::OperationPicture(view.Code()), {}, {},
+            DateSerial::ToDate(view.Date()).toString(u"dd.MM.yyyy"_s) + OperationText(view.Code())};
+    };
+    TSideList side;
+    side.Picture = OperationsPicture;
+    side.ChildName = u"Buchaltery"_s;
+    side.MasterKind = Kind::MoneyOperation;
+    side.Create = [](QWidget* parent) { return new TBuchList(parent); };
+    operation.SideLists = {side};
+    operation.Card = [](QWidget* parent) { return new TBuchInOutFrame(parent); };
+    operation.EditFrame = [](QWidget* parent) { return new TEditBuchInOut(parent); };
+    return operation;
 }
 
 } // namespace
@@ -50,6 +107,7 @@ QList<TShellKind> FinanceShellKinds()
     accounts.EditDialog = Dialog(u"Счета"_s);
     accounts.EditFrame = list;
     kinds.append(accounts);
+    kinds.append(OperationKind());
     return kinds;
 }
 

@@ -1,6 +1,5 @@
 #include "shell/frames/ShellKindsPending.h"
 
-#include "store/DateSerial.h"
 #include "store/LookupLists.h"
 #include "store/ObjectKinds.h"
 #include "store/ObjectRecord.h"
@@ -44,11 +43,6 @@ std::function<QString(const TDBMainInfo&)> Deleted(const QString& text)
     return [text](const TDBMainInfo&) { return text; };
 }
 
-std::function<TWinListRow(const TDBMainInfo&)> Row(std::function<TWinListRow(const TDBMainInfo&)> row)
-{
-    return row;
-}
-
 TSideList Side(int picture, const QString& childName, int masterKind)
 {
     TSideList list;
@@ -56,54 +50,6 @@ TSideList Side(int picture, const QString& childName, int masterKind)
     list.ChildName = childName;
     list.MasterKind = masterKind;
     return list;
-}
-
-QString OperationText(qint64 operation)
-{
-    switch (operation) {
-    case 1:
-        return QStringLiteral(" Операция: Доход");
-    case 2:
-        return QStringLiteral(" Операция: Расход");
-    case 4:
-        return QStringLiteral(" Операция: Перевод между счетами");
-    case 8:
-        return QStringLiteral(" Операция: Обмен валюты");
-    case 16:
-        return QStringLiteral(" Операция: Выдал в долг");
-    case 32:
-        return QStringLiteral(" Операция: Вернули долг");
-    case 64:
-        return QStringLiteral(" Операция: Взял в долг");
-    case 128:
-        return QStringLiteral(" Операция: Вернул долг");
-    default:
-        return QString();
-    }
-}
-
-int OperationPicture(qint64 operation)
-{
-    switch (operation) {
-    case 1:
-        return 89;
-    case 2:
-        return 90;
-    case 4:
-        return 73;
-    case 8:
-        return 93;
-    case 16:
-        return 97;
-    case 32:
-        return 98;
-    case 64:
-        return 99;
-    case 128:
-        return 100;
-    default:
-        return -1;
-    }
 }
 
 } // namespace
@@ -120,16 +66,6 @@ QList<TShellKind> Pending()
     role.EditedInDialog = true;
     role.DeleteText = Deleted(QStringLiteral("эту роль"));
     kinds.append(role);
-
-    TShellKind operation = Make(Kind::MoneyOperation);
-    Edit(operation, Dialog(QStringLiteral("Движение средств по счетам"), false, QString(), true));
-    operation.DeleteText = Deleted(QStringLiteral("эту операцию"));
-    operation.WinListRow = Row([](const TDBMainInfo& r) {
-        return TWinListRow {OperationPicture(r.Int1), {}, {},
-            DateSerial::ToDate(r.Date1).toString(QStringLiteral("dd.MM.yyyy")) + OperationText(r.Int1)};
-    });
-    operation.SideLists = {Side(27, QStringLiteral("Buchaltery"), Kind::MoneyOperation)};
-    kinds.append(operation);
 
     const QString link = QStringLiteral("связь между объектами");
     TShellKind objectLink = Make(Kind::ObjectLink);
