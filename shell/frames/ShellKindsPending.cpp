@@ -115,12 +115,6 @@ QList<TShellKind> Pending()
     QList<TShellKind> kinds;
 
 
-    TShellKind role = Make(Kind::Role);
-    Edit(role, Dialog(QStringLiteral("Взаимосвязь, определение ролей")));
-    role.EditedInDialog = true;
-    role.DeleteText = Deleted(QStringLiteral("эту роль"));
-    kinds.append(role);
-
     TShellKind operation = Make(Kind::MoneyOperation);
     Edit(operation, Dialog(QStringLiteral("Движение средств по счетам"), false, QString(), true));
     operation.DeleteText = Deleted(QStringLiteral("эту операцию"));
