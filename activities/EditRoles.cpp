@@ -25,7 +25,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QGroupBox* Box(const QString& name, const QString& caption, QWidget* parent)
+QGroupBox* MakeBox(const QString& name, const QString& caption, QWidget* parent)
 {
     auto* box = new QGroupBox(caption, parent);
     box->setObjectName(name);
@@ -48,22 +48,22 @@ QString RoleSuggestionsStatement(const TObjectRow& side, const QString& group)
 
 TFObjRole::TFObjRole(QWidget* parent)
     : TBaseDBFrame(parent)
-    , m_groupBox1(Box(u"GroupBox1"_s, QString(), this))
+    , m_groupBox1(MakeBox(u"GroupBox1"_s, QString(), this))
     , m_pObj(new QWidget(m_groupBox1))
-    , m_gbGrp(Box(u"gbGrp"_s, u"Связанный объект поместить в группу"_s, m_groupBox1))
+    , m_gbGrp(MakeBox(u"gbGrp"_s, u"Связанный объект поместить в группу"_s, m_groupBox1))
     , m_cbGroup(new QComboBox(m_gbGrp))
     , m_tbGroups(new QToolButton(m_gbGrp))
     , m_pRole(new QWidget(m_groupBox1))
-    , m_groupBox2(Box(u"GroupBox2"_s, u"Роль"_s, m_pRole))
+    , m_groupBox2(MakeBox(u"GroupBox2"_s, u"Роль"_s, m_pRole))
     , m_eRole(new QComboBox(m_groupBox2))
-    , m_groupBox3(Box(u"GroupBox3"_s, u"Оценка"_s, m_pRole))
+    , m_groupBox3(MakeBox(u"GroupBox3"_s, u"Оценка"_s, m_pRole))
     , m_cbRating(new QComboBox(m_groupBox3))
     , m_pLink(new QWidget(m_groupBox1))
     , m_cbLinkObj(new QCheckBox(u"Связать с"_s, m_pLink))
     , m_linkObj(new TFSelectClientFrame(m_pLink))
     , m_pLinkTel(new QWidget(m_groupBox1))
     , m_cbLinkTel(new QCheckBox(m_pLinkTel))
-    , m_gbMemo(Box(u"gbMemo"_s, u"Коментарий"_s, m_groupBox1))
+    , m_gbMemo(MakeBox(u"gbMemo"_s, u"Коментарий"_s, m_groupBox1))
     , m_mComments(new TLimitedMemo(CommentLength, m_gbMemo))
 {
     setObjectName(u"FObjRole"_s);
@@ -185,7 +185,7 @@ void TFObjRole::LoadData()
     LoadRoles();
     m_eRole->setEditText(role.Name() == u"-"_s ? QString() : role.Name());
     m_mComments->setPlainText(role.Comments());
-    m_cbRating->setCurrentIndex(static_cast<int>(qBound<qint64>(0, role.Rating(), 10)));
+    m_cbRating->setCurrentIndex(static_cast<int>(qBound(qint64(0), role.Rating(), qint64(10))));
     m_cbLinkTel->setChecked(m_layout.LinkTel && role.Marked());
     const bool third = m_layout.Link && !IsEmptyId(role.Third());
     m_cbLinkObj->setChecked(third);

@@ -4,6 +4,7 @@
 #include "platform/Messages.h"
 #include "shell/frames/ScreenRegistry.h"
 #include "shell/widgets/DBGrid.h"
+#include "shell/widgets/GradientPanel.h"
 #include "shell/widgets/ListModel.h"
 #include "shell/widgets/OptionList.h"
 #include "store/DataBase.h"
@@ -638,7 +639,7 @@ void TFindRoleProject::QueryAfterOpen()
     Grid->Model()->SetFieldTextHandler(u"STR1"_s, [](const TListRow& row, const QVariant&) -> QString {
         switch (row.Int(u"ObjType"_s)) {
         case Kind::Person:
-            return (row.Text(u"Str1"_s) + u' ' + row.Text(u"Str2"_s) + u' ' + row.Text(u"Str3"_s)).trimmed();
+            return QString(row.Text(u"Str1"_s) + u' ' + row.Text(u"Str2"_s) + u' ' + row.Text(u"Str3"_s)).trimmed();
         case Kind::Organization:
             return row.Text(u"Str5"_s);
         default:
