@@ -232,7 +232,6 @@ TRoleFind::TRoleFind(QWidget* parent)
     aLinks->setVisible(true);
     OptionList->OnGetPickList
         = [this](TOptionList&, const QString& key, QStringList& values) { values = PickListOf(key); };
-    SetGridDraged(true);
 }
 
 TRoleFind::~TRoleFind() = default;

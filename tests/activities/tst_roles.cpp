@@ -15,12 +15,14 @@
 #include "contacts/FirmaSections.h"
 #include "contacts/PersonSections.h"
 #include "platform/ProgramPaths.h"
+#include "shell/frames/BaseObjFrame.h"
 #include "shell/frames/MainModalForm.h"
 #include "shell/frames/ScreenRegistry.h"
 #include "shell/mainwindow/Main.h"
 #include "shell/widgets/DBGrid.h"
 #include "shell/widgets/ListModel.h"
 #include "shell/widgets/OptionList.h"
+#include "shell/widgets/TimeEdit.h"
 #include "store/CascadeDelete.h"
 #include "store/DateSerial.h"
 #include "store/Gid.h"
@@ -29,6 +31,7 @@
 #include "store/SettingsFile.h"
 #include "store/kinds/EventView.h"
 #include "store/kinds/GroupView.h"
+#include "store/kinds/PersonView.h"
 #include "store/kinds/RoleView.h"
 #include "tests/shell/DialogScript.h"
 #include "tests/support/ObjectWeb.h"
@@ -116,6 +119,16 @@ struct TWeb
             group.SetName(key);
             group.SetGroupKind(type);
             r.Link1 = owner.isEmpty() ? QString(Ids::None) : owner;
+        });
+    }
+
+    QString Person(const QString& key, const QString& surname, const QString& name, bool female)
+    {
+        return Web.Add(key, Kind::Person, [&](TDBMainInfo& r) {
+            const TPersonView person(r);
+            person.SetSurname(surname);
+            person.SetFirstName(name);
+            person.SetIsFemale(female);
         });
     }
 
@@ -209,8 +222,8 @@ void TestRoles::cleanup()
 void TestRoles::secondSideIsDerived()
 {
     TWeb web;
-    web.Web.Person(u"ivanov"_s, u"Иванов"_s, u"Иван"_s, false);
-    web.Web.Person(u"petrov"_s, u"Петров"_s, u"Петр"_s, false);
+    web.Person(u"ivanov"_s, u"Иванов"_s, u"Иван"_s, false);
+    web.Person(u"petrov"_s, u"Петров"_s, u"Петр"_s, false);
     web.Firm(u"Ромашка"_s);
     web.Firm(u"Лютик"_s);
     const QString staff = web.Group(u"Сотрудники"_s, GroupType::PeopleRoles);
@@ -341,7 +354,7 @@ void TestRoles::sidesShowWhatTheirKindsJoin()
     const auto object = [&web](int kind) {
         switch (kind) {
         case Kind::Person:
-            return web.Web.Person(u"p"_s + QString::number(web.Web.Keys().size()), u"Орлов"_s, u"Олег"_s, false);
+            return web.Person(u"p"_s + QString::number(web.Web.Keys().size()), u"Орлов"_s, u"Олег"_s, false);
         case Kind::Address:
             return web.Web.Add(u"a"_s, Kind::Address, [](TDBMainInfo& r) { r.Str4 = u"Тверь"_s; });
         case Kind::Organization:
@@ -454,7 +467,7 @@ void TestRoles::pairIsWrittenWholeOrNotAtAll()
 void TestRoles::dialogKeepsAFailedPairOpenAndWritesTheSides()
 {
     TWeb web;
-    const QString person = web.Web.Person(u"ivanov"_s, u"Иванов"_s, u"Иван"_s, false);
+    const QString person = web.Person(u"ivanov"_s, u"Иванов"_s, u"Иван"_s, false);
     const QString firm = web.Firm(u"Ромашка"_s);
     QVERIFY(web.Web.IsComplete());
     QVERIFY(InstallFault(*m_fixture));
@@ -506,8 +519,8 @@ void TestRoles::dialogKeepsAFailedPairOpenAndWritesTheSides()
 void TestRoles::linksListFiltersAndTexts()
 {
     TWeb web;
-    const QString ivanov = web.Web.Person(u"ivanov"_s, u"Иванов"_s, u"Иван"_s, false);
-    web.Web.Person(u"petrova"_s, u"Петрова"_s, u"Анна"_s, true);
+    const QString ivanov = web.Person(u"ivanov"_s, u"Иванов"_s, u"Иван"_s, false);
+    web.Person(u"petrova"_s, u"Петрова"_s, u"Анна"_s, true);
     web.Firm(u"Ромашка"_s);
     web.Firm(u"Лютик"_s);
     const QString staff = web.Group(u"Сотрудники"_s, GroupType::PeopleRoles);
@@ -614,9 +627,9 @@ void TestRoles::linksListFiltersAndTexts()
 void TestRoles::participantsOfAProject()
 {
     TWeb web;
-    web.Web.Person(u"orlov"_s, u"Орлов"_s, u"Олег"_s, false);
-    web.Web.Person(u"zimin"_s, u"Зимин"_s, u"Кирилл"_s, false);
-    web.Web.Person(u"other"_s, u"Белов"_s, u"Борис"_s, false);
+    web.Person(u"orlov"_s, u"Орлов"_s, u"Олег"_s, false);
+    web.Person(u"zimin"_s, u"Зимин"_s, u"Кирилл"_s, false);
+    web.Person(u"other"_s, u"Белов"_s, u"Борис"_s, false);
     web.Firm(u"Стройка"_s);
     const QString project = web.Group(u"Дача"_s, GroupType::Project);
     const QString otherProject = web.Group(u"Ремонт"_s, GroupType::Project);
@@ -657,7 +670,7 @@ void TestRoles::participantsOfAProject()
 void TestRoles::personLinkedToAnOrganizationByDragInTheMainWindow()
 {
     TWeb web;
-    const QString person = web.Web.Person(u"sidorov"_s, u"Сидоров"_s, u"Петр"_s, false);
+    const QString person = web.Person(u"sidorov"_s, u"Сидоров"_s, u"Петр"_s, false);
     const QString firm = web.Firm(u"Ромашка"_s);
     const QString staff = web.Group(u"Руководство"_s, GroupType::OrganizationRoles);
     QVERIFY(web.Web.IsComplete());
