@@ -89,6 +89,7 @@ TFObjRole::TFObjRole(QWidget* parent)
     m_cbLinkTel->setObjectName(u"cbLinkTel"_s);
     m_mComments->setObjectName(u"mComments"_s);
     m_mComments->setTabChangesFocus(true);
+    m_mComments->setFixedHeight(72);
 
     auto* objLayout = new QVBoxLayout(m_pObj);
     objLayout->setContentsMargins(0, 0, 0, 0);

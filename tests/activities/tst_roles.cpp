@@ -35,11 +35,13 @@
 #include "store/kinds/RoleView.h"
 #include "tests/shell/DialogScript.h"
 #include "tests/support/ObjectWeb.h"
+#include "tests/support/ScriptedBroker.h"
 #include "tests/support/ScriptedMessages.h"
 #include "tests/support/TempDatabase.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QAction>
 #include <QDir>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -191,6 +193,7 @@ private Q_SLOTS:
     void dialogKeepsAFailedPairOpenAndWritesTheSides();
     void linksListFiltersAndTexts();
     void participantsOfAProject();
+    void newRolesStartFromTheirTemplates();
     void personLinkedToAnOrganizationByDragInTheMainWindow();
 
 private:
@@ -665,6 +668,90 @@ void TestRoles::participantsOfAProject()
     options->SetValues(u"Период"_s, u"с: 01.04.2024 по: 30.06.2024"_s);
     list.RunQuery(QString());
     QCOMPARE(Texts(list.ListGrid()), QStringList {u"Зимин Кирилл"_s});
+}
+
+// Writes the link dialog's record as the user would: the two-sided frame, a role typed on side A, saved.
+static void SaveInFrame(TDBMainInfo& record, const QString& role)
+{
+    TFRoles frame;
+    frame.SetLinkMode(1);
+    frame.SetMasterDBInfo(&record);
+    frame.show();
+    frame.FObj1()->eRole()->setFocus();
+    TypeText(frame.FObj1()->eRole()->lineEdit(), role);
+    QVERIFY(record.Save().Ok());
+}
+
+void TestRoles::newRolesStartFromTheirTemplates()
+{
+    TScriptedBroker broker;
+    TWeb web;
+    const QString person = web.Person(u"orlov"_s, u"Орлов"_s, u"Олег"_s, false);
+    const QString firm = web.Firm(u"Стройка"_s);
+    const QString hobby = web.Group(u"Увлечения"_s, GroupType::PeopleRoles);
+    const QString staff = web.Group(u"Сотрудники"_s, GroupType::PeopleRoles);
+    web.Side(u"work"_s, u"orlov"_s, Kind::Person, Kind::Organization, u"Прораб"_s, staff);
+    web.Side(u"workb"_s, u"Стройка"_s, Kind::Organization, Kind::Person, QString());
+    web.Web.Pair(u"work"_s, u"workb"_s);
+    QVERIFY(web.Web.IsComplete());
+    TDBMainInfo master;
+    QVERIFY(master.SetObj(person));
+
+    // A characteristic: one-sided, filed under the group chosen in the list's group list.
+    TFind1Role roles;
+    roles.SetMasterDBInfo(&master);
+    roles.Groups()->setCurrentIndex(roles.Groups()->findText(u"Увлечения"_s));
+    broker.Queue(TScriptedBroker::TRequest::Edit, 1, [&](TDBMainInfo& record) {
+        QCOMPARE(record.ObjType, int(Kind::Role));
+        QCOMPARE(record.Link1.Text(), person);
+        QVERIFY(IsEmptyId(record.Link2));
+        QCOMPARE(record.Link3.Text(), hobby);
+        QCOMPARE(record.Int2, qint64(0));
+        SaveInFrame(record, u"рыбалка"_s);
+    });
+    roles.findChild<QAction*>(u"aNew"_s)->trigger();
+    QCOMPARE(Texts(roles.ListGrid()), QStringList {u"Рыбалка"_s});
+    QCOMPARE(Texts(roles.ListGrid(), u"Grp"_s), QStringList {u"Увлечения"_s});
+    TDBMainInfo characteristic;
+    QVERIFY(characteristic.SetObj(roles.CurObjId()));
+    QCOMPARE(characteristic.Link5.Text(), QString(Ids::None));
+
+    // Another link of the same holder under a role (the master a role row): the holder's side is filed
+    // under the role's group (its Link2), the organization picked from the new-link menu.
+    TDBMainInfo work;
+    QVERIFY(work.SetObj(web.Id(u"work"_s)));
+    TRoleFind sameRole;
+    sameRole.SetMasterDBInfo(&work);
+    broker.Queue(TScriptedBroker::TRequest::Pick, 1, [&](TDBMainInfo& record) {
+        QCOMPARE(record.ObjType, int(Kind::Organization));
+        record.SetObj(firm);
+    });
+    broker.Queue(TScriptedBroker::TRequest::Edit, 1, [&](TDBMainInfo& record) {
+        QCOMPARE(record.Link1.Text(), person);
+        QCOMPARE(record.Link2.Text(), firm);
+        QCOMPARE(record.Link3.Text(), staff);
+        QCOMPARE(record.Int1, qint64(Kind::Person));
+        QCOMPARE(record.Int2, qint64(Kind::Organization));
+        SaveInFrame(record, u"Прораб"_s);
+    });
+    sameRole.findChild<QAction*>(u"miNewFirma"_s)->trigger();
+    QCOMPARE(Texts(sameRole.ListGrid()).size(), 2);
+    QVERIFY(Texts(sameRole.ListGrid()).contains(u"[Сотрудники]\rСтройка\rРоль: Прораб"_s));
+
+    // Deleting a link from the list deletes both of its rows.
+    TDBMainInfo firmMaster;
+    QVERIFY(firmMaster.SetObj(firm));
+    TRoleFind firmLinks;
+    firmLinks.SetMasterDBInfo(&firmMaster);
+    firmLinks.RunQuery(QString());
+    QCOMPARE(Texts(firmLinks.ListGrid()).size(), 2);
+    broker.Queue(TScriptedBroker::TRequest::Delete, 1, [](TDBMainInfo& record) {
+        QCOMPARE(record.ObjType, int(Kind::Role));
+        QVERIFY(CascadeDelete::DeleteObject(record));
+    });
+    firmLinks.findChild<QAction*>(u"miDelRole"_s)->trigger();
+    QCOMPARE(Texts(firmLinks.ListGrid()).size(), 1);
+    QCOMPARE(RoleRows(*m_fixture), 3);
 }
 
 void TestRoles::personLinkedToAnOrganizationByDragInTheMainWindow()
