@@ -114,6 +114,7 @@ TFObjRole::TFObjRole(QWidget* parent)
     for (QWidget* part : {m_pObj, static_cast<QWidget*>(m_gbGrp), m_pRole, m_pLink, m_pLinkTel,
              static_cast<QWidget*>(m_gbMemo)})
         boxLayout->addWidget(part);
+    boxLayout->addStretch(1);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->addWidget(m_groupBox1);
