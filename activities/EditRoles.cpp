@@ -111,8 +111,8 @@ TFObjRole::TFObjRole(QWidget* parent)
     telLayout->addWidget(m_cbLinkTel);
     (new QVBoxLayout(m_gbMemo))->addWidget(m_mComments);
     auto* boxLayout = new QVBoxLayout(m_groupBox1);
-    for (QWidget* part : {m_pObj, static_cast<QWidget*>(m_gbGrp), m_pRole, m_pLink, m_pLinkTel,
-             static_cast<QWidget*>(m_gbMemo)})
+    for (QWidget* part :
+        {m_pObj, static_cast<QWidget*>(m_gbGrp), m_pRole, m_pLink, m_pLinkTel, static_cast<QWidget*>(m_gbMemo)})
         boxLayout->addWidget(part);
     boxLayout->addStretch(1);
     auto* layout = new QVBoxLayout(this);
@@ -228,8 +228,7 @@ void TFObjRole::LoadRoles()
 {
     const TDBMainInfo* side = MasterDBInfo();
     TValueList names;
-    FillValueList(side->Database(), RoleSuggestionsStatement(*side, TConstRoleView(*side).Group()), true, false,
-        names);
+    FillValueList(side->Database(), RoleSuggestionsStatement(*side, TConstRoleView(*side).Group()), true, false, names);
     QStringList texts;
     for (const TValueItem& item : names)
         if (item.Text != u"-"_s)
@@ -291,7 +290,7 @@ void TFObjRole::StoreData()
     role.SetComments(m_mComments->toPlainText().trimmed());
     role.SetMarked(m_layout.LinkTel && m_cbLinkTel->isChecked());
     role.SetThird(m_layout.Link && m_cbLinkObj->isChecked() && m_linkObj->HasObject() ? m_linkObj->ObjectId()
-                                                                                        : QString(Ids::None));
+                                                                                      : QString(Ids::None));
     role.SetFarObject(QString());
 }
 

@@ -198,8 +198,7 @@ TRoleFind::TRoleFind(QWidget* parent)
     SetLinkFieldName(u"lkObjId"_s);
     SetsqlOrder(u"AllInfo.Date1 desc, AllInfo.Date2 desc, lkObj.Str1"_s);
     Grid->SetColumns({TGridColumn {u"LkFoto"_s, QString(), 40, true, Qt::AlignCenter},
-        TGridColumn {u"Date1"_s, u"Период"_s, 80, true, Qt::AlignCenter},
-        TGridColumn {u"Str1"_s, u"Описание"_s, 260}});
+        TGridColumn {u"Date1"_s, u"Период"_s, 80, true, Qt::AlignCenter}, TGridColumn {u"Str1"_s, u"Описание"_s, 260}});
     Grid->SetTextLineCount(3);
     Grid->SetStatusFields({u"LkFoto"_s});
     Grid->OnStatusColumnGetImage = [](TMyDBGrid&, const TListRow& row, const TGridColumn&, int& image) {
@@ -390,13 +389,12 @@ void TRoleFind::QueryAfterOpen()
 {
     const int kind = TextKind();
     TListModel* model = Grid->Model();
-    model->SetFieldTextHandler(u"STR1"_s,
-        [kind](const TListRow& row, const QVariant&) { return RoleRules::DescriptionText(row, kind); });
+    model->SetFieldTextHandler(
+        u"STR1"_s, [kind](const TListRow& row, const QVariant&) { return RoleRules::DescriptionText(row, kind); });
     model->SetFieldTextHandler(u"DATE1"_s, [](const TListRow& row, const QVariant&) -> QString {
         if (row.Text(u"ObjId"_s).trimmed().isEmpty())
             return QString();
-        return PeriodText(
-            row.Bool(u"D1Flag"_s), row.Bool(u"D2Flag"_s), row.Number(u"Date2"_s), row.Number(u"Date1"_s));
+        return PeriodText(row.Bool(u"D1Flag"_s), row.Bool(u"D2Flag"_s), row.Number(u"Date2"_s), row.Number(u"Date1"_s));
     });
     TBaseFind::QueryAfterOpen();
 }
@@ -479,9 +477,8 @@ TFind1Role::TFind1Role(QWidget* parent)
     FindCaption->setText(u"Роли"_s);
     SetLinkFieldName(u"ObjId"_s);
     SetsqlOrder(u"AllInfo.Date1 desc, AllInfo.Date2 desc, ObjGrp.Str1"_s);
-    Grid->SetColumns({TGridColumn {u"Grp"_s, u"Группа"_s, 140}, TGridColumn {u"Int4"_s, u"Оценка"_s, 50, true,
-                                                                   Qt::AlignCenter},
-        TGridColumn {u"Str1"_s, u"Роль"_s, 200}});
+    Grid->SetColumns({TGridColumn {u"Grp"_s, u"Группа"_s, 140},
+        TGridColumn {u"Int4"_s, u"Оценка"_s, 50, true, Qt::AlignCenter}, TGridColumn {u"Str1"_s, u"Роль"_s, 200}});
     OptionList->SetStrings({u"Роль="_s, u"Оценка="_s, u"Период="_s, u"Комментарий="_s});
     OptionList->SetItemProps(u"Роль"_s, PickList(false));
     OptionList->SetItemProps(u"Оценка"_s, Masked(RatingMask));
@@ -506,8 +503,8 @@ QString TFind1Role::GetSelectSQL()
     if (!master)
         return QString();
     SetsqlOrder(u"AllInfo.Date1 desc, AllInfo.Date2 desc, ObjGrp.Str1"_s);
-    return u"select AllInfo.*, ObjGrp.Str1 as Grp from AllInfo, AllInfo as ObjGrp where AllInfo.ObjType = "_s
-        + RoleKind + u" and ObjGrp.ObjId = AllInfo.Link2 and AllInfo.Link5 = "_s + SqlDialect::Quote(Ids::None)
+    return u"select AllInfo.*, ObjGrp.Str1 as Grp from AllInfo, AllInfo as ObjGrp where AllInfo.ObjType = "_s + RoleKind
+        + u" and ObjGrp.ObjId = AllInfo.Link2 and AllInfo.Link5 = "_s + SqlDialect::Quote(Ids::None)
         + u" and AllInfo.Int2 in (0, "_s + QString::number(master->ObjType) + u") and AllInfo.Link1 = "_s
         + SqlDialect::Quote(master->Obj) + GetWhereSQL() + u" order by "_s + TotalOrder(sqlOrder());
 }
@@ -604,9 +601,8 @@ void TFindRoleProject::LoadRoleNames()
 {
     const TDBMainInfo* master = MasterDBInfo();
     m_roleNames = master ? DistinctTexts(QueryDatabase(),
-                               u"select distinct Str1 from AllInfo where ObjType = "_s + RoleKind
-                                   + u" and Link2 = "_s + SqlDialect::Quote(master->Obj)
-                                   + u" and Int1 in (1,6) order by Str1"_s)
+                      u"select distinct Str1 from AllInfo where ObjType = "_s + RoleKind + u" and Link2 = "_s
+                          + SqlDialect::Quote(master->Obj) + u" and Int1 in (1,6) order by Str1"_s)
                          : QStringList {QString()};
 }
 

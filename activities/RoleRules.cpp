@@ -118,10 +118,9 @@ void DeriveSides(const TDBMainInfo& record, TDBMainInfo& a, TDBMainInfo& b)
         const TRoleView two(b);
         b.ObjType = Kind::Role;
         two.SetHolder(one.Group());
-        two.SetGroup(IsEmptyId(one.Group())
-                ? QString()
-                : MostFrequentFarGroup(
-                      db, static_cast<int>(one.HolderKind()), static_cast<int>(one.OtherKind()), one.Third()));
+        two.SetGroup(IsEmptyId(one.Group()) ? QString()
+                                            : MostFrequentFarGroup(db, static_cast<int>(one.HolderKind()),
+                                                static_cast<int>(one.OtherKind()), one.Third()));
         two.SetHolderKind(one.OtherKind());
         two.SetOtherKind(one.HolderKind());
         two.SetOppositeSide(QString());

@@ -39,9 +39,9 @@
 #include "tests/support/ScriptedMessages.h"
 #include "tests/support/TempDatabase.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QAction>
 #include <QDir>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -349,8 +349,7 @@ void TestRoles::sidesShowWhatTheirKindsJoin()
     QCOMPARE(layout.LinkTel, !tel.isEmpty());
     QCOMPARE(layout.LinkTelCaption, tel);
     QCOMPARE(layout.GroupEnabled, group);
-    QCOMPARE(layout.GroupCaption,
-        other == 0 ? u"Группа ролей"_s : u"Связанный объект поместить в группу"_s);
+    QCOMPARE(layout.GroupCaption, other == 0 ? u"Группа ролей"_s : u"Связанный объект поместить в группу"_s);
 
     // The side frame shows what the layout says, for a holder of that kind.
     TWeb web;
@@ -529,13 +528,13 @@ void TestRoles::linksListFiltersAndTexts()
     const QString staff = web.Group(u"Сотрудники"_s, GroupType::PeopleRoles);
     const QString project = web.Group(u"Дача"_s, GroupType::Project);
     web.Event(u"Совет"_s, project, At(9, 1, 18), At(9, 1, 20));
-    const auto link = [&web](const QString& key, const QString& holder, int holderKind, const QString& other,
-                          int otherKind, const QString& mine, const QString& far, qint64 rating, double from,
-                          const QString& group = QString()) {
-        web.Side(key + u"a"_s, holder, holderKind, otherKind, mine, group, rating, from);
-        web.Side(key + u"b"_s, other, otherKind, holderKind, far, QString(), 0, from);
-        web.Web.Pair(key + u"a"_s, key + u"b"_s);
-    };
+    const auto link
+        = [&web](const QString& key, const QString& holder, int holderKind, const QString& other, int otherKind,
+              const QString& mine, const QString& far, qint64 rating, double from, const QString& group = QString()) {
+              web.Side(key + u"a"_s, holder, holderKind, otherKind, mine, group, rating, from);
+              web.Side(key + u"b"_s, other, otherKind, holderKind, far, QString(), 0, from);
+              web.Web.Pair(key + u"a"_s, key + u"b"_s);
+          };
     link(u"w"_s, u"ivanov"_s, Kind::Person, u"Ромашка"_s, Kind::Organization, u"Директор"_s, QString(), 3, At(5, 1),
         staff);
     link(u"c"_s, u"ivanov"_s, Kind::Person, u"Лютик"_s, Kind::Organization, u"Клиент"_s, QString(), 8, At(9, 1, 18));
@@ -653,8 +652,7 @@ void TestRoles::participantsOfAProject()
     // People first, then organizations; the event's own side is no participant.
     QCOMPARE(Texts(list.ListGrid()), (QStringList {u"Зимин Кирилл"_s, u"Орлов Олег"_s, u"Стройка"_s}));
     TOptionList* options = list.Options();
-    QCOMPARE(options->PickListOf(options->FindRow(u"Роль"_s)),
-        (QStringList {QString(), u"Подрядчик"_s, u"Прораб"_s}));
+    QCOMPARE(options->PickListOf(options->FindRow(u"Роль"_s)), (QStringList {QString(), u"Подрядчик"_s, u"Прораб"_s}));
     options->SetValues(u"Тип связи"_s, TRoleListBase::FirmaLinks);
     list.RunQuery(QString());
     QCOMPARE(Texts(list.ListGrid()), QStringList {u"Стройка"_s});
