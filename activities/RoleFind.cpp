@@ -20,6 +20,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QToolBar>
@@ -143,6 +144,23 @@ QString TRoleListBase::ChosenGroup() const
     return index >= 0 && index < m_groups.size() ? m_groups[index].Id.Text() : QString();
 }
 
+bool TRoleListBase::OpensPopup(QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonPress)
+        return true;
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    return key->key() == Qt::Key_F4 || (key->key() == Qt::Key_Down && (key->modifiers() & Qt::AltModifier));
+}
+
+bool TRoleListBase::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == eFind && OpensPopup(event))
+        LoadGroups();
+    return TBaseFind::eventFilter(watched, event);
+}
+
 void TRoleListBase::InitFindMode()
 {
     // The group list and the filter rows are shown together, read by one step.
@@ -194,6 +212,7 @@ TRoleFind::TRoleFind(QWidget* parent)
     BriefFind->layout()->addWidget(m_pAddLink);
     m_pAddLink->hide();
     connect(m_cbAddLink, &QComboBox::activated, this, [this] { eFindChange(); });
+    m_cbAddLink->installEventFilter(this);
 
     SetLinkFieldName(u"lkObjId"_s);
     SetsqlOrder(u"AllInfo.Date1 desc, AllInfo.Date2 desc, lkObj.Str1"_s);
@@ -403,6 +422,13 @@ void TRoleFind::EnableActions()
 {
     m_linkObjId = CurLinkId();
     TBaseFind::EnableActions();
+}
+
+bool TRoleFind::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_cbAddLink && OpensPopup(event))
+        LoadAddLinks();
+    return TRoleListBase::eventFilter(watched, event);
 }
 
 bool TRoleFind::Accepts(int kind) const

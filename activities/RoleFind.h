@@ -42,6 +42,10 @@ public:
     QString ChosenGroup() const;
 
 protected:
+    /// The lists of the search bar are read anew whenever they drop down.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    /// Whether \a event on a combo box drops its list down.
+    static bool OpensPopup(QEvent* event);
     /// The filter rows' conditions; the group list is read before.
     virtual void ParseFilters() = 0;
     /// Whether the group list is offered.
@@ -95,6 +99,7 @@ public:
 
 protected:
     void ParseFilters() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QStringList PickListOf(const QString& key);
