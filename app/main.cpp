@@ -3,6 +3,7 @@
 #include "activities/GroupScreens.h"
 #include "activities/NoteScreens.h"
 #include "activities/ReminderScreens.h"
+#include "activities/RoleScreens.h"
 #include "contacts/ContactScreens.h"
 #include "finance/FinanceScreens.h"
 #include "photos/PhotoScreens.h"
@@ -45,6 +46,7 @@ int main(int argc, char* argv[])
     RegisterReportScreens();
     RegisterEventScreens();
     RegisterNoteScreens();
+    RegisterRoleScreens();
     RegisterFinanceScreens();
 
     TMainData pictures;

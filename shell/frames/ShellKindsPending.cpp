@@ -60,18 +60,10 @@ QList<TShellKind> Pending()
 {
     QList<TShellKind> kinds;
 
-
-    TShellKind role = Make(Kind::Role);
-    Edit(role, Dialog(QStringLiteral("Взаимосвязь, определение ролей")));
-    role.EditedInDialog = true;
-    role.DeleteText = Deleted(QStringLiteral("эту роль"));
-    kinds.append(role);
-
     const QString link = QStringLiteral("связь между объектами");
     TShellKind objectLink = Make(Kind::ObjectLink);
     objectLink.DeleteText = Deleted(link);
     kinds.append(objectLink);
-
 
     TShellKind operationLink = Make(Kind::OperationLink);
     Edit(operationLink, Dialog(QStringLiteral("Отношение объект - платеж")));

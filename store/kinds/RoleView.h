@@ -22,6 +22,8 @@ public:
     ZORVIN_COLUMN(qint64, Rating, Int4)
     /// The role's name; "-" when empty.
     ZORVIN_COLUMN(QString, Name, Str1)
+    /// Never stored: while the link dialog is open, the object on the far side of the link.
+    ZORVIN_COLUMN(QString, FarObject, Str4)
     ZORVIN_FLAG(Marked, Flag)
     ZORVIN_COLUMN(double, From, Date1)
     ZORVIN_FLAG(HasFrom, D1Flag)

@@ -3,6 +3,7 @@
 // address's phone list; the delete menu hides or unlinks a phone reached through an address or organization;
 // the people list finds a person by a phone picked in the phone search.
 #include "contacts/AddressObjFrame.h"
+#include "activities/RoleScreens.h"
 #include "contacts/ContactScreens.h"
 #include "contacts/EditTel.h"
 #include "contacts/FindPeople.h"
@@ -87,6 +88,8 @@ void TestPhoneScreens::init()
     ProgramPaths::SetProgramFolder(m_fixture->Folder());
     m_messages = std::make_unique<TScriptedMessages>();
     RegisterContactScreens();
+    // A role is deleted from the main window, which asks about it in the role screens' words.
+    RegisterRoleScreens();
     // Петров lives at Тверь, Советская, 7 and is the director of Ромашка, whose phones directors see.
     m_person = Store(Kind::Person, [](TDBMainInfo& r) {
         r.Str1 = u"Петров"_s;

@@ -3,6 +3,7 @@
 #include "activities/EventScreens.h"
 #include "activities/GroupScreens.h"
 #include "activities/NoteScreens.h"
+#include "activities/RoleScreens.h"
 #include "contacts/ContactScreens.h"
 #include "contacts/FirmaScreens.h"
 #include "contacts/PhoneScreens.h"
@@ -176,7 +177,8 @@ void TestMainWindow::init()
     ShellKinds::Register(FamilyShellKind().TextsOnly());
     ShellKinds::Register(FirmaShellKind().TextsOnly());
     ShellKinds::Register(AdoptiveFamilyLinkShellKind().TextsOnly());
-    for (const TShellKind& kind : GroupShellKinds() + EventShellKinds() + NoteShellKinds() + FinanceShellKinds())
+    for (const TShellKind& kind : GroupShellKinds() + EventShellKinds() + NoteShellKinds() + RoleShellKinds()
+             + FinanceShellKinds())
         ShellKinds::Register(kind.TextsOnly());
     for (int kind : {1, 3, 6, 7, 8, 10, 21, 24})
         Screens::RegisterCard(kind, [](QWidget* parent) { return new TTestCard(parent); });
