@@ -17,11 +17,17 @@ struct TLogicalLine
     int Line = 0;
 };
 
+// Whether the property begun by \a text says ENCODING=QUOTED-PRINTABLE (or the bare 2.1 word).
 bool IsQuotedPrintableHead(const QByteArray& text)
 {
     const qsizetype colon = text.indexOf(':');
-    const QByteArray head = (colon < 0 ? text : text.left(colon)).toUpper();
-    return head.contains("QUOTED-PRINTABLE");
+    const QList<QByteArray> params = (colon < 0 ? text : text.left(colon)).split(';');
+    for (qsizetype i = 1; i < params.size(); ++i) {
+        const QByteArray param = params.at(i).trimmed().toUpper();
+        if (param == "QUOTED-PRINTABLE" || param == "ENCODING=QUOTED-PRINTABLE")
+            return true;
+    }
+    return false;
 }
 
 // The bytes as UTF-8 without a byte-order mark (a UTF-16 file is converted).

@@ -165,6 +165,16 @@ public:
     const QString& Error() const { return m_error; }
 
 private:
+    // An update adds only what the person does not have yet: true (and remembered) when \a value is new.
+    static bool Fresh(QSet<QString>& have, const QString& value)
+    {
+        const QString key = value.toLower();
+        if (have.contains(key))
+            return false;
+        have.insert(key);
+        return true;
+    }
+
     QSet<QString> Existing(const QString& sql)
     {
         QSet<QString> values;
@@ -204,9 +214,8 @@ private:
         if (update && !card.Phones.isEmpty())
             have = Existing(u"select Str1 from AllInfo where ObjType = 4 and Link1 = "_s + Q(person));
         for (const TPhone& phone : card.Phones) {
-            if (have.contains(phone.Number.toLower()))
+            if (update && !Fresh(have, phone.Number))
                 continue;
-            have.insert(phone.Number.toLower());
             TObjectRow row = NewRow(Kind::Phone);
             const TPhoneView view(row);
             view.SetOwner(person);
@@ -225,9 +234,8 @@ private:
         if (update && !card.Internet.isEmpty())
             have = Existing(u"select Str1 from AllInfo where ObjType = 5 and Link1 = "_s + Q(person));
         for (const TInternet& contact : card.Internet) {
-            if (have.contains(contact.Address.toLower()))
+            if (update && !Fresh(have, contact.Address))
                 continue;
-            have.insert(contact.Address.toLower());
             TObjectRow row = NewRow(Kind::InternetContact);
             const TInternetContactView view(row);
             view.SetOwner(person);
@@ -241,25 +249,27 @@ private:
         return true;
     }
 
-    // An address already stored with the same parts is reused, as the address editor's lists lead the user
-    // to the address already there; otherwise a new one is made.
+    // An address already stored with the same parts (and postal index, when the card gives one) is reused, as
+    // the address editor's completion lists lead the user to the address already there; otherwise a new one is
+    // made, with the parts as the card writes them.
     QString AddressId(const TAddress& a)
     {
-        const QString key = Key({a.Country, a.Region, a.District, a.Settlement, a.Street, a.House, a.Flat});
+        const QString key = Key({a.Country, a.Region, a.District, a.Settlement, a.Street, a.House, a.Flat, a.PostalIndex});
         const auto known = m_addresses.constFind(key);
         if (known != m_addresses.constEnd())
             return *known;
         QString id = FirstId(u"select ObjId from AllInfo where ObjType = 3 and Str1 = "_s + Q(a.Country)
             + u" and Str2 = "_s + Q(a.Region) + u" and Str3 = "_s + Q(a.District) + u" and Str4 = "_s
             + Q(a.Settlement) + u" and Str5 = "_s + Q(a.Street) + u" and Link4 = "_s + Q(a.House)
-            + u" and Link3 = "_s + Q(a.Flat) + u" order by ObjId"_s);
+            + u" and Link3 = "_s + Q(a.Flat)
+            + (a.PostalIndex.isEmpty() ? QString() : u" and Link5 = "_s + Q(a.PostalIndex)) + u" order by ObjId"_s);
         if (id.isEmpty()) {
             TObjectRow row = NewRow(Kind::Address);
             const TAddressView view(row);
-            view.SetCountry(CapitalizeFirst(a.Country));
-            view.SetRegion(CapitalizeFirst(a.Region));
-            view.SetDistrict(CapitalizeFirst(a.District));
-            view.SetSettlement(CapitalizeFirst(a.Settlement));
+            view.SetCountry(a.Country);
+            view.SetRegion(a.Region);
+            view.SetDistrict(a.District);
+            view.SetSettlement(a.Settlement);
             view.SetStreet(a.Street);
             view.SetHouse(a.House);
             view.SetFlat(a.Flat);
@@ -281,9 +291,8 @@ private:
             const QString address = AddressId(a);
             if (address.isEmpty())
                 return false;
-            if (have.contains(address.toLower()))
+            if (update && !Fresh(have, address))
                 continue;
-            have.insert(address.toLower());
             TObjectRow row = NewRow(Kind::Residence);
             const TResidenceView view(row);
             view.SetAddress(address);
@@ -351,9 +360,8 @@ private:
                     return false;
             }
             const QString title = org.Title.isEmpty() ? u"-"_s : CapitalizeFirst(org.Title);
-            if (have.contains((id + u'|' + title).toLower()))
+            if (update && !Fresh(have, id + u'|' + title))
                 continue;
-            have.insert((id + u'|' + title).toLower());
             // The two sides of the link name each other, so both identifiers are taken first.
             TObjectRow side = NewRow(Kind::Role);
             TObjectRow other = NewRow(Kind::Role);
@@ -411,9 +419,8 @@ private:
             const QString group = GroupId(name);
             if (group.isEmpty())
                 return false;
-            if (have.contains(group.toLower()))
+            if (update && !Fresh(have, group))
                 continue;
-            have.insert(group.toLower());
             TObjectRow row = NewRow(Kind::Role);
             const TRoleView view(row);
             view.SetHolder(person);

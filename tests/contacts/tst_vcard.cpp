@@ -8,6 +8,8 @@
 #include "store/kinds/PhoneView.h"
 
 #include <QBuffer>
+#include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QImage>
 #include <QTest>
@@ -19,7 +21,8 @@ namespace {
 
 QByteArray Corpus(const QString& name)
 {
-    QFile file(QStringLiteral(ZORVIN_VCARD_CORPUS) + u'/' + name);
+    const QDir folder(QFileInfo(QStringLiteral(__FILE__)).dir().filePath(u"../fuzz/corpus/vcard"_s));
+    QFile file(folder.filePath(name));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
@@ -216,7 +219,7 @@ private Q_SLOTS:
         QTest::newRow("international") << u"+7 (495) 123-45-67"_s << u"7 4951234567"_s;
         QTest::newRow("trunk prefix") << u"8 916 123 45 67"_s << u"7 9161234567"_s;
         QTest::newRow("two-digit country") << u"+49 30 1234567"_s << u"49 301234567"_s;
-        QTest::newRow("local") << u"123-45-67"_s << u"       1234567"_s.mid(2);
+        QTest::newRow("local") << u"123-45-67"_s << u"     1234567"_s;
         QTest::newRow("area and local") << u"(495) 123-45-67"_s << u"  4951234567"_s;
         QTest::newRow("extension cut") << u"+7 495 123-45-67 x 89"_s << u"7 4951234567"_s;
         QTest::newRow("too long") << u"+44 20 7946 0958 123"_s << QString();
