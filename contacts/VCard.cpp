@@ -197,8 +197,13 @@ bool ReadProperty(const TLogicalLine& line, TProperty& property)
                 paramName = u"ENCODING"_s;
         } else {
             paramName = QString::fromUtf8(param.left(equals).trimmed()).toUpper();
-            for (const QByteArray& v : SplitOutsideQuotes(param.mid(equals + 1), ','))
-                values << ParamText(v);
+            for (const QByteArray& v : SplitOutsideQuotes(param.mid(equals + 1), ',')) {
+                // 4.0 quotes a list of types as one value: TYPE="voice,cell".
+                if (paramName == u"TYPE"_s)
+                    values << ParamText(v).split(u',', Qt::SkipEmptyParts);
+                else
+                    values << ParamText(v);
+            }
         }
         property.Params.append({paramName, values});
     }

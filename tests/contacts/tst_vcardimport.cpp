@@ -27,7 +27,7 @@ namespace {
 
 QByteArray Corpus(const QString& name)
 {
-    const QDir folder(QFileInfo(QStringLiteral(__FILE__)).dir().filePath(u"../fuzz/corpus/vcard"_s));
+    const QDir folder(QStringLiteral(ZORVIN_VCARD_CORPUS));
     QFile file(folder.filePath(name));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }

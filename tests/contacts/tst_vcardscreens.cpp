@@ -40,7 +40,7 @@ namespace {
 
 QString Corpus(const QString& name)
 {
-    return QFileInfo(QStringLiteral(__FILE__)).dir().filePath(u"../fuzz/corpus/vcard/"_s + name);
+    return QDir(QStringLiteral(ZORVIN_VCARD_CORPUS)).filePath(name);
 }
 
 QString Read(const QString& path)

@@ -35,7 +35,7 @@ TRun Admin(const QStringList& args)
 
 QString Corpus(const QString& name)
 {
-    return QFileInfo(QStringLiteral(__FILE__)).dir().filePath(u"../fuzz/corpus/vcard/"_s + name);
+    return QDir(QStringLiteral(ZORVIN_VCARD_CORPUS)).filePath(name);
 }
 
 QString Read(const QString& path)
