@@ -120,7 +120,7 @@ public:
         }
         int sex = card.Sex;
         if (sex == 0 && !update) {
-            sex = card.FirstName.isEmpty() ? 0 : GuessSexOfFirstName(m_db, CapitalizeFirst(card.FirstName));
+            sex = GuessSex(CapitalizeFirst(card.FirstName));
             if (sex == 0)
                 sex = SexOfNameEndings(card.Surname, card.Patronymic);
         }
@@ -156,6 +156,8 @@ public:
             return false;
         }
         const QString id = person.Obj;
+        if (!update && !card.FirstName.isEmpty())
+            Counted(CapitalizeFirst(card.FirstName), view.IsFemale());
         if (text.size() > CommentLength && !WriteLongNote(id, text))
             return false;
         return WritePhones(id, card, update) && WriteInternet(id, card, update) && WriteAddresses(id, card, update)
@@ -165,6 +167,32 @@ public:
     const QString& Error() const { return m_error; }
 
 private:
+    // The sex the first name suggests, as the person editor guesses it: the men and women of the database
+    // bearing it, read once per name and counted on as the import adds people.
+    int GuessSex(const QString& firstName)
+    {
+        if (firstName.isEmpty())
+            return 0;
+        auto known = m_names.find(firstName.toLower());
+        if (known == m_names.end()) {
+            qint64 men = 0;
+            qint64 women = 0;
+            auto query = TMyDataBase::QueryOn(m_db,
+                u"select count(*), flag from AllInfo where ObjType = 1 and Str2 = "_s + Q(firstName) + u" group by Flag"_s);
+            while (query && query->next())
+                (query->value(1).toBool() ? women : men) += query->value(0).toLongLong();
+            known = m_names.insert(firstName.toLower(), {men, women});
+        }
+        return SexOfCounts(known->first, known->second);
+    }
+
+    void Counted(const QString& firstName, bool female)
+    {
+        GuessSex(firstName);
+        auto& [men, women] = m_names[firstName.toLower()];
+        ++(female ? women : men);
+    }
+
     // An update adds only what the person does not have yet: true (and remembered) when \a value is new.
     static bool Fresh(QSet<QString>& have, const QString& value)
     {
@@ -182,6 +210,17 @@ private:
         while (query && query->next())
             values.insert(query->value(0).toString().toLower());
         return values;
+    }
+
+    // The first organization of \a sql (ObjId, Link1) that is no branch.
+    QString FirstIndependent(const QString& sql)
+    {
+        auto query = TMyDataBase::QueryOn(m_db, sql);
+        while (query && query->next()) {
+            if (IsEmptyId(query->value(1).toString()))
+                return query->value(0).toString();
+        }
+        return QString();
     }
 
     QString FirstId(const QString& sql)
@@ -314,9 +353,12 @@ private:
         if (parent.isEmpty()) {
             // An organization is found by its name (and form, when the card tells it) or by the name it is
             // shown with ("ООО, Ромашка").
-            id = FirstId(u"select ObjId from AllInfo where ObjType = 6 and Link1 = "_s + Q(Ids::None) + u" and (Str1 = "_s
-                + Q(name) + (form.isEmpty() ? QString() : u" and Str2 = "_s + Q(form)) + u" or Str5 = "_s + Q(name)
-                + u") order by ObjId"_s);
+            // Found through the name index; the parent is told apart from the rows read.
+            id = FirstIndependent(u"select ObjId, Link1 from AllInfo where ObjType = 6 and Str1 = "_s + Q(name)
+                + (form.isEmpty() ? QString() : u" and Str2 = "_s + Q(form)) + u" order by ObjId"_s);
+            if (id.isEmpty() && form.isEmpty())
+                id = FirstIndependent(
+                    u"select ObjId, Link1 from AllInfo where ObjType = 6 and Str5 = "_s + Q(name) + u" order by ObjId"_s);
         } else {
             id = FirstId(u"select ObjId from AllInfo where ObjType = 6 and Link1 = "_s + Q(parent) + u" and Str1 = "_s
                 + Q(name) + u" order by ObjId"_s);
@@ -438,6 +480,38 @@ private:
     QHash<QString, QString> m_addresses;
     QHash<QString, QString> m_organizations;
     QHash<QString, QString> m_groups;
+    QHash<QString, std::pair<qint64, qint64>> m_names;
+};
+
+// Every row of an import is saved by its record inside the import's transaction, so each save is a savepoint;
+// on a database file SQLite keeps what a savepoint would undo in a statement journal, a temporary file by
+// default, written page by page. For the import's length that journal is kept in memory.
+class TJournalInMemory final
+{
+public:
+    explicit TJournalInMemory(TMyDataBase* db)
+    {
+        if (db->Engine() != TSqlEngine::SQLite)
+            return;
+        m_connection = db->Connection();
+        QSqlQuery pragma(m_connection);
+        if (pragma.exec(u"PRAGMA temp_store"_s) && pragma.next()) {
+            m_previous = pragma.value(0).toInt();
+            m_set = pragma.exec(u"PRAGMA temp_store = MEMORY"_s);
+        }
+    }
+    ~TJournalInMemory()
+    {
+        if (m_set)
+            QSqlQuery(m_connection).exec(u"PRAGMA temp_store = %1"_s.arg(m_previous));
+    }
+    TJournalInMemory(const TJournalInMemory&) = delete;
+    TJournalInMemory& operator=(const TJournalInMemory&) = delete;
+
+private:
+    QSqlDatabase m_connection;
+    int m_previous = 0;
+    bool m_set = false;
 };
 
 // The condition "and COLUMN in (...)" over the people exported, or nothing when every person is read.
@@ -641,6 +715,7 @@ TReport Import(TMyDataBase* db, const TPrepared& prepared, TDuplicates duplicate
         report.Error = DbStatus::Text(DbStatus::NoDatabase);
         return report;
     }
+    const TJournalInMemory journal(db);
     TWriteTransaction transaction(db);
     if (!transaction.IsActive()) {
         report.Failed = true;
