@@ -29,4 +29,7 @@ echo "== How two people 12 generations apart are related, on a generated family 
 echo
 echo "== The balances of 10 accounts with 320 000 operations, recomputed in the background"
 "$build/bin/zorvin-bench-balances" "$build/bench-data/balances-320000.zdb" || status=$?
+echo
+echo "== vCard: the export of the large data set's 20 000 people, the import of 10 000 cards"
+"$build/bin/zorvin-bench-vcard" "$build/bench-data/vcard-large.zdb" || status=$?
 exit $status

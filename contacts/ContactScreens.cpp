@@ -22,6 +22,7 @@
 #include "contacts/PtoALink.h"
 #include "contacts/RelationTree.h"
 #include "contacts/SosedyFind.h"
+#include "contacts/VCardScreens.h"
 #include "shell/frames/ScreenRegistry.h"
 #include "shell/frames/ShellKinds.h"
 #include "store/ObjectKinds.h"
@@ -150,6 +151,7 @@ TShellKind ResidenceShellKind()
 
 void RegisterContactScreens()
 {
+    VCardScreens::RegisterVCardScreens();
     ShellKinds::Register(PersonShellKind());
     ShellKinds::Register(FamilyShellKind());
     ShellKinds::Register(AdoptiveFamilyLinkShellKind());

@@ -51,13 +51,6 @@ QStringListModel* CompletionModel(QLineEdit* edit)
 
 } // namespace
 
-int SexOfCounts(qint64 men, qint64 women)
-{
-    if ((men == 0) == (women == 0))
-        return 0;
-    return men > women ? 1 : 2;
-}
-
 TFEditPeople::TFEditPeople(QWidget* parent)
     : TBaseDBFrame(parent)
     , m_eFamily(NameEdit(u"eFamily"_s, this))
@@ -276,16 +269,7 @@ void TFEditPeople::eFamilyExit(QLineEdit* edit)
 int TFEditPeople::GuessSex(const QString& name) const
 {
     TDBMainInfo* master = MasterDBInfo();
-    auto query = TMyDataBase::QueryOn(master ? master->Database() : nullptr,
-        u"select count(*), flag from AllInfo where ObjType = 1 and Str2 = "_s + SqlDialect::Quote(name)
-            + u" group by Flag"_s);
-    if (!query)
-        return 0;
-    qint64 men = 0;
-    qint64 women = 0;
-    while (query->next())
-        (query->value(1).toBool() ? women : men) += query->value(0).toLongLong();
-    return SexOfCounts(men, women);
+    return GuessSexOfFirstName(master ? master->Database() : nullptr, name);
 }
 
 void TFEditPeople::eNameExit()

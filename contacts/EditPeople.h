@@ -2,6 +2,7 @@
 
 #include "shell/frames/BaseDBFrame.h"
 #include "store/ObjectRecord.h"
+#include "store/kinds/PersonView.h"
 
 #include <QSet>
 #include <QString>
@@ -18,9 +19,6 @@ class QToolButton;
 class TDBImageFrame;
 class TdbTimeEdit;
 
-/// The sex the stored first names suggest from the counts of men and women bearing it: 0 when neither or
-/// both occur, 1 when more men, 2 otherwise.
-int SexOfCounts(qint64 men, qint64 women);
 
 /**
  * \brief The editor of a person (the dialog "Новый человек" and the card's edit frame): names with their

@@ -1,7 +1,9 @@
 #include "contacts/FindPeople.h"
 
 #include "contacts/PhoneScreens.h"
+#include "contacts/VCardScreens.h"
 #include "platform/Clock.h"
+#include "platform/Messages.h"
 #include "shell/widgets/DBGrid.h"
 #include "shell/widgets/ListModel.h"
 #include "shell/widgets/OptionList.h"
@@ -19,6 +21,7 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QMenu>
 
 using namespace Qt::StringLiterals;
 
@@ -100,6 +103,18 @@ TFindPeople::TFindPeople(QWidget* parent)
         OptionListGetPickList(key, values);
     };
     OptionList->OnEditButtonClick = [this](TOptionList&, int row) { OptionListEditButtonClick(row); };
+
+    // vCard files in and out, from the list's menu.
+    ppMenu->addSeparator();
+    const auto command = [this](const QString& name, const QString& caption, auto handler) {
+        auto* action = new QAction(caption, this);
+        action->setObjectName(name);
+        connect(action, &QAction::triggered, this, handler);
+        ppMenu->addAction(action);
+    };
+    command(u"aImportVCard"_s, u"Импорт из vCard..."_s, [this]() { aImportVCardExecute(); });
+    command(u"aExportVCard"_s, u"Экспорт в vCard..."_s, [this]() { aExportVCardExecute(u"3.0"_s); });
+    command(u"aExportVCard4"_s, u"Экспорт в vCard 4.0..."_s, [this]() { aExportVCardExecute(u"4.0"_s); });
 }
 
 TFindPeople::~TFindPeople() = default;
@@ -191,6 +206,37 @@ void TFindPeople::QueryAfterOpen()
 void TFindPeople::aPrintExecute()
 {
     Screens::PrintList(Kind::Person, *Grid->Model());
+}
+
+void TFindPeople::aImportVCardExecute()
+{
+    VCardScreens::ImportFile(window());
+}
+
+void TFindPeople::aExportVCardExecute(const QString& version)
+{
+    const QStringList ids = ShownIds();
+    if (ids.isEmpty()) {
+        Messages().ShowMessage(u"В списке нет людей для экспорта"_s);
+        return;
+    }
+    VCardScreens::ExportPeople(window(), ids, version, u"Люди"_s);
+}
+
+QStringList TFindPeople::ShownIds() const
+{
+    QStringList ids;
+    const TListModel* model = Grid->Model();
+    if (!model || !model->IsOpen())
+        return ids;
+    const int count = model->RecordCount();
+    const int field = model->FieldIndex(u"ObjId"_s);
+    if (field < 0)
+        return ids;
+    ids.reserve(count);
+    for (int row = 0; row < count; ++row)
+        ids << model->FieldValue(row, field).toString();
+    return ids;
 }
 
 void TFindPeople::EnableActions()

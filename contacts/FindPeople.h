@@ -38,6 +38,12 @@ public:
 
     void OptionListGetPickList(const QString& keyName, QStringList& values);
     void OptionListEditButtonClick(int row);
+    /// Imports a vCard file; the list is read anew when people were written.
+    void aImportVCardExecute();
+    /// Writes the people the list shows into a vCard file of \a version.
+    void aExportVCardExecute(const QString& version);
+    /// The ids of every row the list shows, in its order.
+    QStringList ShownIds() const;
 
 private:
     /// The day ages are counted from.

@@ -1,12 +1,15 @@
 #include "contacts/PeopleObjFrame.h"
 
 #include "contacts/EditPeople.h"
+#include "contacts/VCardScreens.h"
 #include "shell/frames/ScreenRegistry.h"
+#include "store/Gid.h"
 #include "store/ObjectKinds.h"
 #include "store/ObjectRecord.h"
 
 #include <QAction>
 #include <QLineEdit>
+#include <QToolBar>
 
 TPeopleObjFrame::TPeopleObjFrame(QWidget* parent)
     : TBaseObjFrame(parent)
@@ -15,6 +18,11 @@ TPeopleObjFrame::TPeopleObjFrame(QWidget* parent)
     SetPrintShown(true);
     // The person report comes with the reports; until one is registered there is nothing to print.
     aPrint()->setEnabled(Screens::HasObjectReport(Kind::Person));
+    auto* exportCard = new QAction(QStringLiteral("vCard"), this);
+    exportCard->setObjectName(QStringLiteral("aExportVCard"));
+    exportCard->setToolTip(VCardScreens::ExportCaption);
+    connect(exportCard, &QAction::triggered, this, &TPeopleObjFrame::aExportVCardExecute);
+    Menu()->addAction(exportCard);
 }
 
 TPeopleObjFrame::~TPeopleObjFrame() = default;
@@ -53,6 +61,14 @@ void TPeopleObjFrame::FillSections()
 TBaseDBFrame* TPeopleObjFrame::CreateSectionFrame(int code, QWidget* parent)
 {
     return Screens::CreateSection(Kind::Person, code, parent);
+}
+
+void TPeopleObjFrame::aExportVCardExecute()
+{
+    const TDBMainInfo* person = MasterDBInfo();
+    if (!person || IsEmptyId(person->Obj))
+        return;
+    VCardScreens::ExportPeople(window(), {person->Obj}, QStringLiteral("3.0"), person->Str5);
 }
 
 void TPeopleObjFrame::aPrintExecute()

@@ -38,4 +38,6 @@ public:
     void FillSections() override;
     TBaseDBFrame* CreateSectionFrame(int code, QWidget* parent) override;
     void aPrintExecute() override;
+    /// Writes the person into a vCard file (3.0).
+    void aExportVCardExecute();
 };

@@ -109,9 +109,17 @@ bool PrepareUpdate(TMyDataBase* db, QSqlQuery& q, const TObjectRow& row, const T
     return true;
 }
 
+// The full insert in an engine's spelling, translated once: every new row is written with it.
+const QString& InsertStatement(TSqlEngine engine)
+{
+    static const QString file = SqlDialect::Translate(kInsertStatement, TSqlEngine::SQLite);
+    static const QString server = SqlDialect::Translate(kInsertStatement, TSqlEngine::PostgreSQL);
+    return engine == TSqlEngine::PostgreSQL ? server : file;
+}
+
 bool PrepareInsert(TMyDataBase* db, QSqlQuery& q, const TObjectRow& row)
 {
-    if (!q.prepare(db->Translate(kInsertStatement)))
+    if (!q.prepare(InsertStatement(db->Engine())))
         return false;
     q.bindValue(QStringLiteral(":ObjId"), Text(row.Obj));
     for (const auto& [name, value] : ColumnValues(row))

@@ -3,6 +3,7 @@
 #include "tools/BackupCommands.h"
 #include "tools/SeedCommand.h"
 #include "tools/PgInit.h"
+#include "tools/VCardCommands.h"
 
 #include "platform/ProgramPaths.h"
 #include "store/DataBase.h"
@@ -83,6 +84,8 @@ const QList<TCommand>& All()
         {"backup", "backup DB DEST", &Backup},
         {"restore", "restore BACKUP DB", &Restore},
         {"check", "check DB", &Check},
+        {"import-vcard", "import-vcard DB FILE [--duplicates skip|update|add]", &ImportVCard},
+        {"export-vcard", "export-vcard DB FILE [--filter TEXT] [--version 3.0|4.0]", &ExportVCard},
     };
     return commands;
 }

@@ -17,7 +17,7 @@ fi
 cmake -S "$here/tests/fuzz" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER="$cxx" >/dev/null
 cmake --build "$build" --parallel "$(nproc)"
 status=0
-for target in settings dialect dates phone cellname amount; do
+for target in settings dialect dates phone cellname amount vcard; do
     mkdir -p "$work/$target"
     cp -n "$here/tests/fuzz/corpus/$target/"* "$work/$target/" 2>/dev/null || true
     echo "== fuzz_$target for $seconds s"

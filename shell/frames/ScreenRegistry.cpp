@@ -34,6 +34,7 @@ struct TRegistry
     QHash<QPair<int, int>, TFrameFactory> Sections;
     QHash<int, TObjectReportHandler> ObjectReports;
     QHash<int, TListReportHandler> ListReports;
+    QList<TMainCommand> MainCommands;
 };
 
 TRegistry& Registry()
@@ -147,6 +148,23 @@ bool RegisterObjectReport(int kind, TObjectReportHandler report)
 bool RegisterListReport(int kind, TListReportHandler report)
 {
     return Insert(Registry().ListReports, kind, std::move(report), "list report of kind");
+}
+
+bool RegisterMainCommand(const TMainCommand& command)
+{
+    for (const TMainCommand& known : Registry().MainCommands) {
+        if (known.Name == command.Name) {
+            qWarning("Screens: the main command %s is registered already", qPrintable(command.Name));
+            return false;
+        }
+    }
+    Registry().MainCommands.append(command);
+    return true;
+}
+
+const QList<TMainCommand>& MainCommands()
+{
+    return Registry().MainCommands;
 }
 
 TBaseDBFrame* CreateSection(int cardKind, int code, QWidget* parent)

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QList>
+#include <QString>
+
 #include <functional>
 
 class QObject;
@@ -19,6 +22,20 @@ using TObjectSavedHandler = std::function<void(int kind)>;
 using TObjectReportHandler = std::function<void(const TDBMainInfo& object)>;
 /// Writes the report on the rows a list shows.
 using TListReportHandler = std::function<void(const TListModel& rows)>;
+/// Runs a command of the main window; \a window is the main window, the parent of the dialogs it shows.
+using TMainCommandHandler = std::function<void(QWidget* window)>;
+
+/// A command a screen subsystem puts on the main window's tool bar.
+struct TMainCommand
+{
+    /// The action's object name ("aImportVCard"); its button is named "tb" and the rest ("tbImportVCard").
+    QString Name;
+    QString Caption;
+    QString Hint;
+    /// The picture of the large list.
+    int Picture = -1;
+    TMainCommandHandler Run;
+};
 
 /**
  * The screens the shell shows without knowing them: each screen subsystem registers its factories once at
@@ -59,6 +76,10 @@ bool RegisterSection(int cardKind, int code, TFrameFactory create);
 bool RegisterObjectReport(int kind, TObjectReportHandler report);
 /// The report printed from the list of objects of \a kind.
 bool RegisterListReport(int kind, TListReportHandler report);
+/// A command of the main window's tool bar; a second one of the same name is refused.
+bool RegisterMainCommand(const TMainCommand& command);
+/// The main window's commands in the order of registration.
+const QList<TMainCommand>& MainCommands();
 
 /// Each Create answers nullptr when nothing is registered.
 TBaseDBFrame* CreateCard(int kind, QWidget* parent);

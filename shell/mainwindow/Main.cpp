@@ -212,6 +212,18 @@ void TMain::BuildTopBar()
     tbHelp->setIcon(MainData().LagreIcons().Icon(111));
     ToolBar6->addWidget(tbHelp);
     connect(tbHelp, &QToolButton::clicked, this, &TMain::tbHelpClick);
+    // The commands the screen subsystems registered (importing contacts, ...), before the help button.
+    for (const TMainCommand& command : Screens::MainCommands()) {
+        auto* action = new QAction(MainData().LagreIcons().Icon(command.Picture), command.Caption, this);
+        action->setObjectName(command.Name);
+        action->setToolTip(command.Hint);
+        const TMainCommandHandler run = command.Run;
+        connect(action, &QAction::triggered, this, [this, run]() { run(this); });
+        auto* button = new QToolButton(ToolBar6);
+        button->setObjectName(QStringLiteral("tb") + command.Name.mid(1));
+        button->setDefaultAction(action);
+        ToolBar6->insertWidget(ToolBar6->actions().constLast(), button);
+    }
     top->addWidget(ToolBar6);
 
     ToolBar7 = new QToolBar(Panel2);

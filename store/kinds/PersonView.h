@@ -47,3 +47,13 @@ inline TConstPersonView PersonView(const TObjectRow& row)
 /// Surname, then " " + the first letter of the first name + ".", then " " + the first letter of the
 /// patronymic + "."; with no surname: the first name + " " + the patronymic.
 QString PersonDisplayName(const QString& surname, const QString& firstName, const QString& patronymic);
+
+class TMyDataBase;
+
+/// The sex the counts of men and women who bear a first name suggest: 1 a man, 2 a woman, 0 when both or
+/// neither are found.
+int SexOfCounts(qint64 men, qint64 women);
+
+/// The sex the people of \a db (nullptr: the current database) with the first name \a name suggest
+/// (SexOfCounts); 0 when the query fails.
+int GuessSexOfFirstName(TMyDataBase* db, const QString& name);
