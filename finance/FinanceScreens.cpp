@@ -1,5 +1,13 @@
 #include "finance/FinanceScreens.h"
 
+#include "activities/EventSections.h"
+#include "activities/NoteSections.h"
+#include "activities/ProjectSections.h"
+#include "contacts/AddressSections.h"
+#include "contacts/FamilySections.h"
+#include "contacts/FirmaSections.h"
+#include "contacts/PersonSections.h"
+
 #include "finance/AccRestThread.h"
 #include "finance/BuchInOutFrame.h"
 #include "finance/EditAccount.h"
@@ -116,4 +124,13 @@ void RegisterFinanceScreens()
     for (const TShellKind& kind : FinanceShellKinds())
         ShellKinds::Register(kind);
     Screens::RegisterObjectSaved(Kind::MoneyOperation, [](int) { RecomputeBalances(); });
+    // The operations that concern the object of a card: its finance section.
+    const TFrameFactory operations = [](QWidget* parent) { return new TFFindBuchBrief(parent); };
+    Screens::RegisterSection(Kind::Person, PersonSection::Finance, operations);
+    Screens::RegisterSection(Kind::Organization, FirmaSection::Finance, operations);
+    Screens::RegisterSection(Kind::Family, FamilySection::Finance, operations);
+    Screens::RegisterSection(Kind::Address, AddressSection::Finance, operations);
+    Screens::RegisterSection(Kind::Event, EventSection::Finance, operations);
+    Screens::RegisterSection(Kind::Note, NoteSection::Finance, operations);
+    Screens::RegisterSection(Kind::Group, ProjectSection::Finance, operations);
 }
