@@ -116,6 +116,26 @@ QList<TShellKind> FinanceShellKinds()
     accounts.EditFrame = list;
     kinds.append(accounts);
     kinds.append(OperationKind());
+
+    // The operation lists of the dialogs: the pick dialog "Движение средств" and the list "Список операций"
+    // the analyses open; the dialog's record is the list's host.
+    const TFrameFactory operations = [](QWidget* parent) { return new TFFindBuchBrief(parent); };
+    for (int code : {TFFindBuchBrief::PickAnyOperation, TFFindBuchBrief::PickIncomeExpense}) {
+        TShellKind pick;
+        pick.Code = code;
+        pick.HasPickDialog = true;
+        pick.PickDialog = Dialog(u"Движение средств"_s);
+        pick.PickDialog.ButtonBarHidden = true;
+        pick.PickFrame = operations;
+        kinds.append(pick);
+    }
+    TShellKind named;
+    named.Code = TFFindBuchBrief::OperationsDialog;
+    named.HasEditDialog = true;
+    named.EditDialog = Dialog(u"Список операций"_s);
+    named.EditDialog.ButtonBarHidden = true;
+    named.EditFrame = operations;
+    kinds.append(named);
     return kinds;
 }
 

@@ -276,10 +276,10 @@ void TFFindBuchBrief::SetupForHost(int kind)
     for (const QString& row : OptionRows(kind))
         lines << row + u'=';
     OptionList->SetStrings(lines);
-    for (const QString& row : {AccountRow, OperationRow, GroupRow, SubgroupRow, ParticipantRow})
+    // The rows of choices open their drop-down; a text typed there that names no choice filters nothing.
+    for (const QString& row : {AccountRow, PeriodRow, OperationRow, GroupRow, SubgroupRow, ParticipantRow})
         if (OptionList->FindRow(row) >= 0)
-            OptionList->SetItemProps(row, PickRow(true));
-    OptionList->SetItemProps(PeriodRow, PickRow(false));
+            OptionList->SetItemProps(row, PickRow(false));
     if (kind == Kind::MoneyOperation)
         OptionList->SetItemProps(CounterpartyRow, PickRow(false));
     const TDBMainInfo* host = MasterDBInfo();
@@ -465,11 +465,9 @@ void TFFindBuchBrief::ParseOptionList()
     }
 
     // "Сегодня" is today's date; a typed period runs from the "с" day to the end of the "по" day.
+    // "Произвольно" gives the row the mask of a range; a range with neither date typed takes it away again.
     const QString period = value(PeriodRow);
-    const int periodRow = OptionList->FindRow(PeriodRow);
-    const QString mask = period.isEmpty() || period == Today ? QString() : PeriodMask;
-    if (periodRow >= 0 && OptionList->ItemProps(periodRow).EditMask != mask)
-        OptionList->SetItemProps(periodRow, PickRow(false, mask));
+    bool typed = false;
     if (period == Today) {
         options->Date1 = DateSerial::Today();
         options->Date2 = options->Date1 + 1;
@@ -477,11 +475,19 @@ void TFFindBuchBrief::ParseOptionList()
         const QString text = OptionList->Values(PeriodRow);
         double from = 0;
         double to = 0;
-        if (TryDate(from, text.mid(3, 10).trimmed()))
+        if (TryDate(from, text.mid(3, 10).trimmed())) {
             options->Date1 = std::floor(from);
-        if (TryDate(to, text.mid(18, 10).trimmed()))
+            typed = true;
+        }
+        if (TryDate(to, text.mid(18, 10).trimmed())) {
             options->Date2 = std::floor(to) + 1;
+            typed = true;
+        }
     }
+    const int periodRow = OptionList->FindRow(PeriodRow);
+    const QString mask = period == Custom || typed ? PeriodMask : QString();
+    if (periodRow >= 0 && OptionList->ItemProps(periodRow).EditMask != mask)
+        OptionList->SetItemProps(periodRow, PickRow(false, mask));
 
     m_operationChoice = CurrentOperationChoice();
     switch (m_operationChoice) {

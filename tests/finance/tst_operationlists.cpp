@@ -3,7 +3,6 @@
 // the signs of the debts, the popups of the period and the currency, every filter row as the user types or
 // picks it, what a card's finance section lists for its host and the presets of the operations made there,
 // and the finance list of the real main window with its totals.
-#include "contacts/ContactScreens.h"
 #include "contacts/PersonSections.h"
 #include "finance/BuchSumInfo.h"
 #include "finance/EditBuchInOut.h"
@@ -11,7 +10,6 @@
 #include "finance/FindBuchBrief.h"
 #include "finance/OperationStore.h"
 #include "platform/ProgramPaths.h"
-#include "shell/frames/BaseObjFrame.h"
 #include "shell/frames/MainModalForm.h"
 #include "shell/frames/ScreenRegistry.h"
 #include "shell/mainwindow/Main.h"
@@ -174,29 +172,28 @@ QLineEdit* RowEditor(TOptionList* options, const QString& key)
     return qobject_cast<QLineEdit*>(focus);
 }
 
-/// Picks \a text in the drop-down of the filter row \a key with the keyboard.
-void Pick(TOptionList* options, const QString& key, const QString& text)
+/// Types \a text, one of the drop-down's choices, over the value of the filter row \a key (a completed tail
+/// is deleted, as the user does).
+void Pick(TFFindBuchBrief& list, const QString& key, const QString& text)
 {
-    options->setCurrentCell(options->FindRow(key), 1);
-    auto* combo = qobject_cast<QComboBox*>(QApplication::focusWidget());
-    if (!combo) {
-        options->editItem(options->currentItem());
-        combo = qobject_cast<QComboBox*>(QApplication::focusWidget());
-    }
-    QVERIFY2(combo, qPrintable(key));
-    const int at = combo->findText(text);
-    QVERIFY2(at >= 0, qPrintable(key + u": "_s + text));
-    QTest::keyClick(combo, Qt::Key_Home);
-    for (int i = 0; i < at; ++i)
-        QTest::keyClick(combo, Qt::Key_Down);
-    // Leaving the row commits the value.
-    options->setCurrentCell(options->FindRow(key) == 0 ? 1 : 0, 1);
+    QVERIFY2(list.OptionListGetPickList(key).contains(text), qPrintable(key + u": "_s + text));
+    TOptionList* options = list.Options();
+    QLineEdit* edit = RowEditor(options, key);
+    QVERIFY2(edit, qPrintable(key));
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    TypeText(edit, text);
+    QTest::keyClick(edit, Qt::Key_Delete);
     QCOMPARE(options->Values(key), text);
 }
 
 void Clear(TOptionList* options, const QString& key)
 {
-    options->SetValues(key, QString());
+    QLineEdit* edit = RowEditor(options, key);
+    QVERIFY2(edit, qPrintable(key));
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QCOMPARE(options->Values(key), QString());
 }
 
 void SaveScreenshot(QWidget& widget, const QString& name)
@@ -290,7 +287,7 @@ void TestOperationLists::totalsOfEachPeriodAroundToday()
                 u"23,01/25,50/-2,49"_s}},
         // The quarter's last day and the next quarter's first.
         {QDate(2024, 3, 31),
-            {u"0,01/0,00/0,01"_s, u"0,01/0,00/0,01"_s, u"0,01/0,00/0,01"_s, u"23,01/22,50/0,51"_s,
+            {u"0,01/0,00/0,01"_s, u"0,01/0,00/0,01"_s, u"7,01/0,00/7,01"_s, u"23,01/22,50/0,51"_s,
                 u"23,01/25,50/-2,49"_s}},
         {QDate(2024, 4, 1),
             {u"0,00/3,00/-3,00"_s, u"0,00/3,00/-3,00"_s, u"0,00/3,00/-3,00"_s, u"0,00/3,00/-3,00"_s,
@@ -413,7 +410,8 @@ void TestOperationLists::eachFilterRowOfTheFinanceList()
     TBuchList list;
     list.resize(1000, 700);
     list.show();
-    list.SetMasterDBInfo(nullptr);
+    QApplication::setActiveWindow(&list);
+    QVERIFY(QTest::qWaitForWindowActive(&list));
     TOptionList* options = list.Options();
     QCOMPARE(options->Strings(), (QStringList {u"Счет="_s, u"Период="_s, u"Операция="_s, u"Группа="_s,
                                      u"Подгруппа="_s, u"Контрагент="_s, u"Комментарий="_s}));
@@ -428,6 +426,7 @@ void TestOperationLists::eachFilterRowOfTheFinanceList()
     QLineEdit* period = RowEditor(options, u"Период"_s);
     QVERIFY(period);
     TypeText(period, u"Произвольно"_s);
+    list.RunQuery(QString());
     options->setCurrentCell(0, 1);
     period = RowEditor(options, u"Период"_s);
     QVERIFY(period && !period->inputMask().isEmpty());
@@ -438,38 +437,45 @@ void TestOperationLists::eachFilterRowOfTheFinanceList()
     // The totals follow: the rouble accounts of the same period, the exchange's rouble half included.
     QCOMPARE(list.SumInfo()->Currency(), u"руб"_s);
     QCOMPARE(Totals(*list.SumInfo(), TFBuchSumInfo::ColFilter), u"5000,00/310,00/4690,00"_s);
+    // Erased, the range loses its mask: "Сегодня" is typed in its place.
+    period = RowEditor(options, u"Период"_s);
+    period->selectAll();
+    QTest::keyClick(period, Qt::Key_Backspace);
+    list.RunQuery(QString());
+    QCOMPARE(Column(grid, u"Int2"_s).count(u'|'), 5);
+    options->setCurrentCell(0, 1);
     m_clock->Set(QDateTime(QDate(2024, 4, 1), QTime(9, 0)));
-    Pick(options, u"Период"_s, u"Сегодня"_s);
+    Pick(list, u"Период"_s, u"Сегодня"_s);
     QCOMPARE(run(), u"-30,00 руб"_s);
     Clear(options, u"Период"_s);
 
     // "Операция": the sets of codes and the single ones.
-    Pick(options, u"Операция"_s, u"Доходы | Расходы"_s);
+    Pick(list, u"Операция"_s, u"Доходы | Расходы"_s);
     QCOMPARE(run(), u"-30,00 руб|-120,00 руб|1,00 $|-90,00 руб|5000,00 руб"_s);
-    Pick(options, u"Операция"_s, u"Должники"_s);
+    Pick(list, u"Операция"_s, u"Должники"_s);
     QCOMPARE(run(), u"-100,00 руб"_s);
     QCOMPARE(list.SumInfo()->CellText(1, TFBuchSumInfo::ColLabel), u"Выдал в долг"_s);
-    Pick(options, u"Операция"_s, u"Перевод с обменом"_s);
+    Pick(list, u"Операция"_s, u"Перевод с обменом"_s);
     QCOMPARE(run(), u"1,00 $|-90,00 руб"_s);
-    Pick(options, u"Операция"_s, u"Расход"_s);
+    Pick(list, u"Операция"_s, u"Расход"_s);
     QCOMPARE(run(), u"-30,00 руб|-120,00 руб"_s);
 
     // "Группа" offers the expense groups and the projects; "Подгруппа" the chosen group's subgroups.
-    Pick(options, u"Группа"_s, u"Дача"_s);
+    Pick(list, u"Группа"_s, u"Дача"_s);
     QCOMPARE(run(), u"-30,00 руб"_s);
     QCOMPARE(list.CurrentCategory(), ledger.Project);
-    Pick(options, u"Операция"_s, u"Доход"_s);
-    Pick(options, u"Группа"_s, u"Зарплата"_s);
-    Pick(options, u"Подгруппа"_s, u"Премия"_s);
+    Pick(list, u"Операция"_s, u"Доход"_s);
+    Pick(list, u"Группа"_s, u"Зарплата"_s);
+    Pick(list, u"Подгруппа"_s, u"Премия"_s);
     QCOMPARE(run(), u"5000,00 руб"_s);
-    Pick(options, u"Подгруппа"_s, TFFindBuchBrief::NoSubcategory);
+    Pick(list, u"Подгруппа"_s, TFFindBuchBrief::NoSubcategory);
     QCOMPARE(run(), QString());
     Clear(options, u"Подгруппа"_s);
     Clear(options, u"Группа"_s);
     Clear(options, u"Операция"_s);
 
     // "Счет", "Контрагент" and "Комментарий".
-    Pick(options, u"Счет"_s, u"Доллары, $"_s);
+    Pick(list, u"Счет"_s, u"Доллары, $"_s);
     QCOMPARE(run(), u"1,00 $"_s);
     QCOMPARE(list.SumInfo()->Currencies(), QStringList {u"$"_s});
     Clear(options, u"Счет"_s);
@@ -542,6 +548,34 @@ void TestOperationLists::cardSectionsListWhatConcernsTheirHost()
         QVERIFY(list->SumInfo()->isVisible());
         QCOMPARE(list->SumInfo()->CellText(2, TFBuchSumInfo::ColMonth), c.month);
     }
+
+    // The dialogs: "Движение средств" of incomes and expenses, and "Список операций" of the operations named.
+    QVERIFY(!ledger.Operation(OperationCode::Lent, QDate(2024, 2, 4), ledger.Rub, 500, ledger.Ivanov).isEmpty());
+    const struct
+    {
+        int kind;
+        QString names;
+        QString amounts;
+    } dialogs[] = {
+        {TFFindBuchBrief::PickAnyOperation, QString(), u"-5,00 руб|-40,00 руб|20,00 руб|10,00 руб"_s},
+        {TFFindBuchBrief::PickIncomeExpense, QString(), u"-40,00 руб|20,00 руб|10,00 руб"_s},
+        {TFFindBuchBrief::OperationsDialog, u"\""_s + own + u"\", \""_s + project + u"\""_s,
+            u"-40,00 руб|10,00 руб"_s},
+        {TFFindBuchBrief::OperationsDialog, QString(), QString()},
+    };
+    for (const auto& d : dialogs) {
+        TDBMainInfo host;
+        host.ObjType = d.kind;
+        host.Str5 = d.names;
+        TFFindBuchBrief list;
+        list.resize(900, 600);
+        list.show();
+        list.SetMasterDBInfo(&host);
+        list.RunQuery(QString());
+        QCOMPARE(Column(list.ListGrid(), u"Int2"_s), d.amounts);
+        QCOMPARE(list.SumInfo()->isVisible(), d.kind != TFFindBuchBrief::OperationsDialog);
+        QCOMPARE(list.Options()->FindRow(u"Контрагент"_s) == 0, d.kind == TFFindBuchBrief::PickAnyOperation);
+    }
 }
 
 void TestOperationLists::financeListWithTotalsInTheMainWindow()
@@ -549,7 +583,6 @@ void TestOperationLists::financeListWithTotalsInTheMainWindow()
     TLedger ledger;
     QVERIFY(ledger.Build());
     QVERIFY(!ledger.Account(u"Карта"_s, u"руб"_s).isEmpty());
-    RegisterContactScreens();
     const TSettings settings = SettingsFile::ParseLine(m_fixture->SettingsLine());
     QVERIFY(SettingsFile::Write(QDir(m_fixture->Folder()).filePath(u"Zorvin.ini"_s), settings));
     TMain main;
@@ -602,18 +635,19 @@ void TestOperationLists::financeListWithTotalsInTheMainWindow()
             income = grid->Model()->Row(i).Text(u"ObjId"_s);
     QVERIFY(!income.isEmpty());
     QVERIFY(ledger.Link(u"income-ivanov"_s, income, ledger.Ivanov));
+    // The section the person card shows for "Фин. операции с этим человеком", on the card's record.
     TDBMainInfo person;
     QVERIFY(person.SetObj(ledger.Ivanov));
-    main.Request(TMainMessage::WM_OPENOBJECT, person);
-    auto* cards = main.findChild<QStackedWidget*>(u"ObjCards"_s);
-    auto* card = qobject_cast<TBaseObjFrame*>(cards->currentWidget());
-    QVERIFY(card);
-    QVERIFY(card->ShowSection(PersonSection::Finance));
-    auto* section = dynamic_cast<TFFindBuchBrief*>(card->SectionFrame());
+    std::unique_ptr<TBaseDBFrame> frame(Screens::CreateSection(Kind::Person, PersonSection::Finance, nullptr));
+    auto* section = dynamic_cast<TFFindBuchBrief*>(frame.get());
     QVERIFY(section);
+    section->resize(900, 500);
+    section->show();
+    section->MasterDBInfo()->SetDatabase(person.Database());
+    section->SetMasterId(person.Obj);
     QTRY_COMPARE(Column(section->ListGrid(), u"Int2"_s), u"5000,00 руб"_s);
     QTRY_COMPARE(Totals(*section->SumInfo(), TFBuchSumInfo::ColMonth), u"5000,00/0,00/5000,00"_s);
-    SaveScreenshot(main, u"person-finance-section.png"_s);
+    SaveScreenshot(*section, u"person-finance-section.png"_s);
 }
 
 QTEST_MAIN(TestOperationLists)
