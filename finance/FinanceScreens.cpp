@@ -9,6 +9,7 @@
 #include "contacts/PersonSections.h"
 
 #include "finance/AccRestThread.h"
+#include "finance/BuchObjLinks.h"
 #include "finance/BuchInOutFrame.h"
 #include "finance/EditAccount.h"
 #include "finance/EditBuchInOut.h"
@@ -116,26 +117,6 @@ QList<TShellKind> FinanceShellKinds()
     accounts.EditFrame = list;
     kinds.append(accounts);
     kinds.append(OperationKind());
-
-    // The operation lists of the dialogs: the pick dialog "Движение средств" and the list "Список операций"
-    // the analyses open; the dialog's record is the list's host.
-    const TFrameFactory operations = [](QWidget* parent) { return new TFFindBuchBrief(parent); };
-    for (int code : {TFFindBuchBrief::PickAnyOperation, TFFindBuchBrief::PickIncomeExpense}) {
-        TShellKind pick;
-        pick.Code = code;
-        pick.HasPickDialog = true;
-        pick.PickDialog = Dialog(u"Движение средств"_s);
-        pick.PickDialog.ButtonBarHidden = true;
-        pick.PickFrame = operations;
-        kinds.append(pick);
-    }
-    TShellKind named;
-    named.Code = TFFindBuchBrief::OperationsDialog;
-    named.HasEditDialog = true;
-    named.EditDialog = Dialog(u"Список операций"_s);
-    named.EditDialog.ButtonBarHidden = true;
-    named.EditFrame = operations;
-    kinds.append(named);
     return kinds;
 }
 
@@ -144,8 +125,13 @@ void RegisterFinanceScreens()
     for (const TShellKind& kind : FinanceShellKinds())
         ShellKinds::Register(kind);
     Screens::RegisterObjectSaved(Kind::MoneyOperation, [](int) { RecomputeBalances(); });
-    // The operations that concern the object of a card: its finance section.
+    // The operation lists of the dialogs "Движение средств" and "Список операций" the analyses open: the
+    // dialog's record is the list's host.
     const TFrameFactory operations = [](QWidget* parent) { return new TFFindBuchBrief(parent); };
+    Screens::RegisterPickFrame(TFFindBuchBrief::PickAnyOperation, operations);
+    Screens::RegisterPickFrame(TFFindBuchBrief::PickIncomeExpense, operations);
+    Screens::RegisterEditFrame(TFFindBuchBrief::OperationsDialog, operations);
+    // The operations that concern the object of a card: its finance section.
     Screens::RegisterSection(Kind::Person, PersonSection::Finance, operations);
     Screens::RegisterSection(Kind::Organization, FirmaSection::Finance, operations);
     Screens::RegisterSection(Kind::Family, FamilySection::Finance, operations);
@@ -153,4 +139,8 @@ void RegisterFinanceScreens()
     Screens::RegisterSection(Kind::Event, EventSection::Finance, operations);
     Screens::RegisterSection(Kind::Note, NoteSection::Finance, operations);
     Screens::RegisterSection(Kind::Group, ProjectSection::Finance, operations);
+    // The operation links: their editor, and the objects an operation is linked to in its card.
+    Screens::RegisterEditFrame(Kind::OperationLink, [](QWidget* parent) { return new TFLinkBuchToObj(parent); });
+    Screens::RegisterSection(Kind::MoneyOperation, OperationSection::LinkedObjects,
+        [](QWidget* parent) { return new TBuchObjLinkFind(parent); });
 }

@@ -31,6 +31,13 @@ TShellKind& Edit(TShellKind& kind, const TDialogKind& dialog)
     return kind;
 }
 
+TShellKind& Pick(TShellKind& kind, const QString& caption)
+{
+    kind.HasPickDialog = true;
+    kind.PickDialog = Dialog(caption, true);
+    return kind;
+}
+
 std::function<QString(const TDBMainInfo&)> Deleted(const QString& text)
 {
     return [text](const TDBMainInfo&) { return text; };
@@ -71,6 +78,12 @@ QList<TShellKind> Pending()
     };
     dialogOnly(30, Dialog(QStringLiteral("Анализ финансов"), true));
     dialogOnly(35, Dialog(QStringLiteral("Анализ событий"), true));
+    for (int code : {101, 102}) {
+        TShellKind operations = Make(code);
+        Pick(operations, QStringLiteral("Движение средств"));
+        kinds.append(operations);
+    }
+    dialogOnly(105, Dialog(QStringLiteral("Список операций"), true));
     return kinds;
 }
 

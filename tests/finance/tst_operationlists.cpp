@@ -4,6 +4,8 @@
 // picks it, what a card's finance section lists for its host and the presets of the operations made there,
 // and the finance list of the real main window with its totals.
 #include "contacts/PersonSections.h"
+#include "finance/BuchInOutFrame.h"
+#include "finance/BuchObjLinks.h"
 #include "finance/BuchSumInfo.h"
 #include "finance/EditBuchInOut.h"
 #include "finance/FinanceScreens.h"
@@ -14,6 +16,7 @@
 #include "shell/frames/ScreenRegistry.h"
 #include "shell/mainwindow/Main.h"
 #include "shell/widgets/DBGrid.h"
+#include "shell/widgets/LimitedMemo.h"
 #include "shell/widgets/ListModel.h"
 #include "shell/widgets/OptionList.h"
 #include "shell/widgets/ValutaList.h"
@@ -220,6 +223,7 @@ private Q_SLOTS:
     void totalsInOneCurrencyWithTheirPopups();
     void eachFilterRowOfTheFinanceList();
     void cardSectionsListWhatConcernsTheirHost();
+    void linkEditedWithItsRoleAndCount();
     void financeListWithTotalsInTheMainWindow();
 
 private:
@@ -567,15 +571,81 @@ void TestOperationLists::cardSectionsListWhatConcernsTheirHost()
         TDBMainInfo host;
         host.ObjType = d.kind;
         host.Str5 = d.names;
-        TFFindBuchBrief list;
-        list.resize(900, 600);
-        list.show();
-        list.SetMasterDBInfo(&host);
-        list.RunQuery(QString());
-        QCOMPARE(Column(list.ListGrid(), u"Int2"_s), d.amounts);
-        QCOMPARE(list.SumInfo()->isVisible(), d.kind != TFFindBuchBrief::OperationsDialog);
-        QCOMPARE(list.Options()->FindRow(u"Контрагент"_s) == 0, d.kind == TFFindBuchBrief::PickAnyOperation);
+        // The frames the dialogs of these kinds show.
+        std::unique_ptr<TBaseDBFrame> frame(d.kind == TFFindBuchBrief::OperationsDialog
+                ? Screens::CreateEditFrame(d.kind, nullptr)
+                : Screens::CreatePickFrame(d.kind, nullptr));
+        auto* list = dynamic_cast<TFFindBuchBrief*>(frame.get());
+        QVERIFY(list);
+        list->resize(900, 600);
+        list->show();
+        list->SetMasterDBInfo(&host);
+        list->RunQuery(QString());
+        QCOMPARE(Column(list->ListGrid(), u"Int2"_s), d.amounts);
+        QCOMPARE(list->SumInfo()->isVisible(), d.kind != TFFindBuchBrief::OperationsDialog);
+        QCOMPARE(list->Options()->FindRow(u"Контрагент"_s) == 0, d.kind == TFFindBuchBrief::PickAnyOperation);
     }
+}
+
+void TestOperationLists::linkEditedWithItsRoleAndCount()
+{
+    TLedger ledger;
+    QVERIFY(ledger.Build());
+    const QString income = ledger.Operation(OperationCode::Income, QDate(2024, 2, 2), ledger.Rub, 2000, ledger.Firm);
+    QVERIFY(!income.isEmpty());
+    QVERIFY(ledger.Link(u"family"_s, income, ledger.Family));
+
+    // A new link to Ivanov, as the editor of kind 82 shows it.
+    TDBMainInfo link;
+    link.ObjType = Kind::OperationLink;
+    const TOperationLinkView view(link);
+    view.SetOperation(income);
+    view.SetObject(ledger.Ivanov);
+    view.SetCategory(Ids::None);
+    std::unique_ptr<TBaseDBFrame> frame(Screens::CreateEditFrame(Kind::OperationLink, nullptr));
+    auto* editor = dynamic_cast<TFLinkBuchToObj*>(frame.get());
+    QVERIFY(editor);
+    editor->SetLinkMode(1);
+    editor->SetMasterDBInfo(&link);
+    editor->show();
+    QCOMPARE(editor->eRole()->count(), 1);
+    QCOMPARE(editor->eRole()->itemText(0), u"Оплата"_s);
+    editor->eRole()->setFocus();
+    TypeText(editor->eRole()->lineEdit(), u"  Получатель "_s);
+    editor->mComments()->setFocus();
+    TypeText(editor->mComments(), u" за март "_s);
+    QVERIFY(link.Save().Ok());
+    editor->SetMasterDBInfo(nullptr);
+
+    TDBMainInfo stored;
+    QVERIFY(stored.SetObj(link.Obj));
+    QCOMPARE(TConstOperationLinkView(stored).Role(), u"Получатель"_s);
+    QCOMPARE(stored.Comments, u"за март"_s);
+    // Both links are counted once the editor has written one.
+    TDBMainInfo operation;
+    QVERIFY(operation.SetObj(income));
+    QCOMPARE(TConstMoneyOperationView(operation).LinkCount(), qint64(2));
+
+    // The operation card's section lists the objects with their roles.
+    std::unique_ptr<TBaseDBFrame> section(
+        Screens::CreateSection(Kind::MoneyOperation, OperationSection::LinkedObjects, nullptr));
+    auto* objects = dynamic_cast<TBuchObjLinkFind*>(section.get());
+    QVERIFY(objects);
+    objects->show();
+    objects->SetMasterId(income);
+    objects->RunQuery(QString());
+    QCOMPARE(Column(objects->ListGrid(), u"Str1"_s), u"Иванов/[Получатель]|Семья//[Оплата]"_s);
+
+    // The firm's own operation is marked as linked now.
+    TFFindBuchBrief firm;
+    firm.show();
+    firm.SetMasterId(ledger.Firm);
+    firm.RunQuery(QString());
+    TMyDBGrid* grid = firm.ListGrid();
+    QCOMPARE(grid->Model()->RecordCount(), 1);
+    int image = -1;
+    grid->OnStatusColumnGetImage(*grid, grid->Model()->Row(0), TGridColumn {u"Int5"_s, u" "_s, 20}, image);
+    QCOMPARE(image, 110);
 }
 
 void TestOperationLists::financeListWithTotalsInTheMainWindow()
