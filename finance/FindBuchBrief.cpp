@@ -311,6 +311,7 @@ void TFFindBuchBrief::SetupForHost(int kind)
         action->setEnabled(visible);
     }
     const bool lists = kind != OperationsDialog;
+    aPrint->setVisible(lists);
     m_sumInfo->setVisible(lists);
     FullFind->setVisible(lists);
     tbNew->setVisible(lists);
@@ -331,6 +332,18 @@ void TFFindBuchBrief::LoadData()
             Kind::OperationLink, [this](int) { ObjectsSaved(); }, this);
     }
     TBaseFind::LoadData();
+}
+
+void TFFindBuchBrief::EnableActions()
+{
+    TBaseFind::EnableActions();
+    // The report comes with the reports; until one is registered there is nothing to print.
+    aPrint->setEnabled(Grid->Model()->IsOpen() && Screens::HasListReport(Kind::MoneyOperation));
+}
+
+void TFFindBuchBrief::aPrintExecute()
+{
+    Screens::PrintList(Kind::MoneyOperation, *Grid->Model());
 }
 
 QString TFFindBuchBrief::GetSelectSQL()

@@ -57,6 +57,9 @@ public:
     void ParseOptionList() override;
     void QueryAfterOpen() override;
     void LoadData() override;
+    void EnableActions() override;
+    /// The finance report of the rows shown (the empty list too: its title and header).
+    void aPrintExecute() override;
     /// The pick list of the filter row \a key.
     QStringList OptionListGetPickList(const QString& key);
     /// The "Операция" entries for the host's kind.
