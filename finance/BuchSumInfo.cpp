@@ -10,6 +10,7 @@
 #include "store/QueryFragments.h"
 #include "store/SqlDialect.h"
 
+#include <QHash>
 #include <QHeaderView>
 #include <QListWidget>
 #include <QSqlQuery>
@@ -243,11 +244,14 @@ QString TFBuchSumInfo::Conditions(int column) const
     if (!IsEmptyId(options.Link1)) {
         IdCondition(conditions, options.Link1, u"AllInfo.Link1"_s);
     } else if (!m_currency.isEmpty()) {
-        const QString accounts = u"select ObjId from AllInfo where ObjType = "_s + KindText(Kind::Account);
+        // Asked per operation, the account's currency leaves the index of the dates to the period.
+        const QString accounts = u"select Acc.ObjId from AllInfo as Acc where Acc.ObjId = AllInfo.Link1 and "
+                                 "Acc.ObjType = "_s
+            + KindText(Kind::Account);
         const QString currency = m_currency == NoCurrency
-            ? QString(u"(Str4 is null or Str4 = "_s + SqlDialect::Quote(QString()) + u')')
-            : QString(u"Str4 = "_s + SqlDialect::Quote(m_currency));
-        AddCondition(conditions, u"(AllInfo.Link1 in ("_s + accounts + u" and "_s + currency + u"))"_s);
+            ? QString(u"(Acc.Str4 is null or Acc.Str4 = "_s + SqlDialect::Quote(QString()) + u')')
+            : QString(u"Acc.Str4 = "_s + SqlDialect::Quote(m_currency));
+        AddCondition(conditions, u"(exists ("_s + accounts + u" and "_s + currency + u"))"_s);
     }
     AddCondition(conditions, HostCondition(options, m_modeLink2));
     AddCondition(conditions, FilterConditions(options));
@@ -287,18 +291,32 @@ void TFBuchSumInfo::ReadCurrencies(TMyDataBase* db)
         m_currency = m_currencies.value(0);
         return;
     }
-    QString sql = u"select Acc.Str4, count(*) from AllInfo, AllInfo as Acc where AllInfo.ObjType = "_s
-        + KindText(Kind::MoneyOperation) + u" and Acc.ObjId = AllInfo.Link1"_s;
+    // The operations are counted per account on the index of the accounts; the few accounts then give
+    // their currencies.
+    QString sql = u"select AllInfo.Link1, count(*) from AllInfo where AllInfo.ObjType = "_s
+        + KindText(Kind::MoneyOperation);
     if (const QString host = HostCondition(options, 1); !host.isEmpty())
         sql += u" and "_s + host;
-    sql += u" group by Acc.Str4 order by count(*) desc, Acc.Str4"_s;
+    sql += u" group by AllInfo.Link1"_s;
+    QHash<QString, QString> currencyOfAccount;
+    if (auto q = TMyDataBase::QueryOn(
+            db, u"select ObjId, Str4 from AllInfo where ObjType = "_s + KindText(Kind::Account))) {
+        while (q->next())
+            currencyOfAccount.insert(q->value(0).toString().toUpper(), currencyOf(q->value(1)));
+    }
+    QHash<QString, qint64> counts;
     if (auto q = TMyDataBase::QueryOn(db, sql)) {
         while (q->next()) {
-            const QString currency = currencyOf(q->value(0));
-            if (!m_currencies.contains(currency))
-                m_currencies << currency;
+            const auto account = currencyOfAccount.constFind(q->value(0).toString().toUpper());
+            if (account != currencyOfAccount.constEnd())
+                counts[*account] += q->value(1).toLongLong();
         }
     }
+    m_currencies = counts.keys();
+    // Most operations first; equal counts by name.
+    std::sort(m_currencies.begin(), m_currencies.end(), [&counts](const QString& a, const QString& b) {
+        return counts[a] != counts[b] ? counts[a] > counts[b] : a < b;
+    });
     if (!m_currencies.contains(m_currency))
         m_currency.clear();
     if (m_currency.isEmpty())
