@@ -4,6 +4,9 @@
 #include "shell/widgets/GradientPanel.h"
 #include "shell/widgets/LimitedMemo.h"
 #include "shell/widgets/ListModel.h"
+#include "shell/widgets/OptionList.h"
+#include "store/QueryFragments.h"
+#include "store/TextHelpers.h"
 #include "store/DataBase.h"
 #include "store/Gid.h"
 #include "store/LookupLists.h"
@@ -153,6 +156,69 @@ void TBuchObjLinkFind::QueryAfterOpen()
             return u" "_s;
         const QString role = row.Text(u"Role"_s).trimmed();
         return role.isEmpty() ? ObjectText(row) : ObjectText(row) + u"\n["_s + role + u']';
+    });
+    TBaseFind::QueryAfterOpen();
+}
+
+TFindBuchProjectLinkObj::TFindBuchProjectLinkObj(QWidget* parent)
+    : TBaseFind(parent)
+{
+    setObjectName(u"FindBuchProjectLinkObj"_s);
+    FindCaption->setText(u"Фин. связи"_s);
+    SetLinkFieldName(u"ObjId"_s);
+    Grid->SetColumns({TGridColumn {u"Str1"_s, u"Участники"_s, 320}});
+    OptionList->SetStrings({u"Роль="_s, u"Период="_s});
+    TItemProp role;
+    role.EditStyle = TEditStyle::esPickList;
+    role.PickList = {QString(), u"Плательщики"_s, u"Получатели"_s};
+    OptionList->SetItemProps(u"Роль"_s, role);
+    TItemProp period;
+    period.EditMask = u"с: 99.99.9999 по: 99.99.9999; "_s;
+    OptionList->SetItemProps(u"Период"_s, period);
+    SetFullFindMode(true);
+    BriefFind->hide();
+    tBarFind->hide();
+    aNew->setVisible(false);
+    aDel->setVisible(false);
+    aLinks->setData(Kind::OperationLink);
+    aLinks->setVisible(true);
+}
+
+TFindBuchProjectLinkObj::~TFindBuchProjectLinkObj() = default;
+
+QString TFindBuchProjectLinkObj::GetSelectSQL()
+{
+    const TDBMainInfo* project = MasterDBInfo();
+    // The placeholder of "nobody" is no one's payer.
+    return u"select * from AllInfo where ObjId in (select distinct Link2 from AllInfo where ObjType = "_s
+        + QString::number(Kind::MoneyOperation) + u" and Link3 = "_s
+        + SqlDialect::Quote(project ? QString(project->Obj) : QString()) + u" and Link2 <> "_s
+        + SqlDialect::Quote(Ids::None) + GetWhereSQL() + u") order by ObjType, AllInfo.Str1"_s;
+}
+
+void TFindBuchProjectLinkObj::ParseOptionList()
+{
+    const QString role = OptionList->Values(u"Роль"_s).trimmed();
+    if (!role.isEmpty())
+        SetFindField(11, role == u"Плательщики"_s ? u"1"_s : u"2"_s);
+    // A period typed as "по" a date takes that whole day.
+    const QString period = OptionList->Values(u"Период"_s);
+    double from = 0;
+    double to = 0;
+    if (TryDate(from, period.mid(3, 10).trimmed()))
+        DateCondition(m_whereExt, u"AllInfo.Date1"_s, DateOp::From, from);
+    if (TryDate(to, period.mid(18, 10).trimmed()))
+        DateCondition(m_whereExt, u"AllInfo.Date1"_s, DateOp::Before, to + 1);
+}
+
+void TFindBuchProjectLinkObj::QueryAfterOpen()
+{
+    Grid->Model()->SetFieldTextHandler(u"STR1"_s, [](const TListRow& row, const QVariant&) -> QString {
+        if (IsEmptyId(row.Text(u"ObjId"_s)))
+            return u" "_s;
+        return row.Int(u"ObjType"_s) == Kind::Person
+            ? QStringList {row.Text(u"Str1"_s), row.Text(u"Str2"_s), row.Text(u"Str3"_s)}.join(u' ').trimmed()
+            : row.Text(u"Str5"_s);
     });
     TBaseFind::QueryAfterOpen();
 }

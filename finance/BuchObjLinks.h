@@ -64,3 +64,24 @@ public:
     void QueryAfterOpen() override;
     TMyDBGrid* ListGrid() const { return Grid; }
 };
+
+/**
+ * \brief The payers and recipients of a project (the section "Финансово связанны с проектом" of its card): the
+ * counterparties of the operations filed under the project, found by role ("Плательщики": of its incomes,
+ * "Получатели": of its expenses) and by the period of the operations.
+ */
+class TFindBuchProjectLinkObj final : public TBaseFind
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TFindBuchProjectLinkObj)
+
+public:
+    explicit TFindBuchProjectLinkObj(QWidget* parent = nullptr);
+    ~TFindBuchProjectLinkObj() override;
+
+    QString GetSelectSQL() override;
+    void ParseOptionList() override;
+    void QueryAfterOpen() override;
+    TMyDBGrid* ListGrid() const { return Grid; }
+    TOptionList* Options() const { return OptionList; }
+};

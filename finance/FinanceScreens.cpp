@@ -139,6 +139,8 @@ void RegisterFinanceScreens()
     Screens::RegisterSection(Kind::Event, EventSection::Finance, operations);
     Screens::RegisterSection(Kind::Note, NoteSection::Finance, operations);
     Screens::RegisterSection(Kind::Group, ProjectSection::Finance, operations);
+    Screens::RegisterSection(
+        Kind::Group, ProjectSection::FinanceLinks, [](QWidget* parent) { return new TFindBuchProjectLinkObj(parent); });
     // The operation links: their editor, and the objects an operation is linked to in its card.
     Screens::RegisterEditFrame(Kind::OperationLink, [](QWidget* parent) { return new TFLinkBuchToObj(parent); });
     Screens::RegisterSection(Kind::MoneyOperation, OperationSection::LinkedObjects,

@@ -224,6 +224,7 @@ private Q_SLOTS:
     void eachFilterRowOfTheFinanceList();
     void cardSectionsListWhatConcernsTheirHost();
     void linkEditedWithItsRoleAndCount();
+    void payersAndRecipientsOfAProject();
     void financeListWithTotalsInTheMainWindow();
 
 private:
@@ -646,6 +647,52 @@ void TestOperationLists::linkEditedWithItsRoleAndCount()
     int image = -1;
     grid->OnStatusColumnGetImage(*grid, grid->Model()->Row(0), TGridColumn {u"Int5"_s, u" "_s, 20}, image);
     QCOMPARE(image, 110);
+}
+
+void TestOperationLists::payersAndRecipientsOfAProject()
+{
+    TLedger ledger;
+    QVERIFY(ledger.Build());
+    QVERIFY(!ledger.Operation(OperationCode::Income, QDate(2024, 2, 5), ledger.Rub, 1000, ledger.Firm, ledger.Project)
+                 .isEmpty());
+    QVERIFY(!ledger.Operation(OperationCode::Expense, QDate(2024, 2, 6), ledger.Rub, 500, ledger.Ivanov, ledger.Project)
+                 .isEmpty());
+    // Without a counterparty, and on another category: nobody to list.
+    QVERIFY(!ledger.Operation(OperationCode::Expense, QDate(2024, 2, 6), ledger.Rub, 700, QString(), ledger.Project)
+                 .isEmpty());
+    QVERIFY(!ledger.Operation(OperationCode::Income, QDate(2024, 2, 6), ledger.Rub, 900, ledger.Family, ledger.Salary)
+                 .isEmpty());
+
+    std::unique_ptr<TBaseDBFrame> frame(Screens::CreateSection(Kind::Group, 11, nullptr));
+    auto* list = dynamic_cast<TFindBuchProjectLinkObj*>(frame.get());
+    QVERIFY(list);
+    list->resize(700, 500);
+    list->show();
+    QApplication::setActiveWindow(list);
+    QVERIFY(QTest::qWaitForWindowActive(list));
+    list->SetMasterId(ledger.Project);
+    const auto run = [list] {
+        list->RunQuery(QString());
+        return Column(list->ListGrid(), u"Str1"_s);
+    };
+    QCOMPARE(run(), u"Иванов|Банк"_s);
+    TOptionList* options = list->Options();
+    QLineEdit* role = RowEditor(options, u"Роль"_s);
+    QVERIFY(role);
+    TypeText(role, u"Плательщики"_s);
+    QCOMPARE(run(), u"Банк"_s);
+    role = RowEditor(options, u"Роль"_s);
+    role->selectAll();
+    TypeText(role, u"Получатели"_s);
+    QCOMPARE(run(), u"Иванов"_s);
+    role = RowEditor(options, u"Роль"_s);
+    role->selectAll();
+    QTest::keyClick(role, Qt::Key_Backspace);
+    QLineEdit* period = RowEditor(options, u"Период"_s);
+    QVERIFY(period && !period->inputMask().isEmpty());
+    QTest::keyClick(period, Qt::Key_Home);
+    TypeText(period, u"0502202405022024"_s);
+    QCOMPARE(run(), u"Банк"_s);
 }
 
 void TestOperationLists::financeListWithTotalsInTheMainWindow()
