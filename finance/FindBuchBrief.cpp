@@ -65,6 +65,11 @@ TItemProp PickRow(bool readOnly, const QString& mask = QString())
     return props;
 }
 
+bool EmptyIdText(const QString& id)
+{
+    return id.trimmed().isEmpty() || IsEmptyId(id);
+}
+
 bool IsEmptyRow(const TListRow& row)
 {
     return IsEmptyId(row.Text(u"ObjId"_s));
@@ -143,6 +148,9 @@ TFFindBuchBrief::TFFindBuchBrief(QWidget* parent)
     }
     tbNew->setToolTip(u"Команды"_s);
     Bind(aNew, &TBaseFind::aNew_Execute);
+    miDelEvent->setText(u"Удалить операцию"_s);
+    disconnect(miDelRole, &QAction::triggered, this, nullptr);
+    connect(miDelRole, &QAction::triggered, this, &TFFindBuchBrief::DeleteHostLink);
 
     // The totals sit under the rows, above the count of rows found.
     m_sumInfo = new TFBuchSumInfo(this);
@@ -339,6 +347,30 @@ void TFFindBuchBrief::EnableActions()
     TBaseFind::EnableActions();
     // The report comes with the reports; until one is registered there is nothing to print.
     aPrint->setEnabled(Grid->Model()->IsOpen() && Screens::HasListReport(Kind::MoneyOperation));
+}
+
+bool TFFindBuchBrief::IsDirectDelete()
+{
+    const TDBMainInfo* host = MasterDBInfo();
+    if (!host || !IsCardHost(host->ObjType))
+        return true;
+    const TListRow row = Grid->Model()->Row(Grid->CurrentRecord());
+    // An operation listed through a link is never deleted by mistake for its link, whatever its count says.
+    return row.Int(u"Int3"_s) == 0 && SameId(row.Text(u"Link2"_s), host->Obj);
+}
+
+void TFFindBuchBrief::DeleteHostLink()
+{
+    const TDBMainInfo* host = MasterDBInfo();
+    if (!host || EmptyIdText(CurObjId()))
+        return;
+    auto q = TMyDataBase::QueryOn(QueryDatabase(),
+        u"select ObjId from AllInfo where ObjType = "_s + QString::number(Kind::OperationLink) + u" and Link1 = "_s
+            + SqlDialect::Quote(CurObjId()) + u" and Link2 = "_s + SqlDialect::Quote(host->Obj));
+    if (!q || !q->next())
+        return;
+    // The deletion asks the user and keeps the operation's count of links.
+    DeleteObject(q->value(0).toString());
 }
 
 void TFFindBuchBrief::aPrintExecute()

@@ -58,6 +58,12 @@ public:
     void QueryAfterOpen() override;
     void LoadData() override;
     void EnableActions() override;
+    /// An operation is deleted at once in the lists of every operation, of a project and of the pick dialogs;
+    /// in a card only the host's own operation without links: for any other the user chooses between the
+    /// link and the operation.
+    bool IsDirectDelete() override;
+    /// Deletes the link between the current operation and the host (the operation stays).
+    void DeleteHostLink();
     /// The finance report of the rows shown (the empty list too: its title and header).
     void aPrintExecute() override;
     /// The pick list of the filter row \a key.

@@ -24,6 +24,7 @@
 #include "store/Gid.h"
 #include "store/ObjectKinds.h"
 #include "store/ObjectRecord.h"
+#include "store/CascadeDelete.h"
 #include "store/SettingsFile.h"
 #include "store/kinds/AccountView.h"
 #include "store/kinds/GroupView.h"
@@ -32,6 +33,7 @@
 #include "tests/shell/DialogScript.h"
 #include "tests/support/FixedClock.h"
 #include "tests/support/ObjectWeb.h"
+#include "tests/support/ScriptedBroker.h"
 #include "tests/support/ScriptedMessages.h"
 #include "tests/support/TempDatabase.h"
 
@@ -647,6 +649,28 @@ void TestOperationLists::linkEditedWithItsRoleAndCount()
     int image = -1;
     grid->OnStatusColumnGetImage(*grid, grid->Model()->Row(0), TGridColumn {u"Int5"_s, u" "_s, 20}, image);
     QCOMPARE(image, 110);
+    QVERIFY(firm.IsDirectDelete() == false);
+
+    // From Ivanov's card the link is deleted, not the operation: its count goes down by one.
+    TScriptedBroker broker;
+    TFFindBuchBrief ivanov;
+    ivanov.show();
+    ivanov.SetMasterId(ledger.Ivanov);
+    ivanov.RunQuery(QString());
+    QCOMPARE(ivanov.ListGrid()->Model()->RecordCount(), 1);
+    QVERIFY(!ivanov.IsDirectDelete());
+    auto* deleteOperation = ivanov.findChild<QAction*>(u"miDelEvent"_s);
+    QCOMPARE(deleteOperation->text(), u"Удалить операцию"_s);
+    broker.Queue(TScriptedBroker::TRequest::Delete, 1, [&link](TDBMainInfo& record) {
+        QCOMPARE(record.ObjType, int(Kind::OperationLink));
+        QCOMPARE(record.Obj, link.Obj);
+        QVERIFY(CascadeDelete::DeleteObject(record));
+    });
+    ivanov.findChild<QAction*>(u"miDelRole"_s)->trigger();
+    QCOMPARE(broker.Calls().size(), 1);
+    QCOMPARE(ivanov.ListGrid()->Model()->RecordCount(), 0);
+    QVERIFY(operation.SetObj(income));
+    QCOMPARE(TConstMoneyOperationView(operation).LinkCount(), qint64(1));
 }
 
 void TestOperationLists::payersAndRecipientsOfAProject()
