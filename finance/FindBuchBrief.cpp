@@ -1,5 +1,6 @@
 #include "finance/FindBuchBrief.h"
 
+#include "finance/BuchObjLinks.h"
 #include "finance/BuchSumInfo.h"
 #include "shell/frames/ScreenRegistry.h"
 #include "store/DataBase.h"
@@ -19,6 +20,7 @@
 #include "store/ObjectKinds.h"
 #include "store/ObjectRecord.h"
 #include "store/kinds/MoneyOperationView.h"
+#include "store/kinds/OperationLinkView.h"
 
 #include <QAction>
 #include <QLabel>
@@ -148,6 +150,12 @@ TFFindBuchBrief::TFFindBuchBrief(QWidget* parent)
     }
     tbNew->setToolTip(u"Команды"_s);
     Bind(aNew, &TBaseFind::aNew_Execute);
+    m_aOLinks = new QAction(MainData().LagreIcons().Icon(27), u"Добавить ссылку на операцию"_s, this);
+    m_aOLinks->setObjectName(u"aOLinks"_s);
+    m_aOLinks->setData(PickAnyOperation);
+    pmNew->addSeparator();
+    pmNew->addAction(m_aOLinks);
+    connect(m_aOLinks, &QAction::triggered, this, &TFFindBuchBrief::AddOperationLink);
     miDelEvent->setText(u"Удалить операцию"_s);
     disconnect(miDelRole, &QAction::triggered, this, nullptr);
     connect(miDelRole, &QAction::triggered, this, &TFFindBuchBrief::DeleteHostLink);
@@ -318,6 +326,7 @@ void TFFindBuchBrief::SetupForHost(int kind)
         action->setVisible(visible);
         action->setEnabled(visible);
     }
+    m_aOLinks->setVisible(IsCardHost(kind));
     const bool lists = kind != OperationsDialog;
     aPrint->setVisible(lists);
     m_sumInfo->setVisible(lists);
@@ -371,6 +380,47 @@ void TFFindBuchBrief::DeleteHostLink()
         return;
     // The deletion asks the user and keeps the operation's count of links.
     DeleteObject(q->value(0).toString());
+}
+
+void TFFindBuchBrief::AddOperationLink()
+{
+    TDBMainInfo* work = WorkInfo();
+    work->Clear();
+    work->ObjType = PickAnyOperation;
+    if (PickWorkInfo() != 1 || work->ObjType != Kind::MoneyOperation || EmptyIdText(work->Obj))
+        return;
+    // A copy: the link is prepared in the same working record.
+    const QString picked = work->Obj;
+    LinkOperation(picked);
+}
+
+bool TFFindBuchBrief::LinkOperation(const QString& operation)
+{
+    const TDBMainInfo* host = MasterDBInfo();
+    if (!host || !IsCardHost(host->ObjType) || EmptyIdText(operation))
+        return false;
+    TMyDataBase* db = QueryDatabase();
+    TDBMainInfo* work = WorkInfo();
+    auto q = TMyDataBase::QueryOn(db,
+        u"select ObjId from AllInfo where ObjType = "_s + QString::number(Kind::OperationLink) + u" and Link1 = "_s
+            + SqlDialect::Quote(operation) + u" and Link2 = "_s + SqlDialect::Quote(host->Obj));
+    if (q && q->next()) {
+        work->SetObj(q->value(0).toString());
+    } else {
+        work->Clear();
+        work->ObjType = Kind::OperationLink;
+        const TOperationLinkView link(*work);
+        link.SetOperation(operation);
+        link.SetObject(host->Obj);
+        link.SetCategory(EmptyIdText(m_category) ? Ids::None : m_category);
+        link.SetLinked(DateSerial::Now());
+        link.SetHasLinked(true);
+    }
+    if (EditWorkInfo() != 1)
+        return false;
+    OperationLinks::Recount(db, operation);
+    RunQuery(operation);
+    return true;
 }
 
 void TFFindBuchBrief::aPrintExecute()

@@ -64,6 +64,11 @@ public:
     bool IsDirectDelete() override;
     /// Deletes the link between the current operation and the host (the operation stays).
     void DeleteHostLink();
+    /// Picks an operation in the dialog "Движение средств" and links it to the host (aOLinks).
+    void AddOperationLink();
+    /// Opens the link between \a operation and the host, or prepares a new one (dated now, with the list's
+    /// category), in its editor; true when it was saved. The operation's count of links is written anew.
+    bool LinkOperation(const QString& operation);
     /// The finance report of the rows shown (the empty list too: its title and header).
     void aPrintExecute() override;
     /// The pick list of the filter row \a key.
@@ -92,6 +97,8 @@ protected:
     void SetupForHost(int kind);
 
     QList<QAction*> m_operationActions;
+    /// "Добавить ссылку на операцию": in the cards.
+    QAction* m_aOLinks;
     /// The main window's list shows the counterparty in the Link1 column and the description beside it.
     bool m_counterpartyColumn = false;
 

@@ -671,6 +671,26 @@ void TestOperationLists::linkEditedWithItsRoleAndCount()
     QCOMPARE(ivanov.ListGrid()->Model()->RecordCount(), 0);
     QVERIFY(operation.SetObj(income));
     QCOMPARE(TConstMoneyOperationView(operation).LinkCount(), qint64(1));
+
+    // "Добавить ссылку на операцию": the operation picked in "Движение средств", the new link edited.
+    QAction* addLink = ivanov.findChild<QAction*>(u"aOLinks"_s);
+    QVERIFY(addLink && addLink->isVisible());
+    broker.Queue(TScriptedBroker::TRequest::Pick, 1, [&income](TDBMainInfo& record) {
+        QCOMPARE(record.ObjType, int(TFFindBuchBrief::PickAnyOperation));
+        QVERIFY(record.SetObj(income));
+    });
+    broker.Queue(TScriptedBroker::TRequest::Edit, 1, [&](TDBMainInfo& record) {
+        const TConstOperationLinkView added(record);
+        QCOMPARE(record.ObjType, int(Kind::OperationLink));
+        QCOMPARE(QString(added.Operation()), income);
+        QCOMPARE(QString(added.Object()), ledger.Ivanov);
+        QVERIFY(added.HasLinked());
+        QCOMPARE(record.Save(), 0);
+    });
+    addLink->trigger();
+    QCOMPARE(ivanov.ListGrid()->Model()->RecordCount(), 1);
+    QVERIFY(operation.SetObj(income));
+    QCOMPARE(TConstMoneyOperationView(operation).LinkCount(), qint64(2));
 }
 
 void TestOperationLists::payersAndRecipientsOfAProject()
