@@ -1,6 +1,15 @@
 #include "finance/FinanceScreens.h"
 
+#include "activities/EventSections.h"
+#include "activities/NoteSections.h"
+#include "activities/ProjectSections.h"
+#include "contacts/AddressSections.h"
+#include "contacts/FamilySections.h"
+#include "contacts/FirmaSections.h"
+#include "contacts/PersonSections.h"
+
 #include "finance/AccRestThread.h"
+#include "finance/BuchObjLinks.h"
 #include "finance/BuchInOutFrame.h"
 #include "finance/EditAccount.h"
 #include "finance/EditBuchInOut.h"
@@ -116,4 +125,24 @@ void RegisterFinanceScreens()
     for (const TShellKind& kind : FinanceShellKinds())
         ShellKinds::Register(kind);
     Screens::RegisterObjectSaved(Kind::MoneyOperation, [](int) { RecomputeBalances(); });
+    // The operation lists of the dialogs "Движение средств" and "Список операций" the analyses open: the
+    // dialog's record is the list's host.
+    const TFrameFactory operations = [](QWidget* parent) { return new TFFindBuchBrief(parent); };
+    Screens::RegisterPickFrame(TFFindBuchBrief::PickAnyOperation, operations);
+    Screens::RegisterPickFrame(TFFindBuchBrief::PickIncomeExpense, operations);
+    Screens::RegisterEditFrame(TFFindBuchBrief::OperationsDialog, operations);
+    // The operations that concern the object of a card: its finance section.
+    Screens::RegisterSection(Kind::Person, PersonSection::Finance, operations);
+    Screens::RegisterSection(Kind::Organization, FirmaSection::Finance, operations);
+    Screens::RegisterSection(Kind::Family, FamilySection::Finance, operations);
+    Screens::RegisterSection(Kind::Address, AddressSection::Finance, operations);
+    Screens::RegisterSection(Kind::Event, EventSection::Finance, operations);
+    Screens::RegisterSection(Kind::Note, NoteSection::Finance, operations);
+    Screens::RegisterSection(Kind::Group, ProjectSection::Finance, operations);
+    Screens::RegisterSection(
+        Kind::Group, ProjectSection::FinanceLinks, [](QWidget* parent) { return new TFindBuchProjectLinkObj(parent); });
+    // The operation links: their editor, and the objects an operation is linked to in its card.
+    Screens::RegisterEditFrame(Kind::OperationLink, [](QWidget* parent) { return new TFLinkBuchToObj(parent); });
+    Screens::RegisterSection(Kind::MoneyOperation, OperationSection::LinkedObjects,
+        [](QWidget* parent) { return new TBuchObjLinkFind(parent); });
 }

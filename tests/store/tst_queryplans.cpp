@@ -138,6 +138,13 @@ QList<TCase> Cases()
             {}},
         {"the balances: the amounts of every account's operations", u"AllInfo_Operation_Amount"_s,
             u"select Link1, cast(sum(Int2) as bigint) as ASum from AllInfo where ObjType = 24 group by Link1"_s, {}},
+        {"the totals: a month's incomes in one currency", u"AllInfo_Kind_Date1"_s,
+            u"select sum(Int2) from AllInfo Where ObjType = 24 and (exists (select Acc.ObjId from AllInfo as Acc where "
+            u"Acc.ObjId = AllInfo.Link1 and Acc.ObjType = 23 and Acc.Str4 = \"руб\")) and (AllInfo.Date1 >= "
+            u"#12/01/2026#) and (AllInfo.Date1 < #01/01/2027#) and (AllInfo.Int2 > 0)"_s,
+            {}},
+        {"the totals: the operations of each account for the currency list", u"AllInfo_Operation_Amount"_s,
+            u"select AllInfo.Link1, count(*) from AllInfo where AllInfo.ObjType = 24 group by AllInfo.Link1"_s, {}},
         {"objects changed in the last week", u"AllInfo_DModify"_s,
             u"select allInfo.* from allInfo where objType in (1, 7, 6, 3, 8, 10) and (AllInfo.DModify >= #12/01/2026#) "
             u"and (AllInfo.DModify < #12/10/2026#) order by DModify desc"_s,
