@@ -16,6 +16,7 @@
 #include <QSet>
 #include <QSqlQuery>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTest>
 
 namespace {
@@ -179,6 +180,10 @@ private Q_SLOTS:
             }
             QVERIFY2(worker.state() == QProcess::Running,
                      qPrintable(QStringLiteral("the worker ended by itself: ") + QString::fromUtf8(worker.readAllStandardError())));
+            // The line was read a moment after it was written, so a kill right now would mostly land where the
+            // next change begins. Up to a few milliseconds more put it anywhere inside that change: between the
+            // statements of a transfer, of a role pair or of a cascade.
+            QThread::usleep(random.bounded(4000u));
             worker.kill();
             QVERIFY(worker.waitForFinished(60000));
             take(worker.readAllStandardOutput()); // a line cut short by the kill was never reported
