@@ -281,13 +281,10 @@ QString TEditBuchInOut::DialogCaption(int code)
     case OperationCode::Exchange:
         return u"Перенос средств с обменом"_s;
     case OperationCode::Lent:
-        return u"Выдал в долг"_s;
     case OperationCode::LentReturned:
-        return u"Вернули долг"_s;
     case OperationCode::Borrowed:
-        return u"Взял в долг"_s;
     case OperationCode::BorrowedReturned:
-        return u"Вернул долг"_s;
+        return OperationCode::DebtName(code);
     default:
         return u"Движение средств по счетам"_s;
     }

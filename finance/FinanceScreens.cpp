@@ -50,13 +50,10 @@ QString OperationText(qint64 code)
     case OperationCode::Exchange:
         return u" Операция: Обмен валюты"_s;
     case OperationCode::Lent:
-        return u" Операция: Выдал в долг"_s;
     case OperationCode::LentReturned:
-        return u" Операция: Вернули долг"_s;
     case OperationCode::Borrowed:
-        return u" Операция: Взял в долг"_s;
     case OperationCode::BorrowedReturned:
-        return u" Операция: Вернул долг"_s;
+        return u" Операция: "_s + OperationCode::DebtName(static_cast<int>(code));
     default:
         return QString();
     }

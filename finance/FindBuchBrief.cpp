@@ -647,7 +647,8 @@ void TFFindBuchBrief::ParseOptionList()
 QString TFFindBuchBrief::Description(const TListRow& row)
 {
     const qint64 amount = row.Int(u"Int2"_s);
-    switch (row.Int(u"Int1"_s)) {
+    const int code = static_cast<int>(row.Int(u"Int1"_s));
+    switch (code) {
     case OperationCode::Income:
     case OperationCode::Expense:
         return row.Text(u"GrpName"_s);
@@ -656,13 +657,10 @@ QString TFFindBuchBrief::Description(const TListRow& row)
     case OperationCode::Exchange:
         return amount < 1 ? u"Покупка валюты"_s : u"Продажа валюты"_s;
     case OperationCode::Lent:
-        return u"Выдал в долг"_s;
     case OperationCode::LentReturned:
-        return u"Вернули долг"_s;
     case OperationCode::Borrowed:
-        return u"Взял в долг"_s;
     case OperationCode::BorrowedReturned:
-        return u"Вернул долг"_s;
+        return OperationCode::DebtName(code);
     default:
         return QString();
     }

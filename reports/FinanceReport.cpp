@@ -6,6 +6,7 @@
 #include "shell/widgets/ListModel.h"
 #include "store/DateSerial.h"
 #include "store/ObjectRecord.h"
+#include "store/kinds/MoneyOperationView.h"
 
 #include <QSqlQuery>
 #include <QVariant>
@@ -17,21 +18,21 @@ namespace FinanceReport {
 QString OperationName(qint64 code)
 {
     switch (code) {
-    case 1:
+    case OperationCode::Income:
         return u"Приход"_s;
-    case 2:
+    case OperationCode::Expense:
         return u"Расход"_s;
-    case 4:
+    case OperationCode::Transfer:
         return u"Перевод"_s;
-    case 8:
+    case OperationCode::Exchange:
         return u"Обмен"_s;
-    case 16:
+    case OperationCode::Lent:
         return u"Выдал в долг"_s;
-    case 32:
+    case OperationCode::LentReturned:
         return u"Вернули долг"_s;
-    case 64:
+    case OperationCode::Borrowed:
         return u"Взял в долг"_s;
-    case 128:
+    case OperationCode::BorrowedReturned:
         return u"Возвратил долг"_s;
     default:
         return QString();

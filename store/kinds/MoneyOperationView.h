@@ -27,6 +27,23 @@ constexpr bool IsPair(int code)
 {
     return code == Transfer || code == Exchange;
 }
+
+/// A debt movement as the user reads it ("Выдал в долг"); empty for the other codes.
+inline QString DebtName(int code)
+{
+    switch (code) {
+    case Lent:
+        return QStringLiteral("Выдал в долг");
+    case LentReturned:
+        return QStringLiteral("Вернули долг");
+    case Borrowed:
+        return QStringLiteral("Взял в долг");
+    case BorrowedReturned:
+        return QStringLiteral("Вернул долг");
+    default:
+        return QString();
+    }
+}
 } // namespace OperationCode
 
 /// A money operation (kind 24): one movement of money on an account, or one half of a pair.
