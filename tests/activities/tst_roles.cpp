@@ -38,6 +38,7 @@
 #include "tests/support/ScriptedBroker.h"
 #include "tests/support/ScriptedMessages.h"
 #include "tests/support/TempDatabase.h"
+#include "tests/support/WriteFault.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -53,28 +54,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// Makes the engine fail the n-th insert or update of AllInfo from now on (the counter lives in a table of
-// its own, so that a rolled-back attempt leaves it as it was).
-bool InstallFault(TTempDatabase& fixture)
-{
-    if (!fixture.Run(u"create table zfault (n integer)"_s) || !fixture.Run(u"insert into zfault values (0)"_s))
-        return false;
-    if (TTempDatabase::OnServer()) {
-        return fixture.Run(u"create function zfault_step() returns trigger language plpgsql as $$ begin "
-                           "update zfault set n = n - 1; if (select n from zfault) = 0 then raise exception 'fault'; "
-                           "end if; return new; end $$"_s)
-            && fixture.Run(u"create trigger zfault_step before insert or update on AllInfo for each row "
-                           "execute function zfault_step()"_s);
-    }
-    for (const QString& event : {u"insert"_s, u"update"_s}) {
-        if (!fixture.Run(u"create trigger zfault_"_s + event + u" before "_s + event
-                + u" on AllInfo begin update zfault set n = n - 1; "
-                  "select raise(abort, 'fault') where (select n from zfault) = 0; end"_s))
-            return false;
-    }
-    return true;
-}
 
 double At(int month, int day, int hour = 0)
 {
@@ -421,7 +400,7 @@ void TestRoles::pairIsWrittenWholeOrNotAtAll()
         a.D2Flag = true;
         a.Int4 = 7;
     }
-    QVERIFY(InstallFault(*m_fixture));
+    QVERIFY(InstallWriteFault(*m_fixture));
     const QString before = m_fixture->Dump();
     const TObjectRow originalA = a;
     const TObjectRow originalB = b;
@@ -472,7 +451,7 @@ void TestRoles::dialogKeepsAFailedPairOpenAndWritesTheSides()
     const QString person = web.Person(u"ivanov"_s, u"Иванов"_s, u"Иван"_s, false);
     const QString firm = web.Firm(u"Ромашка"_s);
     QVERIFY(web.Web.IsComplete());
-    QVERIFY(InstallFault(*m_fixture));
+    QVERIFY(InstallWriteFault(*m_fixture));
     const QString before = m_fixture->Dump();
     TDBMainInfo record;
     Template(record, person, Kind::Person, firm, Kind::Organization);
@@ -765,7 +744,7 @@ void TestRoles::personLinkedToAnOrganizationByDragInTheMainWindow()
     const QString firm = web.Firm(u"Ромашка"_s);
     const QString staff = web.Group(u"Руководство"_s, GroupType::OrganizationRoles);
     QVERIFY(web.Web.IsComplete());
-    QVERIFY(InstallFault(*m_fixture));
+    QVERIFY(InstallWriteFault(*m_fixture));
     const TSettings settings = SettingsFile::ParseLine(m_fixture->SettingsLine());
     QVERIFY(SettingsFile::Write(QDir(m_fixture->Folder()).filePath(u"Zorvin.ini"_s), settings));
     TMain main;

@@ -15,6 +15,7 @@
 #include "tests/finance/OperationEntries.h"
 #include "tests/support/ObjectWeb.h"
 #include "tests/support/TempDatabase.h"
+#include "tests/support/WriteFault.h"
 
 #include <QDate>
 #include <QTest>
@@ -47,28 +48,6 @@ private:
     const TTempDatabase& m_fixture;
     TObjectEvents* m_previous;
 };
-
-// Makes the engine fail the n-th insert or update of AllInfo from now on (the counter lives in a table of
-// its own, so that a rolled-back attempt leaves it as it was).
-bool InstallFault(TTempDatabase& fixture)
-{
-    if (!fixture.Run(u"create table zfault (n integer)"_s) || !fixture.Run(u"insert into zfault values (0)"_s))
-        return false;
-    if (TTempDatabase::OnServer()) {
-        return fixture.Run(u"create function zfault_step() returns trigger language plpgsql as $$ begin "
-                           "update zfault set n = n - 1; if (select n from zfault) = 0 then raise exception 'fault'; "
-                           "end if; return new; end $$"_s)
-            && fixture.Run(u"create trigger zfault_step before insert or update on AllInfo for each row "
-                           "execute function zfault_step()"_s);
-    }
-    for (const QString& event : {u"insert"_s, u"update"_s}) {
-        if (!fixture.Run(u"create trigger zfault_"_s + event + u" before "_s + event
-                + u" on AllInfo begin update zfault set n = n - 1; "
-                  "select raise(abort, 'fault') where (select n from zfault) = 0; end"_s))
-            return false;
-    }
-    return true;
-}
 
 qint64 Balance(const TTempDatabase& fixture, const QString& account)
 {
@@ -337,7 +316,7 @@ private Q_SLOTS:
             QVERIFY(fixture.Run(u"delete from AllInfo where ObjId = '"_s + first.Link5.Text() + u"'"_s));
             exchange.Amount = 9100;
         }
-        QVERIFY(InstallFault(fixture));
+        QVERIFY(InstallWriteFault(fixture));
         const QString before = fixture.Dump();
         const TObjectRow original = first;
         TCommittedAtAnnouncement heard(fixture);
