@@ -153,6 +153,7 @@ private Q_SLOTS:
 
         QRandomGenerator random(20261210);
         QHash<QString, TReportedRow> reported;
+        QHash<QString, TStoredRow> lastStored;
         qint64 rowsChecked = 0;
         int saves = 0;
         int deletions = 0;
@@ -199,17 +200,26 @@ private Q_SLOTS:
             const QHash<QString, TStoredRow> stored = ReadRows(path);
             QSet<QString> mayHaveGone;
             if (!report.Deleting().isEmpty() && !stored.contains(report.Deleting())) {
-                mayHaveGone = MayHaveGone(report.Deleting(), reported, stored);
+                // A row committed just before an earlier kill was never reported, yet the worker went on to use
+                // it (an adoption into a family saved that way): such rows are known as the file held them then.
+                QHash<QString, TReportedRow> known = reported;
+                for (auto it = lastStored.cbegin(); it != lastStored.cend(); ++it) {
+                    if (!known.contains(it.key()))
+                        known.insert(it.key(), TReportedRow{it->Kind, it->Links, it->Comments});
+                }
+                mayHaveGone = MayHaveGone(report.Deleting(), known, stored);
                 ++deletionCaught;
             }
             for (auto it = reported.begin(); it != reported.end();) {
                 const auto found = stored.constFind(it.key());
                 if (found == stored.cend()) {
                     QVERIFY2(mayHaveGone.contains(it.key()),
-                             qPrintable(QStringLiteral("after kill %1 the saved row %2 (kind %3) is missing")
+                             qPrintable(QStringLiteral("after kill %1 the saved row %2 (kind %3, links %4) is missing; "
+                                                       "deleting: %5, changing: %6")
                                             .arg(round + 1)
                                             .arg(it.key())
-                                            .arg(it->Kind)));
+                                            .arg(it->Kind)
+                                            .arg(it->Links.join(u' '), report.Deleting(), report.Changing())));
                     it = reported.erase(it);
                     continue;
                 }
@@ -229,6 +239,7 @@ private Q_SLOTS:
                 ++rowsChecked;
                 ++it;
             }
+            lastStored = stored;
         }
         qInfo().noquote() << QStringLiteral("crash safety: %1 kills, %2 saves and %3 deletions reported, %4 saved rows "
                                             "checked, %5 rows at the end; killed inside a committed change %6 times, "
