@@ -1,11 +1,11 @@
 // zorvin-admin import-vcard and export-vcard: a phone's export into a database file and the people out of
 // it again, the duplicates option, broken cards reported with their lines, and the refusals of wrong words.
 #include "store/Schema.h"
+#include "tests/support/ProgramRun.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -13,24 +13,9 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-struct TRun
+TProgramRun Admin(const QStringList& args)
 {
-    int Code = -1;
-    QString Out;
-    QString Err;
-};
-
-TRun Admin(const QStringList& args)
-{
-    QProcess p;
-    p.start(QStringLiteral(ZORVIN_ADMIN), args);
-    TRun run;
-    if (!p.waitForFinished(120000))
-        return run;
-    run.Code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    run.Out = QString::fromUtf8(p.readAllStandardOutput());
-    run.Err = QString::fromUtf8(p.readAllStandardError());
-    return run;
+    return RunProgram(QStringLiteral(ZORVIN_ADMIN), args);
 }
 
 QString Corpus(const QString& name)
@@ -58,7 +43,7 @@ private Q_SLOTS:
         QString error;
         QVERIFY2(Schema::CreateDatabaseFile(db, TNewDatabase(), &error), qPrintable(error));
 
-        TRun run = Admin({u"import-vcard"_s, db, Corpus(u"phone-21.vcf"_s)});
+        TProgramRun run = Admin({u"import-vcard"_s, db, Corpus(u"phone-21.vcf"_s)});
         QCOMPARE(run.Code, 0);
         QVERIFY2(run.Out.contains(u"Добавлено людей: 2"_s), qPrintable(run.Out));
         run = Admin({u"import-vcard"_s, db, Corpus(u"addressbook-30.vcf"_s)});
@@ -112,7 +97,7 @@ private Q_SLOTS:
         QCOMPARE(Admin({u"import-vcard"_s, db, Corpus(u"phone-21.vcf"_s), u"--duplicates"_s, u"merge"_s}).Code, 2);
         QCOMPARE(Admin({u"export-vcard"_s, db, dir.filePath(u"x.vcf"_s), u"--version"_s, u"2.1"_s}).Code, 2);
         QCOMPARE(Admin({u"export-vcard"_s, db, dir.filePath(u"x.vcf"_s), u"--colour"_s, u"red"_s}).Code, 2);
-        TRun run = Admin({u"import-vcard"_s, dir.filePath(u"missing.zdb"_s), Corpus(u"phone-21.vcf"_s)});
+        TProgramRun run = Admin({u"import-vcard"_s, dir.filePath(u"missing.zdb"_s), Corpus(u"phone-21.vcf"_s)});
         QCOMPARE(run.Code, 1);
         QVERIFY(run.Err.contains(u"не существует"_s));
         run = Admin({u"import-vcard"_s, db, dir.filePath(u"missing.vcf"_s)});
