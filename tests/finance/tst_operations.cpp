@@ -12,6 +12,7 @@
 #include "store/kinds/AccountView.h"
 #include "store/kinds/GroupView.h"
 #include "store/kinds/MoneyOperationView.h"
+#include "tests/finance/FinanceBook.h"
 #include "tests/finance/OperationEntries.h"
 #include "tests/support/ObjectWeb.h"
 #include "tests/support/TempDatabase.h"
@@ -56,40 +57,6 @@ qint64 Balance(const TTempDatabase& fixture, const QString& account)
         .toLongLong();
 }
 
-struct TWeb
-{
-    TObjectWeb Web;
-    QString Rub, Card, Dollars, Person, Firm, Project, Salary, Bonus, Food;
-
-    bool Build()
-    {
-        auto account = [this](const QString& key, const QString& currency) {
-            return Web.Add(key, Kind::Account, [&](TDBMainInfo& r) {
-                const TAccountView a(r);
-                a.SetName(key);
-                a.SetCurrency(currency);
-            });
-        };
-        auto group = [this](const QString& key, int type, const QString& owner = QString()) {
-            return Web.Add(key, Kind::Group, [&](TDBMainInfo& r) {
-                r.Str1 = key;
-                r.Int1 = type;
-                r.Link1 = owner;
-            });
-        };
-        Rub = account(u"Кошелек"_s, u"руб"_s);
-        Card = account(u"Карта"_s, u"руб"_s);
-        Dollars = account(u"Доллары"_s, u"$"_s);
-        Person = Web.Add(u"Иванов"_s, Kind::Person, [](TDBMainInfo& r) { r.Str1 = u"Иванов"_s; });
-        Firm = Web.Add(u"Банк"_s, Kind::Organization, [](TDBMainInfo& r) { r.Str1 = u"Банк"_s; });
-        Project = group(u"Дача"_s, GroupType::Project);
-        Salary = group(u"Зарплата"_s, GroupType::IncomeCategory);
-        Bonus = group(u"Премия"_s, GroupType::IncomeSubcategory, Salary);
-        Food = group(u"Еда"_s, GroupType::ExpenseCategory);
-        return Web.IsComplete();
-    }
-};
-
 } // namespace
 
 class TestOperations : public QObject
@@ -118,7 +85,7 @@ private Q_SLOTS:
         QFETCH(qint64, amount);
         QFETCH(bool, fourthIsCounterparty);
         TTempDatabase fixture;
-        TWeb web;
+        TFinanceBook web;
         QVERIFY(web.Build());
         TCommittedAtAnnouncement heard(fixture);
         TOperationEntry entry = Entry(code, web.Rub, 1234);
@@ -153,7 +120,7 @@ private Q_SLOTS:
     void incomeWithoutCategoryOrCounterpartyNamesNobody()
     {
         TTempDatabase fixture;
-        TWeb web;
+        TFinanceBook web;
         QVERIFY(web.Build());
         // Created from a project's card: a project is no counterparty.
         TOperationEntry entry = Entry(OperationCode::Income, web.Rub, 500);
@@ -172,7 +139,7 @@ private Q_SLOTS:
     void refusedAmountsWriteNothing()
     {
         TTempDatabase fixture;
-        TWeb web;
+        TFinanceBook web;
         QVERIFY(web.Build());
         const QString before = fixture.Dump();
         TDBMainInfo operation;
@@ -194,7 +161,7 @@ private Q_SLOTS:
     void transferAndExchangeAreTwoHalves()
     {
         TTempDatabase fixture;
-        TWeb web;
+        TFinanceBook web;
         QVERIFY(web.Build());
         TOperationEntry transfer = Entry(OperationCode::Transfer, web.Rub, 10000);
         transfer.SecondAccount = web.Card;
@@ -247,7 +214,7 @@ private Q_SLOTS:
     void missingHalfIsMadeAnew()
     {
         TTempDatabase fixture;
-        TWeb web;
+        TFinanceBook web;
         QVERIFY(web.Build());
         TOperationEntry transfer = Entry(OperationCode::Transfer, web.Rub, 700);
         transfer.SecondAccount = web.Card;
@@ -281,7 +248,7 @@ private Q_SLOTS:
     void storedLinkCountIsKept()
     {
         TTempDatabase fixture;
-        TWeb web;
+        TFinanceBook web;
         QVERIFY(web.Build());
         TDBMainInfo operation;
         QVERIFY(OperationStore::Store(operation, Entry(OperationCode::Expense, web.Rub, 100)).Ok());
@@ -305,7 +272,7 @@ private Q_SLOTS:
     {
         QFETCH(bool, stored);
         TTempDatabase fixture;
-        TWeb web;
+        TFinanceBook web;
         QVERIFY(web.Build());
         TOperationEntry exchange = Entry(OperationCode::Exchange, web.Rub, 9000);
         exchange.SecondAccount = web.Dollars;

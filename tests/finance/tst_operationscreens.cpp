@@ -27,6 +27,7 @@
 #include "store/kinds/AccountView.h"
 #include "store/kinds/GroupView.h"
 #include "store/kinds/MoneyOperationView.h"
+#include "tests/finance/FinanceBook.h"
 #include "tests/finance/OperationEntries.h"
 #include "tests/shell/DialogScript.h"
 #include "tests/support/FixedClock.h"
@@ -53,41 +54,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 const QDate Today(2026, 12, 10);
-
-struct TBook
-{
-    TObjectWeb Web;
-    QString Rub, Card, Dollars, Person, Firm, Project, Salary, Bonus, Food;
-
-    bool Build()
-    {
-        auto account = [this](const QString& key, const QString& currency) {
-            return Web.Add(key, Kind::Account, [&](TDBMainInfo& r) {
-                const TAccountView a(r);
-                a.SetName(key);
-                a.SetCurrency(currency);
-                a.SetDisplayName(AccountDisplayName(key, currency));
-            });
-        };
-        auto group = [this](const QString& key, int type, const QString& owner = QString()) {
-            return Web.Add(key, Kind::Group, [&](TDBMainInfo& r) {
-                r.Str1 = key;
-                r.Int1 = type;
-                r.Link1 = owner;
-            });
-        };
-        Rub = account(u"Кошелек"_s, u"руб"_s);
-        Card = account(u"Карта"_s, u"руб"_s);
-        Dollars = account(u"Доллары"_s, u"$"_s);
-        Person = Web.Add(u"Иванов"_s, Kind::Person, [](TDBMainInfo& r) { r.Str1 = u"Иванов"_s; });
-        Firm = Web.Add(u"Банк"_s, Kind::Organization, [](TDBMainInfo& r) { r.Str1 = u"Банк"_s; });
-        Project = group(u"Дача"_s, GroupType::Project);
-        Salary = group(u"Зарплата"_s, GroupType::IncomeCategory);
-        Bonus = group(u"Премия"_s, GroupType::IncomeSubcategory, Salary);
-        Food = group(u"Еда"_s, GroupType::ExpenseCategory);
-        return Web.IsComplete();
-    }
-};
 
 // A new operation of \a code as the lists prepare one: dated, with the code, nothing else.
 void NewOperation(TDBMainInfo& record, int code, const QString& counterparty = QString())
@@ -207,7 +173,7 @@ void TestOperationScreens::cleanup()
 
 void TestOperationScreens::eachCodeStoredThroughTheEditor()
 {
-    TBook book;
+    TFinanceBook book;
     QVERIFY(book.Build());
     const struct
     {
@@ -348,7 +314,7 @@ void TestOperationScreens::eachCodeStoredThroughTheEditor()
 
 void TestOperationScreens::presetsFollowRecentUse()
 {
-    TBook book;
+    TFinanceBook book;
     QVERIFY(book.Build());
     const auto store
         = [](int code, const QString& account, const QString& category, QDate date, const QString& second = QString()) {
@@ -421,7 +387,7 @@ void TestOperationScreens::presetsFollowRecentUse()
 
 void TestOperationScreens::counterpartyOnlyAPersonOrAnOrganization()
 {
-    TBook book;
+    TFinanceBook book;
     QVERIFY(book.Build());
     // Made from a project's card, the project comes as the host: it is no counterparty.
     for (const QString& host : {book.Project, book.Person}) {
@@ -438,7 +404,7 @@ void TestOperationScreens::counterpartyOnlyAPersonOrAnOrganization()
 
 void TestOperationScreens::refusalsOfWhatIsTyped()
 {
-    TBook book;
+    TFinanceBook book;
     QVERIFY(book.Build());
     TDBMainInfo expense;
     NewOperation(expense, OperationCode::Expense);
