@@ -34,6 +34,7 @@
 #include "store/kinds/PersonView.h"
 #include "store/kinds/RoleView.h"
 #include "tests/shell/DialogScript.h"
+#include "tests/shell/Screenshots.h"
 #include "tests/support/ObjectWeb.h"
 #include "tests/support/ScriptedBroker.h"
 #include "tests/support/ScriptedMessages.h"
@@ -812,8 +813,7 @@ void TestRoles::personLinkedToAnOrganizationByDragInTheMainWindow()
     m_messages->ClearShown();
     WhenDialogShown<TMainModalForm>([&](TMainModalForm& dialog) {
         fillDialog(dialog);
-        if (const QString folder = qEnvironmentVariable("ZORVIN_SCREENSHOTS"); !folder.isEmpty())
-            QVERIFY(dialog.grab().save(QDir(folder).filePath(u"roles-editor.png"_s)));
+        QVERIFY(SaveScreenshot(dialog, u"roles-editor.png"_s));
         dialog.AOkExecute();
     });
     QVERIFY(section->GridDragOver(firmList.ListGrid()));
@@ -823,8 +823,7 @@ void TestRoles::personLinkedToAnOrganizationByDragInTheMainWindow()
     QTRY_COMPARE(Texts(section->ListGrid()), QStringList {u"[Группа не указана]\rРомашка\rРоль: Директор"_s});
     QCOMPARE(Texts(section->ListGrid(), u"Date1"_s), QStringList {u"01.02.2024"_s});
     QCOMPARE(section->CurLinkId(), firm);
-    if (const QString folder = qEnvironmentVariable("ZORVIN_SCREENSHOTS"); !folder.isEmpty())
-        QVERIFY(main.grab().save(QDir(folder).filePath(u"roles-section.png"_s)));
+    QVERIFY(SaveScreenshot(main, u"roles-section.png"_s));
 
     // The organization's card shows the same link from its side: filed under its group, the person's role.
     TDBMainInfo firmRecord;

@@ -26,6 +26,7 @@
 #include "store/kinds/FamilyView.h"
 #include "store/kinds/PersonView.h"
 #include "tests/shell/DialogScript.h"
+#include "tests/shell/Screenshots.h"
 #include "tests/support/ObjectWeb.h"
 #include "tests/support/ScriptedBroker.h"
 #include "tests/support/ScriptedMessages.h"
@@ -508,8 +509,7 @@ void TestRelationTree::treeAndKinshipInThePersonCard()
     QCOMPARE(Stored(child).Link1.Text(), m_web->Id(u"R1"_s));
     QTRY_VERIFY(Dump(*tree).contains(u"      Орлова Нина"_s));
     QVERIFY(Dump(*tree).contains(u">    "_s + firstMarriage));
-    if (const QString folder = qEnvironmentVariable("ZORVIN_SCREENSHOTS"); !folder.isEmpty())
-        QVERIFY(main.grab().save(QDir(folder).filePath(u"relation-tree.png"_s)));
+    QVERIFY(SaveScreenshot(main, u"relation-tree.png"_s));
 
     // How the cousin is related, picked in the people pick dialog.
     tree->TbKinship()->setFocus();
@@ -519,8 +519,7 @@ void TestRelationTree::treeAndKinshipInThePersonCard()
     QTRY_VERIFY(tree->KinshipPath()->isVisible());
     QCOMPARE(tree->KinshipPath()->topLevelItemCount(), 4);
     QCOMPARE(tree->KinshipPath()->topLevelItem(2)->text(1), u"сестра"_s);
-    if (const QString folder = qEnvironmentVariable("ZORVIN_SCREENSHOTS"); !folder.isEmpty())
-        QVERIFY(main.grab().save(QDir(folder).filePath(u"kinship-path.png"_s)));
+    QVERIFY(SaveScreenshot(main, u"kinship-path.png"_s));
 }
 
 QTEST_MAIN(TestRelationTree)

@@ -15,6 +15,7 @@
 #include "store/ObjectRecord.h"
 #include "store/kinds/PersonView.h"
 #include "tests/shell/DialogScript.h"
+#include "tests/shell/Screenshots.h"
 #include "tests/support/ScriptedFileDialogs.h"
 #include "tests/support/ScriptedMessages.h"
 #include "tests/support/TempDatabase.h"
@@ -167,8 +168,7 @@ private Q_SLOTS:
         OnReport([&problems](TFVCardReport& report) {
             problems = report.mProblems()->toPlainText();
             QVERIFY(report.mProblems()->isVisible());
-            if (const QString folder = qEnvironmentVariable("ZORVIN_SCREENSHOTS"); !folder.isEmpty())
-                QVERIFY(report.grab().save(QDir(folder).filePath(u"vcard-import-report.png"_s)));
+            QVERIFY(SaveScreenshot(report, u"vcard-import-report.png"_s));
         });
         people->findChild<QAction*>(u"aImportVCard"_s)->trigger();
         QVERIFY2(problems.startsWith(u"Не прочитано: 7\nСтрока 1: Строка не прочитана: this line is outside every card\n"_s),

@@ -31,6 +31,7 @@
 #include "store/kinds/MoneyOperationView.h"
 #include "store/kinds/OperationLinkView.h"
 #include "tests/shell/DialogScript.h"
+#include "tests/shell/Screenshots.h"
 #include "tests/support/FixedClock.h"
 #include "tests/support/ObjectWeb.h"
 #include "tests/support/ScriptedBroker.h"
@@ -201,11 +202,6 @@ void Clear(TOptionList* options, const QString& key)
     QCOMPARE(options->Values(key), QString());
 }
 
-void SaveScreenshot(QWidget& widget, const QString& name)
-{
-    if (const QString folder = qEnvironmentVariable("ZORVIN_SCREENSHOTS"); !folder.isEmpty())
-        QVERIFY(widget.grab().save(QDir(folder).filePath(name)));
-}
 
 } // namespace
 
@@ -787,7 +783,7 @@ void TestOperationLists::financeListWithTotalsInTheMainWindow()
     TFBuchSumInfo* sums = list->SumInfo();
     QTRY_COMPARE(Totals(*sums, TFBuchSumInfo::ColMonth), u"6000,00/1000,00/5000,00"_s);
     QCOMPARE(Totals(*sums, TFBuchSumInfo::ColFilter), u"6000,00/1000,00/5000,00"_s);
-    SaveScreenshot(main, u"finance-list-totals.png"_s);
+    QVERIFY(SaveScreenshot(main, u"finance-list-totals.png"_s));
 
     // The income linked to Ivanov shows in his card's finance section, with its totals.
     QString income;
@@ -808,7 +804,7 @@ void TestOperationLists::financeListWithTotalsInTheMainWindow()
     section->SetMasterId(person.Obj);
     QTRY_COMPARE(Column(section->ListGrid(), u"Int2"_s), u"5000,00 руб"_s);
     QTRY_COMPARE(Totals(*section->SumInfo(), TFBuchSumInfo::ColMonth), u"5000,00/0,00/5000,00"_s);
-    SaveScreenshot(*section, u"person-finance-section.png"_s);
+    QVERIFY(SaveScreenshot(*section, u"person-finance-section.png"_s));
 }
 
 QTEST_MAIN(TestOperationLists)

@@ -30,6 +30,7 @@
 #include "tests/finance/FinanceBook.h"
 #include "tests/finance/OperationEntries.h"
 #include "tests/shell/DialogScript.h"
+#include "tests/shell/Screenshots.h"
 #include "tests/support/FixedClock.h"
 #include "tests/support/ObjectWeb.h"
 #include "tests/support/ScriptedMessages.h"
@@ -112,11 +113,6 @@ QString Column(TMyDBGrid* grid, const QString& field)
     return cells.join(u'|');
 }
 
-void SaveScreenshot(QWidget& widget, const QString& name)
-{
-    if (const QString folder = qEnvironmentVariable("ZORVIN_SCREENSHOTS"); !folder.isEmpty())
-        QVERIFY(widget.grab().save(QDir(folder).filePath(name)));
-}
 
 } // namespace
 
@@ -509,7 +505,7 @@ void TestOperationScreens::operationsFromStartToEndInTheMainWindow()
                 Choose(editor->cbAcc2(), second);
             Retype(second.isEmpty() ? editor->eVolume() : editor->eVolume2(), amount);
             if (screenshot)
-                SaveScreenshot(dialog, u"operation-editor.png"_s);
+                QVERIFY(SaveScreenshot(dialog, u"operation-editor.png"_s));
             dialog.AOkExecute();
         });
         main.activateWindow();
@@ -532,7 +528,7 @@ void TestOperationScreens::operationsFromStartToEndInTheMainWindow()
     QCOMPARE(m_messages->Shown(), QStringList());
     QTRY_COMPARE(Column(grid, u"Int2"_s), u"1000,00 руб|-1000,00 руб|-1234,56 руб|5000,00 руб"_s);
     QCOMPARE(Column(grid, u"GrpName"_s), u"Перенос на счет/Кошелек, руб|Перенос со счета/Карта, руб|/|/"_s);
-    SaveScreenshot(main, u"operation-card.png"_s);
+    QVERIFY(SaveScreenshot(main, u"operation-card.png"_s));
     // The income corrected on its card: "Записать" writes the same row.
     Retype(card->Editor()->eVolume(), u"6000"_s);
     card->aSave()->trigger();
@@ -544,7 +540,7 @@ void TestOperationScreens::operationsFromStartToEndInTheMainWindow()
     QCOMPARE(side->currentWidget(), accounts);
     QTRY_COMPARE(Column(accounts->ListGrid(), u"Int5"_s), u"3765,44|1000,00"_s);
     QCOMPARE(Column(accounts->ListGrid(), u"Str1"_s), u"Кошелек|Карта"_s);
-    SaveScreenshot(main, u"finance-accounts.png"_s);
+    QVERIFY(SaveScreenshot(main, u"finance-accounts.png"_s));
 }
 
 QTEST_MAIN(TestOperationScreens)
