@@ -256,6 +256,7 @@ int main(int argc, char* argv[])
     int scale = 1;
     bool huge = true;
     bool analyze = false;
+    bool quickFindOnly = false;
     for (int i = 0; i < args.size(); ++i) {
         if (args.at(i) == u"--data"_s && i + 1 < args.size())
             folder = args.at(++i);
@@ -265,8 +266,11 @@ int main(int argc, char* argv[])
             huge = false;
         else if (args.at(i) == u"--analyze"_s)
             analyze = true;
+        else if (args.at(i) == u"--quick-find"_s)
+            quickFindOnly = true;
         else {
-            QTextStream(stderr) << "zorvin-bench [--data DIR] [--runs-scale N] [--no-huge] [--analyze]" << Qt::endl;
+            QTextStream(stderr) << "zorvin-bench [--data DIR] [--runs-scale N] [--no-huge] [--analyze] [--quick-find]"
+                                << Qt::endl;
             return 2;
         }
     }
@@ -312,7 +316,15 @@ int main(int argc, char* argv[])
         SetCurrentDatabase(&db);
         TRawSqlite raw(work);
         const StoreBench::TContext context {&db, &raw, scale};
-        rows << StoreBench::QuickFind(context, u"large"_s, 30) << StoreBench::LoadRecord(context)
+        rows << StoreBench::QuickFind(context, u"large"_s, 30);
+        if (quickFindOnly) {
+            SetCurrentDatabase(nullptr);
+            if (huge && hugeSet.Error.isEmpty())
+                rows << HugeQuickFind(hugeSet.File, scale);
+            PrintTable(rows, out);
+            return 0;
+        }
+        rows << StoreBench::LoadRecord(context)
              << StoreBench::SaveNewRecord(context) << StoreBench::SaveExistingRecord(context)
              << StoreBench::CascadeDeletion(context);
         rows << AddressBench::CompletionSteps(context);

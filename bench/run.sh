@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds Zorvin (optimised, with debug information) and runs the benchmarks. The large and huge data sets
 # are made once and kept in the build folder (bench-data/); a run works on copies of them.
-# Extra arguments go to zorvin-bench (--runs-scale N, --no-huge, --analyze, --data DIR).
+# Extra arguments go to zorvin-bench (--runs-scale N, --no-huge, --analyze, --data DIR, --quick-find: only the
+# quick find rows).
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 bash "$here/tools/install-deps.sh"

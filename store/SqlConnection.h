@@ -3,6 +3,11 @@
 #include <QSqlDatabase>
 #include <QString>
 
+struct sqlite3;
+
+/// The SQLite handle under \a db, nullptr when \a db is no open SQLite connection.
+sqlite3* SqliteHandle(const QSqlDatabase& db);
+
 /**
  * \brief One engine connection with a name of its own, closed and removed when the object dies.
  *

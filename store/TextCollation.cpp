@@ -1,8 +1,9 @@
 #include "store/TextCollation.h"
 
+#include "store/SqlConnection.h"
+
 #include <QChar>
 #include <QSqlDatabase>
-#include <QSqlDriver>
 #include <QStringList>
 #include <QVariant>
 
@@ -212,10 +213,7 @@ bool UseRules(sqlite3* db, TRules rules)
 
 bool UseRules(const QSqlDatabase& db, TRules rules)
 {
-    const QVariant handle = db.driver() ? db.driver()->handle() : QVariant();
-    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
-        return false;
-    return UseRules(*static_cast<sqlite3* const*>(handle.constData()), rules);
+    return UseRules(SqliteHandle(db), rules);
 }
 
 int RulesStamp()

@@ -2,13 +2,13 @@
 
 #include "store/DataBase.h"
 #include "store/DateSerial.h"
+#include "store/RowStream.h"
 #include "store/Schema.h"
 
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QSqlRecord>
 
 #include <algorithm>
 
@@ -120,9 +120,9 @@ qint64 RowBytes(const QList<QVariant>& values)
     qint64 bytes = 64 + static_cast<qint64>(values.size()) * static_cast<qint64>(sizeof(QVariant));
     for (const QVariant& value : values) {
         if (value.typeId() == QMetaType::QString)
-            bytes += 32 + 2 * static_cast<qint64>(value.toString().size());
+            bytes += 32 + 2 * static_cast<qint64>(static_cast<const QString*>(value.constData())->size());
         else if (value.typeId() == QMetaType::QByteArray)
-            bytes += 32 + static_cast<qint64>(value.toByteArray().size());
+            bytes += 32 + static_cast<qint64>(static_cast<const QByteArray*>(value.constData())->size());
     }
     return bytes;
 }
@@ -263,16 +263,10 @@ bool TListModel::OpenOn(const QString& sql)
         m_reversedSql = m_db->Translate(reversed);
     const bool file = m_db->Engine() == TSqlEngine::SQLite;
     const int firstRows = FirstRowCount();
-    QString error;
-    std::unique_ptr<QSqlQuery> first
-        = file ? m_db->CreateQuery(sql, true) : RunEngineSql(WindowSql(0, firstRows), false, &error);
-    if (!first) {
-        m_error = file ? m_db->ErrorText() : error;
+    std::unique_ptr<TRowStream> first = RunEngineSql(file ? m_engineSql : WindowSql(0, firstRows), file, &m_error);
+    if (!first)
         return false;
-    }
-    const QSqlRecord record = first->record();
-    for (int i = 0; i < record.count(); ++i)
-        m_fields << record.fieldName(i);
+    m_fields = first->FieldNames();
     m_open = true;
     // The first rows are there at once; a list that ends within them needs no count at all.
     m_count = firstRows;
@@ -569,21 +563,17 @@ bool TListModel::ReadFromTheEnd(int page) const
             return false;
         m_backRow = from;
     }
-    const int columns = static_cast<int>(m_fields.size());
     while (m_backRow > first) {
         const int pageFirst = ((m_backRow - 1) / PageSize) * PageSize;
         QList<TRowValues> rows;
         rows.reserve(m_backRow - pageFirst);
         for (int row = m_backRow; row > pageFirst; --row) {
-            if (!m_backStream->next()) {
+            TRowValues values;
+            if (!m_backStream->Next(values)) {
                 // Fewer rows than counted: the rows read cannot be placed; read forwards instead.
                 m_backStream.reset();
                 return false;
             }
-            TRowValues values;
-            values.reserve(columns);
-            for (int i = 0; i < columns; ++i)
-                values << m_backStream->value(i);
             rows << std::move(values);
         }
         std::reverse(rows.begin(), rows.end());
@@ -604,16 +594,11 @@ bool TListModel::ReadWindowFromTheEnd(int firstRow, int rowCount) const
     ++m_pageReads;
     if (!query)
         return false;
-    const int columns = static_cast<int>(m_fields.size());
     QList<TRowValues> rows;
     rows.reserve(rowCount);
-    while (rows.size() < rowCount && query->next()) {
-        TRowValues values;
-        values.reserve(columns);
-        for (int i = 0; i < columns; ++i)
-            values << query->value(i);
+    TRowValues values;
+    while (rows.size() < rowCount && query->Next(values))
         rows << std::move(values);
-    }
     // Fewer rows than counted: the rows read cannot be placed; read forwards instead.
     if (rows.size() < rowCount)
         return false;
@@ -638,27 +623,23 @@ bool TListModel::ReadStreamUpTo(int page) const
 // Reads the forward statement on, page by page, up to row \a end; the stream is let go where the result ends.
 TListModel::TStreamRead TListModel::ReadStream(int end) const
 {
-    const int columns = static_cast<int>(m_fields.size());
     while (m_stream && m_streamRow < end) {
         const int current = m_streamRow / PageSize;
         QList<TRowValues> rows;
         rows.reserve(PageSize);
         bool more = true;
         while (m_streamRow < std::min((current + 1) * PageSize, end)) {
-            if (!m_stream->next()) {
+            TRowValues values;
+            if (!m_stream->Next(values)) {
                 more = false;
                 break;
             }
-            TRowValues values;
-            values.reserve(columns);
-            for (int i = 0; i < columns; ++i)
-                values << m_stream->value(i);
             rows << std::move(values);
             ++m_streamRow;
         }
         StorePage(current, std::move(rows));
         if (!more) {
-            const bool failed = m_stream->lastError().isValid();
+            const bool failed = m_stream->Failed();
             m_stream.reset();
             ResultShorter(m_streamRow);
             return failed ? TStreamRead::Failed : TStreamRead::Ended;
@@ -704,16 +685,12 @@ bool TListModel::ReadWindow(int firstRow, int rowCount) const
     return true;
 }
 
-int TListModel::StoreWindow(QSqlQuery& query, int firstRow, int rowCount) const
+int TListModel::StoreWindow(TRowStream& stream, int firstRow, int rowCount) const
 {
-    const int columns = static_cast<int>(m_fields.size());
     int row = firstRow;
     QList<TRowValues> rows;
-    while (row < m_count && query.next()) {
-        TRowValues values;
-        values.reserve(columns);
-        for (int i = 0; i < columns; ++i)
-            values << query.value(i);
+    TRowValues values;
+    while (row < m_count && stream.Next(values)) {
         rows << std::move(values);
         ++row;
         if (row % PageSize == 0 || row == m_count) {
@@ -728,19 +705,11 @@ int TListModel::StoreWindow(QSqlQuery& query, int firstRow, int rowCount) const
     return row - firstRow;
 }
 
-std::unique_ptr<QSqlQuery> TListModel::RunEngineSql(const QString& engineSql, bool forwardOnly, QString* error) const
+std::unique_ptr<TRowStream> TListModel::RunEngineSql(const QString& engineSql, bool forwardOnly, QString* error) const
 {
-    if (!m_db || !m_db->IsConnected())
-        return nullptr;
-    auto query = std::make_unique<QSqlQuery>(m_db->Connection());
-    // A forward-only server query streams, and the next statement on the connection cuts it off.
-    query->setForwardOnly(forwardOnly && m_db->Engine() == TSqlEngine::SQLite);
-    if (!query->exec(engineSql)) {
-        if (error)
-            *error = query->lastError().databaseText();
-        return nullptr;
-    }
-    return query;
+    // A server result is handed over whole: a streaming one would be cut off by the next statement.
+    return TRowStream::Open(m_db.data(), engineSql, forwardOnly && m_db && m_db->Engine() == TSqlEngine::SQLite,
+                            error);
 }
 
 // The statement's rows from \a offset on (\a limit of them, all with -1), in the engine's spelling. The
@@ -843,7 +812,7 @@ int TListModel::Locate(const QString& name, const QString& value) const
             return -1;
     }
     static const QRegularExpression plainName(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"));
-    std::unique_ptr<QSqlQuery> scan;
+    std::unique_ptr<TRowStream> scan;
     int column = field;
     if (plainName.match(m_fields[field]).hasMatch()) {
         scan = RunEngineSql(QStringLiteral("select ") + m_fields[field] + QStringLiteral(" from (") + m_engineSql
@@ -857,8 +826,9 @@ int TListModel::Locate(const QString& name, const QString& value) const
     }
     if (!scan)
         return -1;
-    for (int row = 0; row < count && scan->next(); ++row)
-        if (scan->value(column).toString().compare(value, Qt::CaseInsensitive) == 0)
+    TRowValues values;
+    for (int row = 0; row < count && scan->Next(values); ++row)
+        if (values.value(column).toString().compare(value, Qt::CaseInsensitive) == 0)
             return row;
     return -1;
 }

@@ -14,8 +14,8 @@
 #include <memory>
 #include <optional>
 
-class QSqlQuery;
 class TListModel;
+class TRowStream;
 
 
 /// One column of a list grid: the field it shows, its title, width, visibility and text alignment.
@@ -201,8 +201,8 @@ private:
     bool ReadWindow(int firstRow, int rowCount) const;
     bool OpenOn(const QString& sql);
     void CountRows();
-    int StoreWindow(QSqlQuery& query, int firstRow, int rowCount) const;
-    std::unique_ptr<QSqlQuery> RunEngineSql(const QString& engineSql, bool forwardOnly, QString* error = nullptr) const;
+    int StoreWindow(TRowStream& rows, int firstRow, int rowCount) const;
+    std::unique_ptr<TRowStream> RunEngineSql(const QString& engineSql, bool forwardOnly, QString* error = nullptr) const;
     QString WindowSql(int offset, int limit) const;
     QString WindowOf(const QString& engineSql, int offset, int limit) const;
     void StorePage(int page, QList<TRowValues>&& rows) const;
@@ -239,9 +239,9 @@ private:
     mutable quint64 m_useClock = 0;
     mutable qint64 m_cachedBytes = 0;
     bool m_readsDeferred = false;
-    mutable std::unique_ptr<QSqlQuery> m_stream; // rows from m_streamRow on, database files only
+    mutable std::unique_ptr<TRowStream> m_stream; // rows from m_streamRow on, database files only
     mutable int m_streamRow = 0;
-    mutable std::unique_ptr<QSqlQuery> m_backStream; // rows above m_backRow, last first (database files only)
+    mutable std::unique_ptr<TRowStream> m_backStream; // rows above m_backRow, last first (database files only)
     mutable int m_backRow = 0;
     mutable int m_pageReads = 0;
     int m_countReads = 0;

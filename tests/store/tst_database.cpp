@@ -3,6 +3,7 @@
 #include "store/DataBase.h"
 #include "store/Gid.h"
 #include "store/ObjectKinds.h"
+#include "store/RowStream.h"
 #include "store/SettingsFile.h"
 #include "store/SqlDialect.h"
 #include "tests/support/TempDatabase.h"
@@ -10,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QTest>
 #include <QThread>
 
@@ -421,6 +423,68 @@ private Q_SLOTS:
         delete thread;
         QCOMPARE(status, 0);
         QCOMPARE(seen, QStringLiteral("общий"));
+    }
+
+    // The lists read their rows through TRowStream: its values must be the driver's, type for type.
+    void rowStreamReadsWhatTheDriverReads()
+    {
+        TTempDatabase fixture;
+        TMyDataBase* db = fixture.Db();
+        QStringList statements {QStringLiteral("select * from AllInfo order by ObjId")};
+        if (!TTempDatabase::OnServer())
+            statements << QStringLiteral("select 7 as I, -2.5 as R, 'Ёлкин ёж' as T, '' as E, null as N, "
+                                         "X'00FF10' as B, 9223372036854775807 as Big union all "
+                                         "select null, null, null, null, 1.0, X'', -1");
+        for (const QString& sql : std::as_const(statements)) {
+            const QString engineSql = db->Translate(sql);
+            QString error;
+            std::unique_ptr<TRowStream> stream = TRowStream::Open(db, engineSql, true, &error);
+            QVERIFY2(stream, qPrintable(error));
+            auto query = db->CreateQuery(sql);
+            QVERIFY(query);
+            QStringList driverFields;
+            for (int i = 0; i < query->record().count(); ++i)
+                driverFields << query->record().fieldName(i);
+            QCOMPARE(stream->FieldNames(), driverFields);
+            QList<QVariant> values;
+            int rows = 0;
+            while (query->next()) {
+                QVERIFY2(stream->Next(values), qPrintable(sql));
+                QCOMPARE(values.size(), driverFields.size());
+                for (int i = 0; i < values.size(); ++i) {
+                    const QVariant expected = query->value(i);
+                    QVERIFY2(values[i].metaType() == expected.metaType() && values[i].isNull() == expected.isNull()
+                                 && values[i] == expected,
+                             qPrintable(QStringLiteral("%1, row %2: %3 %4 against the driver's %5 %6")
+                                            .arg(driverFields[i])
+                                            .arg(rows)
+                                            .arg(QString::fromLatin1(values[i].typeName()), values[i].toString(),
+                                                 QString::fromLatin1(expected.typeName()), expected.toString())));
+                }
+                ++rows;
+            }
+            QVERIFY(rows > 1);
+            QVERIFY(!stream->Next(values));
+            QVERIFY(!stream->Failed());
+        }
+
+        QString error;
+        QVERIFY(!TRowStream::Open(db, db->Translate(QStringLiteral("select NoSuchColumn from AllInfo")), true, &error));
+        QVERIFY2(error.contains(QStringLiteral("NoSuchColumn"), Qt::CaseInsensitive), qPrintable(error));
+
+        // The engine breaks off after the first row: the stream ends and says it failed.
+        if (!TTempDatabase::OnServer()) {
+            auto stream = TRowStream::Open(db,
+                                           QStringLiteral("select case when v = 2 then abs(v - 9223372036854775807 - 3) "
+                                                          "else v end from (select 1 as v union all select 2)"),
+                                           true, &error);
+            QVERIFY2(stream, qPrintable(error));
+            QList<QVariant> values;
+            QVERIFY(stream->Next(values));
+            QCOMPARE(values.value(0).toLongLong(), 1);
+            QVERIFY(!stream->Next(values));
+            QVERIFY(stream->Failed());
+        }
     }
 };
 
