@@ -262,13 +262,17 @@ private Q_SLOTS:
         p.BirthComplete = false;
         p.Note = u"Строка, с запятой; и точкой с запятой\\ и чертой\nвторая строка — "_s + QString(80, u'ж');
         p.Photo = jpeg;
-        p.Phones = {{u"7 4951234567"_s, PhoneType::Phone}, {u"7 9161234567"_s, PhoneType::Mobile},
-            {u"  4951112233"_s, PhoneType::Fax}, {u"7 4951112234"_s, PhoneType::PhoneFax}};
-        p.Internet = {{InternetType::Email, u"anna@example.ru"_s, QString()},
-            {InternetType::Site, u"https://example.ru/a,b;c"_s, QString()},
-            {InternetType::SocialNetwork, u"https://vk.example/id1"_s, u"ВКонтакте"_s},
-            {InternetType::Messenger, u"@anna"_s, u"Telegram"_s}, {InternetType::Skype, u"anna_s"_s, QString()},
-            {InternetType::Other, u"https://blog.example"_s, u"Блог"_s}};
+        // Comments with what a value escapes, one long enough to be folded; phones and contacts without one.
+        p.Phones = {{u"7 4951234567"_s, PhoneType::Phone, u"после 18:00, \"добавочный\" 12; спросить\nАнну"_s},
+            {u"7 9161234567"_s, PhoneType::Mobile, QString()},
+            {u"  4951112233"_s, PhoneType::Fax, QString(90, u'ф')},
+            {u"7 4951112234"_s, PhoneType::PhoneFax, QString()}};
+        p.Internet = {{InternetType::Email, u"anna@example.ru"_s, QString(), u"рабочая\\личная"_s},
+            {InternetType::Site, u"https://example.ru/a,b;c"_s, QString(), QString()},
+            {InternetType::SocialNetwork, u"https://vk.example/id1"_s, u"ВКонтакте"_s, u"старая страница"_s},
+            {InternetType::Messenger, u"@anna"_s, u"Telegram"_s, QString()},
+            {InternetType::Skype, u"anna_s"_s, QString(), QString()},
+            {InternetType::Other, u"https://blog.example"_s, u"Блог"_s, u"; , :"_s}};
         p.Addresses = {{u"Россия"_s, u"Московская обл."_s, u"Одинцовский р-н"_s, u"Одинцово"_s, u"ул. Мира"_s,
                            u"5к2"_s, u"17"_s, u"143000"_s, true},
             {u"Россия"_s, QString(), QString(), u"Москва"_s, u"Тверская ул."_s, u"1"_s, QString(), QString(), false}};
