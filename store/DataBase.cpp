@@ -482,45 +482,35 @@ bool TMyDataBase::ReturnIds(const QString& last, int count)
     if (!ok || m_identityRowId.isEmpty())
         return false;
     return Execute(QStringLiteral("update AllInfo set Int1 = Int1 - %1 where ObjId = %2 and Int1 = %3")
-                       .arg(count)
-                       .arg(SqlDialect::Quote(m_identityRowId))
-                       .arg(counter))
+                       .arg(QString::number(count), SqlDialect::Quote(m_identityRowId), QString::number(counter)))
         == DbStatus::Ok;
 }
 
 QString TMyDataBase::NewId(int kind)
 {
-    const bool entry = kind == Kind::DatabaseEntry;
-    if (!entry) {
+    if (kind != Kind::DatabaseEntry) {
         const QStringList ids = NewIds(1);
         return ids.isEmpty() ? Ids::Null : ids.first();
     }
-    const QString row = entry ? m_systemRowId : m_identityRowId;
-    if (row.isEmpty() || !IsConnected())
+    // A database list entry takes its id from the system row's entry counter.
+    if (m_systemRowId.isEmpty() || !IsConnected())
         return Ids::Null;
-    const QString where = QStringLiteral(" where ObjId = ") + SqlDialect::Quote(row);
-    const QString counter = entry ? QStringLiteral("Int4") : QStringLiteral("Int1");
-    const QString increment = QStringLiteral("update AllInfo set %1 = %1 + 1").arg(counter) + where;
+    const QString where = QStringLiteral(" where ObjId = ") + SqlDialect::Quote(m_systemRowId);
+    const QString increment = QStringLiteral("update AllInfo set Int4 = Int4 + 1") + where;
     // A database list entry must not take the id of a row copied in from elsewhere: skip used ones.
     for (int attempt = 0; attempt < 1000; ++attempt) {
         std::unique_ptr<QSqlQuery> q;
         if (m_engine == TSqlEngine::PostgreSQL) {
-            // Other clients save at the same time: the increment and the read must be one statement, so
-            // that no other increment can come between them even outside a transaction. The update locks
-            // the counter row until the saving transaction ends, so concurrent saves take turns.
-            q = CreateQuery(increment + QStringLiteral(" returning Int1, Int2, Int4"));
+            // As in NewIds: the increment and the read in one statement.
+            q = CreateQuery(increment + QStringLiteral(" returning Int4"));
         } else {
             if (Execute(increment) != DbStatus::Ok || m_rowsAffected != 1)
                 return Ids::Null;
-            q = CreateQuery(QStringLiteral("select Int1, Int2, Int4 from AllInfo") + where);
+            q = CreateQuery(QStringLiteral("select Int4 from AllInfo") + where);
         }
         if (!q || !q->next())
             return Ids::Null;
-        QString id = entry ? MakeId(static_cast<quint32>(q->value(2).toLongLong()), 1)
-                           : MakeId(static_cast<quint32>(q->value(0).toLongLong()),
-                                    static_cast<quint32>(q->value(1).toLongLong()));
-        if (!entry)
-            return id;
+        const QString id = MakeId(static_cast<quint32>(q->value(0).toLongLong()), 1);
         q.reset();
         auto used = CreateQuery(QStringLiteral("select count(*) from AllInfo where ObjId = ") + SqlDialect::Quote(id));
         if (!used || !used->next())
