@@ -185,13 +185,17 @@ void ReadNames(const TCard& card, TPerson& person)
     }
 }
 
-// The comments of a card's grouped properties, by group (upper case).
+// The comments of a card's grouped properties, by group (upper case). A comment is kept as it writes back:
+// line breaks as LF, no blanks around it, and only what UTF-8 can carry.
 QHash<QString, QString> GroupComments(const TCard& card)
 {
     QHash<QString, QString> comments;
     for (const TProperty& p : card.Properties) {
-        if (p.Name == CommentProperty && !p.Group.isEmpty())
-            comments.insert(p.Group.toUpper(), VCard::Unescape(p.Value));
+        if (p.Name != CommentProperty || p.Group.isEmpty())
+            continue;
+        QString text = VCard::Unescape(p.Value);
+        text.replace(u"\r\n"_s, u"\n"_s).replace(u'\r', u'\n');
+        comments.insert(p.Group.toUpper(), QString::fromUtf8(text.toUtf8()).trimmed());
     }
     return comments;
 }
