@@ -5,6 +5,7 @@
 #include "store/kinds/PhoneView.h"
 
 #include <QDate>
+#include <QHash>
 #include <QRegularExpression>
 
 using namespace Qt::StringLiterals;
@@ -182,6 +183,26 @@ void ReadNames(const TCard& card, TPerson& person)
             person.Patronymic = split[2];
         }
     }
+}
+
+// The comments of a card's grouped properties, by group (upper case). A comment is kept as it writes back:
+// line breaks as LF, no blanks around it, and only what UTF-8 can carry.
+QHash<QString, QString> GroupComments(const TCard& card)
+{
+    QHash<QString, QString> comments;
+    for (const TProperty& p : card.Properties) {
+        if (p.Name != CommentProperty || p.Group.isEmpty())
+            continue;
+        QString text = VCard::Unescape(p.Value);
+        text.replace(u"\r\n"_s, u"\n"_s).replace(u'\r', u'\n');
+        comments.insert(p.Group.toUpper(), QString::fromUtf8(text.toUtf8()).trimmed());
+    }
+    return comments;
+}
+
+QString CommentOf(const TProperty& p, const QHash<QString, QString>& comments)
+{
+    return p.Group.isEmpty() ? QString() : comments.value(p.Group.toUpper());
 }
 
 void ReadPhone(const TProperty& p, TPerson& person, QList<VCard::TProblem>& problems)
@@ -417,8 +438,11 @@ TReading FromCard(const TCard& card)
     }
     person.Sex = SexOf(card);
     QStringList titles;
+    const QHash<QString, QString> comments = GroupComments(card);
     for (const TProperty& p : card.Properties) {
         const QString& name = p.Name;
+        const qsizetype phones = person.Phones.size();
+        const qsizetype internet = person.Internet.size();
         if (name == u"BDAY"_s) {
             ReadBirthday(p, person, reading.Problems);
         } else if (name == u"DEATHDATE"_s) {
@@ -461,6 +485,11 @@ TReading FromCard(const TCard& card)
                     person.Groups << g;
             }
         }
+        // A phone or an internet contact read just now takes the comment of its group.
+        if (person.Phones.size() > phones)
+            person.Phones.last().Comment = CommentOf(p, comments);
+        if (person.Internet.size() > internet)
+            person.Internet.last().Comment = CommentOf(p, comments);
     }
     // TITLE n belongs to ORG n; a title without an organization is lost with nothing to hold it.
     for (qsizetype i = 0; i < person.Organizations.size() && i < titles.size(); ++i)
@@ -472,6 +501,15 @@ TReading FromCard(const TCard& card)
 void Write(VCard::TWriter& w, const TPerson& person)
 {
     const bool four = w.Version() == u"4.0"_s;
+    // A property with a comment is written in a group of its own, the comment beside it.
+    int groups = 0;
+    const auto grouped = [&](const QString& property, const QString& comment) {
+        return comment.isEmpty() ? property : u"item"_s + QString::number(++groups) + u'.' + property;
+    };
+    const auto comment = [&](const QString& text) {
+        if (!text.isEmpty())
+            w.AddText(u"item"_s + QString::number(groups) + u'.' + CommentProperty, text);
+    };
     w.Begin();
     w.Add(u"N"_s, {}, {person.Surname, person.FirstName, person.Patronymic, QString(), QString()});
     QStringList full;
@@ -517,7 +555,8 @@ void Write(VCard::TWriter& w, const TPerson& person)
         QList<std::pair<QString, QString>> params;
         for (const QString& t : type.split(u','))
             params.append({u"TYPE"_s, t});
-        w.AddRaw(u"TEL"_s, PhoneText(phone.Number), params);
+        w.AddRaw(grouped(u"TEL"_s, phone.Comment), PhoneText(phone.Number), params);
+        comment(phone.Comment);
     }
     for (const TInternet& contact : person.Internet) {
         QList<std::pair<QString, QString>> params;
@@ -547,7 +586,8 @@ void Write(VCard::TWriter& w, const TPerson& person)
         }
         if (!contact.Name.isEmpty())
             params.append({NameParam, contact.Name});
-        w.AddText(property, value, params);
+        w.AddText(grouped(property, contact.Comment), value, params);
+        comment(contact.Comment);
     }
     for (const TAddress& a : person.Addresses) {
         QList<std::pair<QString, QString>> params{{u"TYPE"_s, u"HOME"_s}};

@@ -23,6 +23,8 @@ struct TPhone
     QString Number;
     /// PhoneType.
     int Type = 0;
+    /// The phone's comment (a card keeps it in an X-ZORVIN-COMMENT property of the phone's group).
+    QString Comment;
     friend bool operator==(const TPhone&, const TPhone&) = default;
 };
 
@@ -32,6 +34,8 @@ struct TInternet
     int Type = 0;
     QString Address;
     QString Name;
+    /// The contact's comment, kept like a phone's.
+    QString Comment;
     friend bool operator==(const TInternet&, const TInternet&) = default;
 };
 
@@ -105,6 +109,10 @@ int SexOfNameEndings(const QString& surname, const QString& patronymic);
 QString PhoneDigits(const QString& text);
 /// A kept number as a card writes it: "+7 (495) 123-45-67".
 QString PhoneText(const QString& digits);
+
+/// The property holding the comment of the phone or internet contact of its group ("item1.TEL:...",
+/// "item1.X-ZORVIN-COMMENT:...").
+inline const QString CommentProperty = QStringLiteral("X-ZORVIN-COMMENT");
 
 /// The first line of a comment that keeps a birthday without a year ("День рождения: 15.03").
 inline const QString YearlessBirthdayCaption = QStringLiteral("День рождения: ");

@@ -1,5 +1,6 @@
 #include "contacts/VCardStore.h"
 
+#include "store/BulkRecordWriter.h"
 #include "store/DataBase.h"
 #include "store/DateSerial.h"
 #include "store/Gid.h"
@@ -76,43 +77,41 @@ QString Key(const QStringList& parts)
     return parts.join(QChar(0x1F)).toLower();
 }
 
-// Writes the people of one import; every write goes through records inside the import's transaction.
+// Writes the people of one import inside the import's transaction: new rows through the store's bulk writer,
+// a person already there through the person's record.
 class TImporter
 {
 public:
     explicit TImporter(TMyDataBase* db)
         : m_db(db)
+        , m_writer(db)
     {
     }
 
-    bool Save(TObjectRow& row)
+    bool Save(TObjectRow& row) { return Saved(m_writer.Insert(row)); }
+
+    // Gives back what the writer took and did not use; call before committing.
+    bool Finish()
     {
-        TDBMainInfo record;
-        record.SetDatabase(m_db);
-        static_cast<TObjectRow&>(record) = row;
-        const TStoreResult result = record.Save();
-        if (!result.Ok()) {
-            m_error = result.Text.isEmpty() ? DbStatus::Text(DbStatus::QueryFailed) : result.Text;
-            return false;
-        }
-        row = record;
-        return true;
+        if (m_writer.Finish())
+            return true;
+        m_error = m_db->ErrorText().isEmpty() ? DbStatus::Text(DbStatus::QueryFailed) : m_db->ErrorText();
+        return false;
     }
 
     bool WritePerson(const TPerson& card, const QString& existing)
     {
+        // A person already there is loaded and saved by its record, which writes only what changed.
         TDBMainInfo person;
         person.SetDatabase(m_db);
+        TObjectRow fresh = NewRow(Kind::Person);
         const bool update = !existing.isEmpty();
-        if (update) {
-            if (!person.SetObj(existing)) {
-                m_error = DbStatus::Text(DbStatus::QueryFailed);
-                return false;
-            }
-        } else {
-            static_cast<TObjectRow&>(person) = NewRow(Kind::Person);
+        if (update && !person.SetObj(existing)) {
+            m_error = DbStatus::Text(DbStatus::QueryFailed);
+            return false;
         }
-        const TPersonView view(person);
+        TObjectRow& row = update ? static_cast<TObjectRow&>(person) : fresh;
+        const TPersonView view(row);
         if (!update) {
             view.SetSurname(CapitalizeFirst(card.Surname));
             view.SetFirstName(CapitalizeFirst(card.FirstName));
@@ -150,12 +149,9 @@ public:
             if (!photo.isEmpty())
                 view.SetPhoto(photo);
         }
-        const TStoreResult saved = person.Save();
-        if (!saved.Ok()) {
-            m_error = saved.Text.isEmpty() ? DbStatus::Text(DbStatus::QueryFailed) : saved.Text;
+        if (!Saved(update ? person.Save() : m_writer.Insert(fresh)))
             return false;
-        }
-        const QString id = person.Obj;
+        const QString id = row.Obj;
         if (!update && !card.FirstName.isEmpty())
             Counted(CapitalizeFirst(card.FirstName), view.IsFemale());
         if (text.size() > CommentLength && !WriteLongNote(id, text))
@@ -167,6 +163,13 @@ public:
     const QString& Error() const { return m_error; }
 
 private:
+    bool Saved(const TStoreResult& result)
+    {
+        if (!result.Ok())
+            m_error = result.Text.isEmpty() ? DbStatus::Text(DbStatus::QueryFailed) : result.Text;
+        return result.Ok();
+    }
+
     // The sex the first name suggests, as the person editor guesses it: the men and women of the database
     // bearing it, read once per name and counted on as the import adds people.
     int GuessSex(const QString& firstName)
@@ -261,6 +264,7 @@ private:
             view.SetOwnerKind(Kind::Person);
             view.SetNumber(phone.Number);
             view.SetPhoneKind(phone.Type);
+            view.SetComments(phone.Comment.left(CommentLength));
             if (!Save(row))
                 return false;
         }
@@ -282,6 +286,7 @@ private:
             view.SetPicture(InternetPicture(contact.Type));
             view.SetAddress(contact.Address);
             view.SetName(contact.Name);
+            view.SetComments(contact.Comment.left(CommentLength));
             if (!Save(row))
                 return false;
         }
@@ -407,8 +412,8 @@ private:
             // The two sides of the link name each other, so both identifiers are taken first.
             TObjectRow side = NewRow(Kind::Role);
             TObjectRow other = NewRow(Kind::Role);
-            side.Obj = m_db->NewId(Kind::Role);
-            other.Obj = m_db->NewId(Kind::Role);
+            side.Obj = m_writer.NewId(Kind::Role);
+            other.Obj = m_writer.NewId(Kind::Role);
             if (IsNewId(side.Obj) || IsNewId(other.Obj)) {
                 m_error = DbStatus::Text(DbStatus::QueryFailed);
                 return false;
@@ -476,6 +481,7 @@ private:
     }
 
     TMyDataBase* m_db;
+    TBulkRecordWriter m_writer;
     QString m_error;
     QHash<QString, QString> m_addresses;
     QHash<QString, QString> m_organizations;
@@ -483,9 +489,9 @@ private:
     QHash<QString, std::pair<qint64, qint64>> m_names;
 };
 
-// Every row of an import is saved by its record inside the import's transaction, so each save is a savepoint;
-// on a database file SQLite keeps what a savepoint would undo in a statement journal, a temporary file by
-// default, written page by page. For the import's length that journal is kept in memory.
+// A person updated by an import is saved by its record inside the import's transaction, so each such save is
+// a savepoint; on a database file SQLite keeps what a savepoint would undo in a statement journal, a temporary
+// file by default, written page by page. For the import's length that journal is kept in memory.
 class TJournalInMemory final
 {
 public:
@@ -530,9 +536,20 @@ QString OwnerCondition(const QString& column, const QStringList* ids)
 QHash<QString, TPerson> ReadPeople(TMyDataBase* db, const QStringList* ids)
 {
     QHash<QString, TPerson> people;
+    // The whole text of a comment an import had to cut, kept in a note of the person.
+    QHash<QString, QString> longNotes;
+    auto query = TMyDataBase::QueryOn(db,
+        u"select L.Link2 as PersonId, N.Str3, N.Str4, N.Str5, N.Comments from AllInfo as L, AllInfo as N where "
+        u"L.ObjType = "_s + QString::number(Kind::NoteLink) + u" and N.ObjId = L.Link1 and N.ObjType = "_s
+            + QString::number(Kind::Note) + u" and N.Str1 = "_s + Q(LongNoteTitle) + OwnerCondition(u"L.Link2"_s, ids)
+            + u" order by N.ObjId"_s);
+    while (query && query->next()) {
+        longNotes.insert(query->value(0).toString().toUpper(), query->value(1).toString() + query->value(2).toString()
+                + query->value(3).toString() + query->value(4).toString());
+    }
     TDBMainInfo row;
     row.SetDatabase(db);
-    auto query = TMyDataBase::QueryOn(db, u"select * from AllInfo where ObjType = 1"_s + OwnerCondition(u"ObjId"_s, ids));
+    query = TMyDataBase::QueryOn(db, u"select * from AllInfo where ObjType = 1"_s + OwnerCondition(u"ObjId"_s, ids));
     while (query && query->next()) {
         row.LoadFromDataset(query->record());
         const TPersonView view(row);
@@ -547,6 +564,10 @@ QHash<QString, TPerson> ReadPeople(TMyDataBase* db, const QStringList* ids)
         p.Dead = view.IsDead();
         p.Death = view.IsDead() ? view.DeathDate() : 0;
         p.Note = view.Comments();
+        // The note is the comment's whole text while the comment is still the beginning of it.
+        const auto longNote = longNotes.constFind(QString(row.Obj).toUpper());
+        if (longNote != longNotes.constEnd() && longNote->size() > p.Note.size() && longNote->startsWith(p.Note))
+            p.Note = *longNote;
         if (p.Birth == 0 && p.Note.startsWith(YearlessBirthdayCaption)) {
             const QString day = p.Note.mid(YearlessBirthdayCaption.size(), 5);
             const QDate date = QDate::fromString(day + u".2000"_s, u"dd.MM.yyyy"_s);
@@ -564,17 +585,18 @@ QHash<QString, TPerson> ReadPeople(TMyDataBase* db, const QStringList* ids)
         auto it = people.find(id.toString().toUpper());
         return it == people.end() ? nullptr : &*it;
     };
-    query = TMyDataBase::QueryOn(db, u"select Link1, Str1, Int1 from AllInfo where ObjType = 4 and Int2 = 1"_s
+    query = TMyDataBase::QueryOn(db, u"select Link1, Str1, Int1, Comments from AllInfo where ObjType = 4 and Int2 = 1"_s
             + OwnerCondition(u"Link1"_s, ids) + u" order by ObjId"_s);
     while (query && query->next()) {
         if (TPerson* p = owner(query->value(0)))
-            p->Phones.append({query->value(1).toString(), query->value(2).toInt()});
+            p->Phones.append({query->value(1).toString(), query->value(2).toInt(), query->value(3).toString()});
     }
-    query = TMyDataBase::QueryOn(db, u"select Link1, Int1, Str1, Str2 from AllInfo where ObjType = 5"_s
+    query = TMyDataBase::QueryOn(db, u"select Link1, Int1, Str1, Str2, Comments from AllInfo where ObjType = 5"_s
             + OwnerCondition(u"Link1"_s, ids) + u" order by ObjId"_s);
     while (query && query->next()) {
         if (TPerson* p = owner(query->value(0)))
-            p->Internet.append({query->value(1).toInt(), query->value(2).toString(), query->value(3).toString()});
+            p->Internet.append({query->value(1).toInt(), query->value(2).toString(), query->value(3).toString(),
+                query->value(4).toString()});
     }
     query = TMyDataBase::QueryOn(db,
         u"select R.Link2 as ResidentId, R.Flag as Cur, A.Str1, A.Str2, A.Str3, A.Str4, A.Str5, A.Link4, A.Link3, "
@@ -746,7 +768,12 @@ TReport Import(TMyDataBase* db, const TPrepared& prepared, TDuplicates duplicate
             return report;
         }
     }
-    if (!transaction.Commit()) {
+    if (!importer.Finish()) {
+        transaction.Rollback();
+        report.Failed = true;
+        report.Error = importer.Error();
+        report.Added = report.Updated = report.Skipped = 0;
+    } else if (!transaction.Commit()) {
         report.Failed = true;
         report.Error = db->ErrorText().isEmpty() ? DbStatus::Text(DbStatus::QueryFailed) : db->ErrorText();
         report.Added = report.Updated = report.Skipped = 0;

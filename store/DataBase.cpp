@@ -445,35 +445,72 @@ std::unique_ptr<QSqlQuery> TMyDataBase::QueryOn(TMyDataBase* db, const QString& 
     return db ? db->CreateQuery(sql) : nullptr;
 }
 
+QStringList TMyDataBase::NewIds(int count)
+{
+    if (count < 1 || m_identityRowId.isEmpty() || !IsConnected())
+        return {};
+    const QString where = QStringLiteral(" where ObjId = ") + SqlDialect::Quote(m_identityRowId);
+    const QString increment = QStringLiteral("update AllInfo set Int1 = Int1 + %1").arg(count) + where;
+    std::unique_ptr<QSqlQuery> q;
+    if (m_engine == TSqlEngine::PostgreSQL) {
+        // Other clients save at the same time: the increment and the read must be one statement, so
+        // that no other increment can come between them even outside a transaction. The update locks
+        // the counter row until the saving transaction ends, so concurrent saves take turns.
+        q = CreateQuery(increment + QStringLiteral(" returning Int1, Int2"));
+    } else {
+        if (Execute(increment) != DbStatus::Ok || m_rowsAffected != 1)
+            return {};
+        q = CreateQuery(QStringLiteral("select Int1, Int2 from AllInfo") + where);
+    }
+    if (!q || !q->next())
+        return {};
+    const qint64 last = q->value(0).toLongLong();
+    const auto prefix = static_cast<quint32>(q->value(1).toLongLong());
+    QStringList ids;
+    ids.reserve(count);
+    for (qint64 counter = last - count + 1; counter <= last; ++counter)
+        ids << MakeId(static_cast<quint32>(counter), prefix);
+    return ids;
+}
+
+bool TMyDataBase::ReturnIds(const QString& last, int count)
+{
+    bool ok = false;
+    const qint64 counter = last.right(8).toLongLong(&ok, 16);
+    if (count < 1)
+        return true;
+    if (!ok || m_identityRowId.isEmpty())
+        return false;
+    return Execute(QStringLiteral("update AllInfo set Int1 = Int1 - %1 where ObjId = %2 and Int1 = %3")
+                       .arg(QString::number(count), SqlDialect::Quote(m_identityRowId), QString::number(counter)))
+        == DbStatus::Ok;
+}
+
 QString TMyDataBase::NewId(int kind)
 {
-    const bool entry = kind == Kind::DatabaseEntry;
-    const QString row = entry ? m_systemRowId : m_identityRowId;
-    if (row.isEmpty() || !IsConnected())
+    if (kind != Kind::DatabaseEntry) {
+        const QStringList ids = NewIds(1);
+        return ids.isEmpty() ? Ids::Null : ids.first();
+    }
+    // A database list entry takes its id from the system row's entry counter.
+    if (m_systemRowId.isEmpty() || !IsConnected())
         return Ids::Null;
-    const QString where = QStringLiteral(" where ObjId = ") + SqlDialect::Quote(row);
-    const QString counter = entry ? QStringLiteral("Int4") : QStringLiteral("Int1");
-    const QString increment = QStringLiteral("update AllInfo set %1 = %1 + 1").arg(counter) + where;
+    const QString where = QStringLiteral(" where ObjId = ") + SqlDialect::Quote(m_systemRowId);
+    const QString increment = QStringLiteral("update AllInfo set Int4 = Int4 + 1") + where;
     // A database list entry must not take the id of a row copied in from elsewhere: skip used ones.
     for (int attempt = 0; attempt < 1000; ++attempt) {
         std::unique_ptr<QSqlQuery> q;
         if (m_engine == TSqlEngine::PostgreSQL) {
-            // Other clients save at the same time: the increment and the read must be one statement, so
-            // that no other increment can come between them even outside a transaction. The update locks
-            // the counter row until the saving transaction ends, so concurrent saves take turns.
-            q = CreateQuery(increment + QStringLiteral(" returning Int1, Int2, Int4"));
+            // As in NewIds: the increment and the read in one statement.
+            q = CreateQuery(increment + QStringLiteral(" returning Int4"));
         } else {
             if (Execute(increment) != DbStatus::Ok || m_rowsAffected != 1)
                 return Ids::Null;
-            q = CreateQuery(QStringLiteral("select Int1, Int2, Int4 from AllInfo") + where);
+            q = CreateQuery(QStringLiteral("select Int4 from AllInfo") + where);
         }
         if (!q || !q->next())
             return Ids::Null;
-        QString id = entry ? MakeId(static_cast<quint32>(q->value(2).toLongLong()), 1)
-                           : MakeId(static_cast<quint32>(q->value(0).toLongLong()),
-                                    static_cast<quint32>(q->value(1).toLongLong()));
-        if (!entry)
-            return id;
+        const QString id = MakeId(static_cast<quint32>(q->value(0).toLongLong()), 1);
         q.reset();
         auto used = CreateQuery(QStringLiteral("select count(*) from AllInfo where ObjId = ") + SqlDialect::Quote(id));
         if (!used || !used->next())

@@ -87,6 +87,16 @@ public:
     /// from the identity row's counter). The null id when a step fails. Call it inside a TWriteTransaction
     /// together with the insert that uses the identifier.
     QString NewId(int kind);
+    /// \a count new identifiers for objects of any kind but 898 at once, in the order NewId would give them
+    /// one by one: the identity row's counter moves past them all in one step. Empty when a step fails. Call
+    /// it inside a TWriteTransaction, like NewId.
+    QStringList NewIds(int count);
+    /// Moves the counter back over the last \a count identifiers NewIds gave, up to \a last, when no
+    /// identifier was taken after them; otherwise nothing changes. False when a statement failed. Inside the
+    /// transaction that took them.
+    bool ReturnIds(const QString& last, int count);
+    /// Whether a TWriteTransaction is open on this database.
+    bool InWriteTransaction() const { return m_transactionDepth > 0; }
 
     /// The statement in this database's engine spelling.
     QString Translate(const QString& dialectSql) const;

@@ -13,6 +13,8 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 
+#include <array>
+
 namespace {
 
 const QString kInsertStatement = QStringLiteral(
@@ -48,37 +50,55 @@ double SearchDate(double date, bool fixed)
     return DateSerial::FromDate(QDate(2000, d.month(), d.day()));
 }
 
-// Every column but ObjId with the value it is written with, in the order of the full update statement.
+// Every column but ObjId, in the order of the full insert and update statements.
+const std::array<QString, 34>& ColumnNames()
+{
+    static const std::array<QString, 34> names = {QStringLiteral("ObjType"), QStringLiteral("Link1"),
+        QStringLiteral("Link2"), QStringLiteral("Link3"), QStringLiteral("Link4"), QStringLiteral("Link5"),
+        QStringLiteral("Int1"), QStringLiteral("Int2"), QStringLiteral("Int3"), QStringLiteral("Int4"),
+        QStringLiteral("Int5"), QStringLiteral("Str1"), QStringLiteral("Str2"), QStringLiteral("Str3"),
+        QStringLiteral("Str4"), QStringLiteral("Str5"), QStringLiteral("Flag"), QStringLiteral("Date1"),
+        QStringLiteral("D1Flag"), QStringLiteral("D1Fixed"), QStringLiteral("Date2"), QStringLiteral("D2Flag"),
+        QStringLiteral("D2Fixed"), QStringLiteral("Comments"), QStringLiteral("DCreate"), QStringLiteral("DModify"),
+        QStringLiteral("Foto"), QStringLiteral("D1Search"), QStringLiteral("D2Search"), QStringLiteral("Creator"),
+        QStringLiteral("Modifier"), QStringLiteral("ExternalFlag"), QStringLiteral("PublishedFlag"),
+        QStringLiteral("Archived")};
+    return names;
+}
+
+// Every column but ObjId with the value it is written with, in the order of ColumnNames().
 QList<std::pair<QString, QVariant>> ColumnValues(const TObjectRow& r)
 {
+    const std::array<QString, 34>& names = ColumnNames();
     QList<std::pair<QString, QVariant>> columns;
     columns.reserve(34);
-    columns.append({QStringLiteral("ObjType"), r.ObjType});
+    qsizetype n = 0;
+    auto add = [&](const QVariant& value) { columns.append({names[n++], value}); };
+    add(r.ObjType);
     for (int i = 1; i <= 5; ++i)
-        columns.append({QStringLiteral("Link%1").arg(i), Text(r.Link(i))});
+        add(Text(r.Link(i)));
     for (int i = 1; i <= 5; ++i)
-        columns.append({QStringLiteral("Int%1").arg(i), r.Int(i)});
+        add(r.Int(i));
     for (int i = 1; i <= 5; ++i)
-        columns.append({QStringLiteral("Str%1").arg(i), Text(r.Str(i))});
-    columns.append({QStringLiteral("Flag"), FlagValue(r.Flag)});
-    columns.append({QStringLiteral("Date1"), r.Date1});
-    columns.append({QStringLiteral("D1Flag"), FlagValue(r.D1Flag)});
-    columns.append({QStringLiteral("D1Fixed"), FlagValue(r.D1Fixed)});
-    columns.append({QStringLiteral("Date2"), r.Date2});
-    columns.append({QStringLiteral("D2Flag"), FlagValue(r.D2Flag)});
-    columns.append({QStringLiteral("D2Fixed"), FlagValue(r.D2Fixed)});
-    columns.append({QStringLiteral("Comments"), Text(r.Comments)});
-    columns.append({QStringLiteral("DCreate"), r.DCreate});
-    columns.append({QStringLiteral("DModify"), r.DModify});
-    columns.append(
-        {QStringLiteral("Foto"), r.Foto.isEmpty() ? QVariant(QMetaType(QMetaType::QByteArray)) : QVariant(r.Foto)});
-    columns.append({QStringLiteral("D1Search"), r.D1Search});
-    columns.append({QStringLiteral("D2Search"), r.D2Search});
-    columns.append({QStringLiteral("Creator"), Text(r.Creator)});
-    columns.append({QStringLiteral("Modifier"), Text(r.Modifier)});
-    columns.append({QStringLiteral("ExternalFlag"), FlagValue(r.ExternalFlag)});
-    columns.append({QStringLiteral("PublishedFlag"), FlagValue(r.PublishedFlag)});
-    columns.append({QStringLiteral("Archived"), FlagValue(r.Archived)});
+        add(Text(r.Str(i)));
+    add(FlagValue(r.Flag));
+    add(r.Date1);
+    add(FlagValue(r.D1Flag));
+    add(FlagValue(r.D1Fixed));
+    add(r.Date2);
+    add(FlagValue(r.D2Flag));
+    add(FlagValue(r.D2Fixed));
+    add(Text(r.Comments));
+    add(r.DCreate);
+    add(r.DModify);
+    add(r.Foto.isEmpty() ? QVariant(QMetaType(QMetaType::QByteArray)) : QVariant(r.Foto));
+    add(r.D1Search);
+    add(r.D2Search);
+    add(Text(r.Creator));
+    add(Text(r.Modifier));
+    add(FlagValue(r.ExternalFlag));
+    add(FlagValue(r.PublishedFlag));
+    add(FlagValue(r.Archived));
     return columns;
 }
 
@@ -109,21 +129,11 @@ bool PrepareUpdate(TMyDataBase* db, QSqlQuery& q, const TObjectRow& row, const T
     return true;
 }
 
-// The full insert in an engine's spelling, translated once: every new row is written with it.
-const QString& InsertStatement(TSqlEngine engine)
-{
-    static const QString file = SqlDialect::Translate(kInsertStatement, TSqlEngine::SQLite);
-    static const QString server = SqlDialect::Translate(kInsertStatement, TSqlEngine::PostgreSQL);
-    return engine == TSqlEngine::PostgreSQL ? server : file;
-}
-
 bool PrepareInsert(TMyDataBase* db, QSqlQuery& q, const TObjectRow& row)
 {
-    if (!q.prepare(InsertStatement(db->Engine())))
+    if (!q.prepare(RecordWrite::InsertStatement(db->Engine())))
         return false;
-    q.bindValue(QStringLiteral(":ObjId"), Text(row.Obj));
-    for (const auto& [name, value] : ColumnValues(row))
-        q.bindValue(QLatin1Char(':') + name, value);
+    RecordWrite::BindInsert(q, row);
     return true;
 }
 
@@ -145,6 +155,64 @@ template <typename F> void Guarded(F&& call)
 }
 
 } // namespace
+
+namespace RecordWrite {
+
+const QString& InsertStatement(TSqlEngine engine)
+{
+    static const QString file = SqlDialect::Translate(kInsertStatement, TSqlEngine::SQLite);
+    static const QString server = SqlDialect::Translate(kInsertStatement, TSqlEngine::PostgreSQL);
+    return engine == TSqlEngine::PostgreSQL ? server : file;
+}
+
+void BindInsert(QSqlQuery& q, const TObjectRow& row)
+{
+    static const std::array<QString, 34> placeholders = [] {
+        std::array<QString, 34> texts;
+        for (size_t i = 0; i < texts.size(); ++i)
+            texts[i] = QLatin1Char(':') + ColumnNames()[i];
+        return texts;
+    }();
+    static const QString objId = QStringLiteral(":ObjId");
+    q.bindValue(objId, Text(row.Obj));
+    const auto columns = ColumnValues(row);
+    for (qsizetype i = 0; i < columns.size(); ++i)
+        q.bindValue(placeholders[static_cast<size_t>(i)], columns.at(i).second);
+}
+
+std::optional<TStoreResult> Refusal(TMyDataBase* db, int kind, const QString& id)
+{
+    if (!db)
+        return TStoreResult{SaveResult::NoDatabase, kConnectFailed};
+    if (db->WriteMode() == 0)
+        return TStoreResult{SaveResult::ReferenceDatabase, QStringLiteral("Попытка записи в базу констант!")};
+    if (!db->IsWritable())
+        return TStoreResult{SaveResult::NotPermitted, QStringLiteral("Нет разрешения на данную операцию!")};
+    // The database's fixed rows (the placeholder the none id names, the system row, the identity row) are
+    // written only by the database itself.
+    if (StoreKinds::IsFixedRow(kind, id, db->IdentityRowId()))
+        return TStoreResult{SaveResult::NotPermitted, QStringLiteral("Нет разрешения на данную операцию!")};
+    return std::nullopt;
+}
+
+void Stamp(TObjectRow& row, bool insert)
+{
+    const double now = DateSerial::Now();
+    if (insert) {
+        row.DCreate = now;
+        row.Creator = TDBMainInfo::CurrentUserId();
+    }
+    row.DModify = now;
+    row.Modifier = TDBMainInfo::CurrentUserId();
+    row.D1Search = SearchDate(row.Date1, row.D1Fixed);
+    row.D2Search = SearchDate(row.Date2, row.D2Fixed);
+    // The kind's own derived columns, whoever saves.
+    const TStoreKind* kind = StoreKinds::Find(row.ObjType);
+    if (kind && kind->Derive)
+        kind->Derive(row);
+}
+
+} // namespace RecordWrite
 
 TGID& TObjectRow::Link(int n)
 {
@@ -366,16 +434,8 @@ TStoreResult TDBMainInfo::Save()
     if (Kind::IsDialogKind(ObjType))
         return {SaveResult::Done, QString()};
     TMyDataBase* db = Database();
-    if (!db)
-        return {SaveResult::NoDatabase, kConnectFailed};
-    if (db->WriteMode() == 0)
-        return {SaveResult::ReferenceDatabase, QStringLiteral("Попытка записи в базу констант!")};
-    if (!db->IsWritable())
-        return {SaveResult::NotPermitted, QStringLiteral("Нет разрешения на данную операцию!")};
-    // The database's fixed rows (the placeholder the none id names, the system row, the identity row) are
-    // written only by the database itself.
-    if (StoreKinds::IsFixedRow(ObjType, Obj, db->IdentityRowId()))
-        return {SaveResult::NotPermitted, QStringLiteral("Нет разрешения на данную операцию!")};
+    if (const std::optional<TStoreResult> refused = RecordWrite::Refusal(db, ObjType, Obj))
+        return *refused;
     auto command = db->CreateCommand();
     if (!command)
         return {SaveResult::NotConnected, kConnectFailed};
@@ -383,19 +443,8 @@ TStoreResult TDBMainInfo::Save()
     // The row is prepared on a copy, so that a failed save leaves the record exactly as the user left it.
     TObjectRow row = *this;
     const bool insert = IsNewId(row.Obj);
-    const double now = DateSerial::Now();
-    if (insert) {
-        row.DCreate = now;
-        row.Creator = CurrentUserId();
-    }
-    row.DModify = now;
-    row.Modifier = CurrentUserId();
-    row.D1Search = SearchDate(row.Date1, row.D1Fixed);
-    row.D2Search = SearchDate(row.Date2, row.D2Fixed);
-    // The kind's own derived columns, whoever saves.
+    RecordWrite::Stamp(row, insert);
     const TStoreKind* kind = StoreKinds::Find(row.ObjType);
-    if (kind && kind->Derive)
-        kind->Derive(row);
 
     bool ok = false;
     bool vanished = false;

@@ -62,6 +62,22 @@ enum : int {
 };
 }
 
+class QSqlQuery;
+
+/// The steps every insert of a row shares, whoever writes it (TDBMainInfo::Save, TBulkRecordWriter).
+namespace RecordWrite {
+/// The insert of a whole row in \a engine's spelling, with a named parameter for every column.
+const QString& InsertStatement(TSqlEngine engine);
+/// Binds every column of \a row on \a q, prepared with InsertStatement.
+void BindInsert(QSqlQuery& q, const TObjectRow& row);
+/// Why a row of \a kind with id \a id may not be written into \a db (no database, a reference database, no
+/// permission, a fixed row); none when it may.
+std::optional<TStoreResult> Refusal(TMyDataBase* db, int kind, const QString& id);
+/// The columns a save fills itself: creation (with \a insert) and modification stamps, the search dates, and
+/// the kind's derived columns.
+void Stamp(TObjectRow& row, bool insert);
+} // namespace RecordWrite
+
 /**
  * \brief One row of AllInfo in memory: the unit in which frames, lists, dialogs and background tasks
  * read, edit, copy, pass around and write objects.

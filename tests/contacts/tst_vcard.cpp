@@ -117,6 +117,40 @@ private Q_SLOTS:
         QCOMPARE(Names(read.People.at(0)), u"Иванов|Иван|"_s);
     }
 
+    // A phone's or contact's comment sits beside it in a property of the same group; one without a group, or
+    // a group without a phone, belongs to nothing.
+    void commentsOfGroupedProperties()
+    {
+        const QByteArray card = "BEGIN:VCARD\r\nVERSION:2.1\r\nN:Орлова;Ирина\r\n"
+                                "Item1.TEL;CELL:+7 916 555-01-02\r\n"
+                                "ITEM1.X-ZORVIN-COMMENT;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:=D0=B4=D0=BE 18:00=0D=0A"
+                                "=D0=BF=D0=BE=D1=81=D0=BB=D0=B5 =\r\n=D1=81=D0=B1  \r\n"
+                                "TEL;HOME:+7 495 555-03-04\r\n"
+                                "X-ZORVIN-COMMENT:ничей\r\n"
+                                "item2.EMAIL;INTERNET:irina@example.ru\r\n"
+                                "item2.X-ZORVIN-COMMENT:рабочая\\, для писем\r\n"
+                                "item3.X-ZORVIN-COMMENT:без телефона\r\n"
+                                "END:VCARD\r\n";
+        const TRead read = ReadAll(card);
+        QCOMPARE(read.ProblemLines, QList<int>());
+        QCOMPARE(read.People.size(), 1);
+        const TPerson& irina = read.People.at(0);
+        QCOMPARE(irina.Phones.size(), 2);
+        QCOMPARE(irina.Phones.at(0).Comment, u"до 18:00\nпосле сб"_s);
+        QCOMPARE(irina.Phones.at(1).Comment, QString());
+        QCOMPARE(irina.Internet.size(), 1);
+        QCOMPARE(irina.Internet.at(0).Comment, u"рабочая, для писем"_s);
+        // Written out, each commented property gets a group of its own and reads back the same.
+        VCard::TWriter writer(u"3.0"_s);
+        Write(writer, irina);
+        QVERIFY(writer.Data().contains("item1.TEL;TYPE=CELL:"));
+        QVERIFY(writer.Data().contains("item2.X-ZORVIN-COMMENT:рабочая\\, для писем\r\n"));
+        const TRead back = ReadAll(writer.Data());
+        QCOMPARE(back.People.size(), 1);
+        QCOMPARE(back.People.at(0).Phones, irina.Phones);
+        QCOMPARE(back.People.at(0).Internet, irina.Internet);
+    }
+
     void addressBookExport()
     {
         const TRead read = ReadAll(Corpus(u"addressbook-30.vcf"_s));
@@ -262,13 +296,17 @@ private Q_SLOTS:
         p.BirthComplete = false;
         p.Note = u"Строка, с запятой; и точкой с запятой\\ и чертой\nвторая строка — "_s + QString(80, u'ж');
         p.Photo = jpeg;
-        p.Phones = {{u"7 4951234567"_s, PhoneType::Phone}, {u"7 9161234567"_s, PhoneType::Mobile},
-            {u"  4951112233"_s, PhoneType::Fax}, {u"7 4951112234"_s, PhoneType::PhoneFax}};
-        p.Internet = {{InternetType::Email, u"anna@example.ru"_s, QString()},
-            {InternetType::Site, u"https://example.ru/a,b;c"_s, QString()},
-            {InternetType::SocialNetwork, u"https://vk.example/id1"_s, u"ВКонтакте"_s},
-            {InternetType::Messenger, u"@anna"_s, u"Telegram"_s}, {InternetType::Skype, u"anna_s"_s, QString()},
-            {InternetType::Other, u"https://blog.example"_s, u"Блог"_s}};
+        // Comments with what a value escapes, one long enough to be folded; phones and contacts without one.
+        p.Phones = {{u"7 4951234567"_s, PhoneType::Phone, u"после 18:00, \"добавочный\" 12; спросить\nАнну"_s},
+            {u"7 9161234567"_s, PhoneType::Mobile, QString()},
+            {u"  4951112233"_s, PhoneType::Fax, QString(90, u'ф')},
+            {u"7 4951112234"_s, PhoneType::PhoneFax, QString()}};
+        p.Internet = {{InternetType::Email, u"anna@example.ru"_s, QString(), u"рабочая\\личная"_s},
+            {InternetType::Site, u"https://example.ru/a,b;c"_s, QString(), QString()},
+            {InternetType::SocialNetwork, u"https://vk.example/id1"_s, u"ВКонтакте"_s, u"старая страница"_s},
+            {InternetType::Messenger, u"@anna"_s, u"Telegram"_s, QString()},
+            {InternetType::Skype, u"anna_s"_s, QString(), QString()},
+            {InternetType::Other, u"https://blog.example"_s, u"Блог"_s, u"; , :"_s}};
         p.Addresses = {{u"Россия"_s, u"Московская обл."_s, u"Одинцовский р-н"_s, u"Одинцово"_s, u"ул. Мира"_s,
                            u"5к2"_s, u"17"_s, u"143000"_s, true},
             {u"Россия"_s, QString(), QString(), u"Москва"_s, u"Тверская ул."_s, u"1"_s, QString(), QString(), false}};

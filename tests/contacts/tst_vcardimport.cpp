@@ -9,6 +9,8 @@
 #include "store/ObjectKinds.h"
 #include "store/ObjectRecord.h"
 #include "store/kinds/AddressView.h"
+#include "store/kinds/NoteLinkView.h"
+#include "store/kinds/NoteView.h"
 #include "store/kinds/PersonView.h"
 #include "tests/support/TempDatabase.h"
 #include "tools/seed/Seed.h"
@@ -280,11 +282,44 @@ private Q_SLOTS:
         QVERIFY2(seeded.Ok, qPrintable(seeded.Error));
         const QStringList ids = VCardStore::PeopleIds(m_db->Db());
         QVERIFY(ids.size() >= 200);
+        // What the demo lacks: a comment longer than a comment holds, kept whole in the person's note as an
+        // import keeps it, and comments of internet contacts, with the characters a card escapes.
+        const QString longNote = u"Познакомились в Сочи; звонить вечером, \"после 18:00\".\n"_s + QString(250, u'ж');
+        QVERIFY(m_db->Run(u"update AllInfo set Comments = '"_s + longNote.left(VCardStore::CommentLength)
+            + u"' where ObjId = '"_s + ids.at(5) + u"'"_s));
+        const QString note = Store(Kind::Note, [&](TObjectRow& r) {
+            NoteView(r).SetTitle(VCardStore::LongNoteTitle);
+            NoteView(r).SetText(longNote);
+        });
+        QVERIFY(!note.isEmpty());
+        QVERIFY(!Store(Kind::NoteLink, [&](TObjectRow& r) {
+            NoteLinkView(r).SetNote(note);
+            NoteLinkView(r).SetObject(ids.at(5));
+        }).isEmpty());
+        QVERIFY(m_db->Run(u"update AllInfo set Comments = 'рабочая, для писем; не личная' where ObjId in (select "
+                           u"C.ObjId from AllInfo as C, AllInfo as P where C.ObjType = 5 and P.ObjId = C.Link1 and "
+                           u"P.ObjType = 1 order by C.ObjId limit 7)"_s));
+        const auto contents = [](TTempDatabase& db) -> QString {
+            return db.Scalar(u"select count(*) from AllInfo as P where P.ObjType = 4 and P.Int2 = 1 and "
+                             u"P.Comments <> ''"_s).toString()
+                + u'|' + db.Scalar(u"select count(*) from AllInfo as C, AllInfo as P where C.ObjType = 5 and "
+                                   u"P.ObjId = C.Link1 and P.ObjType = 1 and C.Comments <> ''"_s).toString()
+                + u'|' + db.Scalar(u"select count(*) from AllInfo where ObjType = 10 and Str1 = '"_s
+                                   + VCardStore::LongNoteTitle + u"'"_s).toString()
+                + u'|' + db.Scalar(u"select count(*) from (select distinct R.Link1, G.Str1 from AllInfo as R, AllInfo "
+                                   u"as G where R.ObjType = 20 and R.Int1 = 1 and G.ObjId = R.Link2 and G.ObjType = 21 "
+                                   u"and G.Int1 = 1) as M"_s).toString();
+        };
+        const QString before = contents(*m_db);
+        QVERIFY2(!before.startsWith(u"0|"_s) && !before.contains(u"|0"_s), qPrintable(before));
+
         const QByteArray first = VCardStore::Export(m_db->Db(), ids, version);
-        // The file holds what the round trip is to keep.
+        // The file holds what the round trip is to keep (read with its folded lines joined).
+        const QByteArray unfolded = QByteArray(first).replace("\r\n ", "");
         for (const char* what : {"TEL;", "EMAIL;", "ADR;", "ORG", "TITLE:", "CATEGORIES:", "BDAY", "PHOTO", "NOTE:",
-                 "X-SOCIALPROFILE", "IMPP", "DEATHDATE"})
-            QVERIFY2(first.contains(what), what);
+                 "X-SOCIALPROFILE", "IMPP", "DEATHDATE", ".X-ZORVIN-COMMENT:после 18:00", "для писем\\; не личная"})
+            QVERIFY2(unfolded.contains(what), what);
+        QVERIFY(VCardStore::ReadPerson(m_db->Db(), ids.at(5)).Note == longNote);
 
         TTempDatabase empty;
         QVERIFY(empty.IsOpen());
@@ -302,6 +337,7 @@ private Q_SLOTS:
                 QCOMPARE(b.at(i), a.at(i));
         }
         QCOMPARE(second.size(), first.size());
+        QCOMPARE(contents(empty), before);
         // One person alone, the way the card exports.
         QCOMPARE(VCardStore::Export(m_db->Db(), {ids.at(7)}, version),
             VCardStore::Export(empty.Db(), {VCardStore::PeopleIds(empty.Db()).at(7)}, version));
