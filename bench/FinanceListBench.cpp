@@ -1,6 +1,7 @@
 // The main window's finance list ("Финансы") on 320 000 money operations: its first screen after its query,
 // beside SQLite reading the same statement's first screen of rows, and the finance report of all its rows
 // (time and the growth of the peak resident memory), beside SQLite reading the statement to its end.
+// The report's memory is also measured in a process of its own (the program run again with --report-child).
 // Usage: zorvin-bench-buchlist [DATABASE_FILE]
 //   A file that does not exist yet (or, without a file, one in a temporary folder) is made and filled with the
 //   finance set of zorvin-bench-buchsum, so it can be kept for the next run.
@@ -21,6 +22,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTextStream>
 
@@ -32,6 +34,8 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr int ListRuns = 9;
+/// The argument after the file that makes the program the process of one report.
+const QString ReportChild = QStringLiteral("--report-child");
 constexpr int ReportRuns = 3;
 
 /// The desktop opens every workbook at once (and nothing is opened).
@@ -88,6 +92,18 @@ int main(int argc, char** argv)
     TMyDBGrid* grid = list.ListGrid();
     TListModel* rows = grid->Model();
     list.RunQuery(QString());
+    if (args.value(2) == ReportChild) {
+        // A process of its own that shows the list and writes its report once: its peak resident size is
+        // the program's with the report, nothing of the bench's own runs in it.
+        while (!rows->IsCountKnown())
+            app.processEvents();
+        const double before = ProcessMemoryMb("VmRSS:");
+        FinanceReport::Print(*rows);
+        out << ReportChild << ' ' << before << ' ' << ProcessMemoryMb("VmHWM:") << Qt::endl;
+        SetDesktopService(nullptr);
+        SetCurrentDatabase(nullptr);
+        return 0;
+    }
     const QString sql = rows->Statement();
     const QString engineSql = db.Translate(sql);
     const int screen = grid->viewport()->height() / (grid->DefaultRowHeight() + TMyDBGrid::RowMargin) + 1;
@@ -136,6 +152,20 @@ int main(int argc, char** argv)
         QFile::remove(file);
     }
 
+    // The same list and report in a new process: its resident size before the report and its peak.
+    double childBefore = -1;
+    double childPeak = -1;
+    {
+        QProcess child;
+        child.start(QCoreApplication::applicationFilePath(), {path, ReportChild});
+        child.waitForFinished(-1);
+        const QStringList words = QString::fromUtf8(child.readAllStandardOutput()).split(u'\n').filter(ReportChild).value(0).split(u' ');
+        if (words.size() == 3) {
+            childBefore = words[1].toDouble();
+            childPeak = words[2].toDouble();
+        }
+    }
+
     QList<TBenchRow> table;
     TBenchRow first;
     first.Operation = u"Список «Финансы»: запрос и первый экран (%1 строк из %2)"_s.arg(screen).arg(count);
@@ -174,8 +204,17 @@ int main(int argc, char** argv)
     memory.Unit = u"МБ"_s;
     memory.Limit = 100;
     memory.Runs = ReportRuns;
-    memory.Note = u"пик всего процесса %1 МБ"_s.arg(peakTotal, 0, 'f', 1);
+    memory.Note = u"пик всего процесса бенчмарка %1 МБ"_s.arg(peakTotal, 0, 'f', 1);
     table << memory;
+    TBenchRow process;
+    process.Operation = u"Пик памяти процесса со списком и отчетом"_s;
+    process.Median = childPeak;
+    process.Unit = u"МБ"_s;
+    process.Limit = 100;
+    process.Runs = 1;
+    process.Note = u"отдельный процесс: список, его первый экран и счет строк, затем отчет; до отчета %1 МБ"_s.arg(
+        childBefore, 0, 'f', 1);
+    table << process;
     PrintTable(table, out);
 
     SetDesktopService(nullptr);
