@@ -147,6 +147,33 @@ int main(int argc, char** argv)
     }
     out << "currency " << sums.Currency() << ", filter: " << sums.CellText(0, TFBuchSumInfo::ColFilter) << " / "
         << sums.CellText(1, TFBuchSumInfo::ColFilter) << Qt::endl;
+    // A person's card: the operations of one counterparty (1 600 of them), counted and summed through the
+    // indexes of the host's links.
+    TDBMainInfo person;
+    person.ObjType = 1;
+    const QString counterparty = FinanceData::Counterparty(0);
+    person.Link2 = counterparty;
+    person.SetDatabase(&db);
+    const QString host = u"((AllInfo.ObjId in (select Link1 from AllInfo where ObjType = 82 and Link2 = '"_s
+        + counterparty + u"')) or (AllInfo.Link2 = '"_s + counterparty + u"'))"_s;
+    std::vector<double> rawCard, panelCard;
+    for (int run = 0; run < Runs; ++run) {
+        rawCard.push_back(Time([&]() {
+            raw.Read(u"select ObjId, Str4 from AllInfo where ObjType = 23"_s);
+            raw.Read(u"select AllInfo.Link1, count(*), sum(case when Int2 > 0 then Int2 else 0 end), sum(case when "
+                     "Int2 < 0 then Int2 else 0 end) from AllInfo where AllInfo.ObjType = 24 and "_s
+                + host + u" group by AllInfo.Link1"_s);
+            raw.Read(u"select ObjId from AllInfo where ObjType = 23 and Str4 = 'руб'"_s);
+            raw.Read(u"select sum(case when Int2 > 0 then Int2 else 0 end), sum(case when Int2 < 0 then Int2 else 0 end) "
+                     "from AllInfo where ObjType = 24 and (AllInfo.Link1 in (select ObjId from AllInfo where ObjType = 23 "
+                     "and Str4 = 'руб')) and "_s
+                + host + u" and AllInfo.Date1 >= "_s + QString::number(monthStart) + u" and AllInfo.Date1 < "_s
+                + QString::number(monthEnd));
+        }));
+        panelCard.push_back(Time([&]() { sums.SetMasterDBInfo(&person); }));
+    }
+    out << "card: currency " << sums.Currency() << ", filter: " << sums.CellText(0, TFBuchSumInfo::ColFilter) << " / "
+        << sums.CellText(1, TFBuchSumInfo::ColFilter) << Qt::endl;
 
     const auto row = [](const QString& operation, const std::vector<double>& panel, const std::vector<double>& base) {
         TBenchRow line;
@@ -173,6 +200,7 @@ int main(int argc, char** argv)
         row(u"Итоги (месяц, фильтр без периода), %1 операций"_s.arg(FinanceData::Operations), panelAll, rawAll),
         cpuRow(cpuAll),
         row(u"Первый расчет итогов с выбором валюты (фильтр без периода)"_s, panelFirstAll, rawFirstAll),
+        row(u"Итоги в карточке человека (1600 его операций)"_s, panelCard, rawCard),
     };
     PrintTable(rows, out);
     SetClock(systemClock);

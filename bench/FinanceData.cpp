@@ -58,6 +58,11 @@ bool Fill(const QString& path, QTextStream& out)
     return filled && raw.Exec(u"commit"_s);
 }
 
+QString Counterparty(int i)
+{
+    return MakeId(static_cast<quint32>(300 + i), 5);
+}
+
 QDate LastDay()
 {
     return DateSerial::ToDate(FirstDay + (Operations - 1) / 100);

@@ -15,6 +15,8 @@ inline constexpr int Operations = 320000;
 
 /// Makes the set in a new file \a path, in one transaction; false (with a line on \a out) when it cannot.
 bool Fill(const QString& path, QTextStream& out);
+/// The id of the counterparty \a i (of 200): each is the counterparty of every 200th operation.
+QString Counterparty(int i);
 /// The day of the set's last operations: the benches' today.
 QDate LastDay();
 

@@ -316,9 +316,10 @@ void TFBuchSumInfo::ReadCurrencies(TMyDataBase* db)
         m_currency = m_currencies.value(0);
         return;
     }
-    // A chosen currency that the operations still have stays chosen: the currencies are counted, which
-    // reads every operation, only when a currency is to be chosen or the list is shown.
-    if (!m_currency.isEmpty() && HasOperations(db, m_currency)) {
+    // Without a host, a chosen currency that the operations still have stays chosen: the currencies are
+    // counted, which reads every operation, only when a currency is to be chosen or the list is shown. A
+    // host's operations are few and found through the host's own indexes: they are counted every time.
+    if (!m_currency.isEmpty() && HostCondition(options, 1).isEmpty() && HasOperations(db, m_currency)) {
         m_currenciesRead = false;
         return;
     }
@@ -341,11 +342,9 @@ bool TFBuchSumInfo::HasOperations(TMyDataBase* db, const QString& currency) cons
     }
     if (accounts.isEmpty())
         return false;
-    QString sql = u"select top 1 AllInfo.Link1 from AllInfo where AllInfo.ObjType = "_s
-        + KindText(Kind::MoneyOperation) + u" and AllInfo.Link1 in ("_s + accounts.join(u", "_s) + u')';
-    if (const QString host = HostCondition(*FindOptions(), 1); !host.isEmpty())
-        sql += u" and "_s + host;
-    auto q = TMyDataBase::QueryOn(db, sql);
+    auto q = TMyDataBase::QueryOn(db,
+        u"select top 1 AllInfo.Link1 from AllInfo where AllInfo.ObjType = "_s + KindText(Kind::MoneyOperation)
+            + u" and AllInfo.Link1 in ("_s + accounts.join(u", "_s) + u')');
     return q && q->next();
 }
 

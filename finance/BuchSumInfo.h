@@ -97,7 +97,7 @@ protected:
 private:
     /// Fills the currency list and chooses a currency.
     void ReadCurrencies(TMyDataBase* db);
-    /// Whether an operation that the host concerns is on an account of \a currency.
+    /// Whether an operation is on an account of \a currency.
     bool HasOperations(TMyDataBase* db, const QString& currency) const;
     /// The currencies of the operations that the host concerns, most operations first; \a withSums also
     /// keeps each account's money in and out of those operations.
