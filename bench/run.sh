@@ -31,6 +31,10 @@ echo
 echo "== The balances of 10 accounts with 320 000 operations, recomputed in the background"
 "$build/bin/zorvin-bench-balances" "$build/bench-data/balances-320000.zdb" || status=$?
 echo
+echo "== The totals under the finance list, the \"Финансы\" list and its report, on 320 000 operations"
+QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} "$build/bin/zorvin-bench-buchsum" "$build/bench-data/finance-320000.zdb" || status=$?
+QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} "$build/bin/zorvin-bench-buchlist" "$build/bench-data/finance-320000.zdb" || status=$?
+echo
 echo "== vCard: the export of the large data set's 20 000 people, the import of 10 000 cards"
 "$build/bin/zorvin-bench-vcard" "$build/bench-data/vcard-large.zdb" || status=$?
 exit $status

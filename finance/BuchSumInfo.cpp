@@ -54,6 +54,13 @@ QString KindText(int kind)
     return QString::number(kind);
 }
 
+/// The currency an account's Str4 names: NoCurrency when it is blank.
+QString CurrencyOf(const QVariant& value)
+{
+    const QString text = value.toString().trimmed();
+    return text.isEmpty() ? TFBuchSumInfo::NoCurrency : text;
+}
+
 bool HostSet(const TDBMainInfo& options)
 {
     return !IsEmptyId(options.Link2);
@@ -74,13 +81,15 @@ QString HostCondition(const TDBMainInfo& options, int modeLink2)
     return condition;
 }
 
-std::optional<qint64> Sum(TMyDataBase* db, const QString& sql)
+using TInOut = TFBuchSumInfo::TInOut;
+
+std::optional<TInOut> Sums(TMyDataBase* db, const QString& sql)
 {
     auto q = TMyDataBase::QueryOn(db, sql);
     if (!q || !q->next())
         return std::nullopt;
-    // No operation at all sums to null: nothing came in.
-    return q->value(0).isNull() ? 0 : q->value(0).toLongLong();
+    // No operation at all sums to null: nothing came in or went out.
+    return TInOut {q->value(0).isNull() ? 0 : q->value(0).toLongLong(), q->value(1).isNull() ? 0 : q->value(1).toLongLong()};
 }
 
 } // namespace
@@ -138,7 +147,7 @@ void TFBuchSumInfo::ChoosePeriod(int column)
 
 void TFBuchSumInfo::ChooseCurrency(const QString& currency)
 {
-    if (!m_currencies.contains(currency))
+    if (!Currencies().contains(currency))
         return;
     m_currency = currency;
     LoadData();
@@ -157,7 +166,7 @@ void TFBuchSumInfo::HeaderClick(int column)
     if (column >= ColToday && column <= ColYear) {
         lines = PeriodNames();
     } else if (column == ColCurrency) {
-        if (m_currencies.isEmpty())
+        if (Currencies().isEmpty())
             return;
         lines = m_currencies;
         kind = CurrencyPopup;
@@ -237,21 +246,23 @@ QString TFBuchSumInfo::HostOperations(const QString& host)
         + u" and Link2 = "_s + id + u")) or (AllInfo.Link2 = "_s + id + u"))"_s;
 }
 
-QString TFBuchSumInfo::Conditions(int column) const
+QString TFBuchSumInfo::CurrencyAccounts() const
+{
+    const QString currency = m_currency == NoCurrency
+        ? QString(u"(Str4 is null or Str4 = "_s + SqlDialect::Quote(QString()) + u')')
+        : QString(u"Str4 = "_s + SqlDialect::Quote(m_currency));
+    return u"select ObjId from AllInfo where ObjType = "_s + KindText(Kind::Account) + u" and "_s + currency;
+}
+
+QString TFBuchSumInfo::Conditions(int column, bool accounts) const
 {
     const TDBMainInfo& options = *FindOptions();
     QString conditions;
-    if (!IsEmptyId(options.Link1)) {
+    if (accounts && !IsEmptyId(options.Link1)) {
         IdCondition(conditions, options.Link1, u"AllInfo.Link1"_s);
-    } else if (!m_currency.isEmpty()) {
-        // Asked per operation, the account's currency leaves the index of the dates to the period.
-        const QString accounts = u"select Acc.ObjId from AllInfo as Acc where Acc.ObjId = AllInfo.Link1 and "
-                                 "Acc.ObjType = "_s
-            + KindText(Kind::Account);
-        const QString currency = m_currency == NoCurrency
-            ? QString(u"(Acc.Str4 is null or Acc.Str4 = "_s + SqlDialect::Quote(QString()) + u')')
-            : QString(u"Acc.Str4 = "_s + SqlDialect::Quote(m_currency));
-        AddCondition(conditions, u"(exists ("_s + accounts + u" and "_s + currency + u"))"_s);
+    } else if (accounts && !m_currency.isEmpty()) {
+        // The few accounts of the currency, each a range of the index of the operations by account and date.
+        AddCondition(conditions, u"(AllInfo.Link1 in ("_s + CurrencyAccounts() + u"))"_s);
     }
     AddCondition(conditions, HostCondition(options, m_modeLink2));
     AddCondition(conditions, FilterConditions(options));
@@ -274,53 +285,111 @@ QString TFBuchSumInfo::Conditions(int column) const
     return conditions;
 }
 
+namespace {
+
+/// The currency of each account (its id in capitals), NoCurrency for the accounts without one.
+QHash<QString, QString> AccountCurrencies(TMyDataBase* db)
+{
+    QHash<QString, QString> currencies;
+    if (auto q = TMyDataBase::QueryOn(
+            db, u"select ObjId, Str4 from AllInfo where ObjType = "_s + KindText(Kind::Account))) {
+        while (q->next())
+            currencies.insert(q->value(0).toString().toUpper(), CurrencyOf(q->value(1)));
+    }
+    return currencies;
+}
+
+} // namespace
+
 void TFBuchSumInfo::ReadCurrencies(TMyDataBase* db)
 {
     const TDBMainInfo& options = *FindOptions();
     m_currencies.clear();
-    const auto currencyOf = [](const QVariant& value) {
-        const QString text = value.toString().trimmed();
-        return text.isEmpty() ? NoCurrency : text;
-    };
+    m_currenciesRead = true;
+    m_accountSums.reset();
     if (!IsEmptyId(options.Link1)) {
         auto q = TMyDataBase::QueryOn(db,
             u"select Str4 from AllInfo where ObjType = "_s + KindText(Kind::Account) + u" and ObjId = "_s
                 + SqlDialect::Quote(options.Link1));
         if (q && q->next())
-            m_currencies << currencyOf(q->value(0));
+            m_currencies << CurrencyOf(q->value(0));
         m_currency = m_currencies.value(0);
         return;
     }
-    // The operations are counted per account on the index of the accounts; the few accounts then give
-    // their currencies.
-    QString sql = u"select AllInfo.Link1, count(*) from AllInfo where AllInfo.ObjType = "_s
-        + KindText(Kind::MoneyOperation);
-    if (const QString host = HostCondition(options, 1); !host.isEmpty())
+    // Without a host, a chosen currency that the operations still have stays chosen: the currencies are
+    // counted, which reads every operation, only when a currency is to be chosen or the list is shown. A
+    // host's operations are few and found through the host's own indexes: they are counted every time.
+    if (!m_currency.isEmpty() && HostCondition(options, 1).isEmpty() && HasOperations(db, m_currency)) {
+        m_currenciesRead = false;
+        return;
+    }
+    // Every operation is read for the count anyway: when the list's own filter is no more than the host,
+    // the same pass sums each account's money in and out for the "Фильтр" column.
+    CountCurrencies(db, Conditions(ColFilter, false) == HostCondition(options, 1));
+    if (!m_currencies.contains(m_currency))
+        m_currency.clear();
+    if (m_currency.isEmpty())
+        m_currency = m_currencies.value(0);
+}
+
+bool TFBuchSumInfo::HasOperations(TMyDataBase* db, const QString& currency) const
+{
+    const QHash<QString, QString> currencies = AccountCurrencies(db);
+    QStringList accounts;
+    for (auto account = currencies.cbegin(); account != currencies.cend(); ++account) {
+        if (account.value() == currency)
+            accounts << SqlDialect::Quote(account.key());
+    }
+    if (accounts.isEmpty())
+        return false;
+    auto q = TMyDataBase::QueryOn(db,
+        u"select top 1 AllInfo.Link1 from AllInfo where AllInfo.ObjType = "_s + KindText(Kind::MoneyOperation)
+            + u" and AllInfo.Link1 in ("_s + accounts.join(u", "_s) + u')');
+    return q && q->next();
+}
+
+void TFBuchSumInfo::CountCurrencies(TMyDataBase* db, bool withSums) const
+{
+    m_currencies.clear();
+    m_currenciesRead = true;
+    // The operations are counted per account on the index of the operations by account; the few accounts
+    // then give their currencies.
+    QString sql = u"select AllInfo.Link1, count(*)"_s
+        + (withSums ? u", sum(case when AllInfo.Int2 > 0 then AllInfo.Int2 else 0 end), "
+                      "sum(case when AllInfo.Int2 < 0 then AllInfo.Int2 else 0 end)"_s
+                    : QString())
+        + u" from AllInfo where AllInfo.ObjType = "_s + KindText(Kind::MoneyOperation);
+    if (const QString host = HostCondition(*FindOptions(), 1); !host.isEmpty())
         sql += u" and "_s + host;
     sql += u" group by AllInfo.Link1"_s;
-    QHash<QString, QString> currencyOfAccount;
-    if (auto q = TMyDataBase::QueryOn(
-            db, u"select ObjId, Str4 from AllInfo where ObjType = "_s + KindText(Kind::Account))) {
-        while (q->next())
-            currencyOfAccount.insert(q->value(0).toString().toUpper(), currencyOf(q->value(1)));
-    }
+    const QHash<QString, QString> currencyOfAccount = AccountCurrencies(db);
     QHash<QString, qint64> counts;
     if (auto q = TMyDataBase::QueryOn(db, sql)) {
+        QHash<QString, TInOut> sums;
         while (q->next()) {
-            const auto account = currencyOfAccount.constFind(q->value(0).toString().toUpper());
+            const QString id = q->value(0).toString().toUpper();
+            const auto account = currencyOfAccount.constFind(id);
             if (account != currencyOfAccount.constEnd())
                 counts[*account] += q->value(1).toLongLong();
+            if (withSums)
+                sums.insert(id, TInOut {q->value(2).toLongLong(), q->value(3).toLongLong()});
         }
+        if (withSums)
+            m_accountSums = std::move(sums);
     }
     m_currencies = counts.keys();
     // Most operations first; equal counts by name.
     std::sort(m_currencies.begin(), m_currencies.end(), [&counts](const QString& a, const QString& b) {
         return counts[a] != counts[b] ? counts[a] > counts[b] : a < b;
     });
-    if (!m_currencies.contains(m_currency))
-        m_currency.clear();
-    if (m_currency.isEmpty())
-        m_currency = m_currencies.value(0);
+}
+
+const QStringList& TFBuchSumInfo::Currencies() const
+{
+    const TDBMainInfo* options = FindOptions();
+    if (!m_currenciesRead && options)
+        CountCurrencies(options->Database());
+    return m_currencies;
 }
 
 void TFBuchSumInfo::ClearCells()
@@ -358,23 +427,46 @@ void TFBuchSumInfo::Compute()
 {
     TDBMainInfo* options = FindOptions();
     TMyDataBase* db = options->Database();
-    const QString head = u"select sum(Int2) from AllInfo Where ObjType = "_s + KindText(Kind::MoneyOperation);
+    // The money in and the money out of a period are summed in one pass over its operations.
+    const QString head = u"select sum(case when AllInfo.Int2 > 0 then AllInfo.Int2 else 0 end), "
+                         "sum(case when AllInfo.Int2 < 0 then AllInfo.Int2 else 0 end) from AllInfo Where ObjType = "_s
+        + KindText(Kind::MoneyOperation);
     for (int column = ColToday; column <= ColFilter; ++column) {
         if (column != ColFilter && !(m_visibleSection & SectionBit(column)))
             continue;
         const QString conditions = Conditions(column);
-        const QString where = conditions.isEmpty() ? QString() : u" and "_s + conditions;
-        const std::optional<qint64> in = Sum(db, head + where + u" and (AllInfo.Int2 > 0)"_s);
-        const std::optional<qint64> out = Sum(db, head + where + u" and (AllInfo.Int2 < 0)"_s);
-        if (in)
-            m_grid->item(0, column)->setText(Money::Text(*in));
-        if (out)
-            m_grid->item(1, column)->setText(Money::Text(-*out));
-        if (in && out)
-            m_grid->item(2, column)->setText(Money::Text(*in + *out));
+        const std::optional<TInOut> sums = column == ColFilter && m_accountSums
+            ? SumOfAccounts(db)
+            : Sums(db, conditions.isEmpty() ? head : head + u" and "_s + conditions);
+        if (!sums)
+            continue;
+        m_grid->item(0, column)->setText(Money::Text(sums->In));
+        m_grid->item(1, column)->setText(Money::Text(-sums->Out));
+        m_grid->item(2, column)->setText(Money::Text(sums->In + sums->Out));
     }
     for (int row = 0; row < Rows; ++row)
         m_grid->item(row, ColCurrency)->setText(m_currency);
+}
+
+std::optional<TFBuchSumInfo::TInOut> TFBuchSumInfo::SumOfAccounts(TMyDataBase* db) const
+{
+    TInOut total;
+    const auto add = [&total](const TInOut& sums) {
+        total.In += sums.In;
+        total.Out += sums.Out;
+    };
+    if (m_currency.isEmpty()) {
+        for (const TInOut& sums : std::as_const(*m_accountSums))
+            add(sums);
+        return total;
+    }
+    // The accounts the sums' own condition names.
+    auto q = TMyDataBase::QueryOn(db, CurrencyAccounts());
+    if (!q)
+        return std::nullopt;
+    while (q->next())
+        add(m_accountSums->value(q->value(0).toString().toUpper()));
+    return total;
 }
 
 void TFBuchSumInfo::FitColumns()

@@ -3,7 +3,10 @@
 #include "shell/frames/BaseDBFrame.h"
 
 #include <QDate>
+#include <QHash>
 #include <QStringList>
+
+#include <optional>
 
 class QTableWidget;
 class QHeaderView;
@@ -55,8 +58,9 @@ public:
     TDBMainInfo* FindOptions() const { return MasterDBInfo(); }
     /// The chosen currency, NoCurrency for the accounts without one, empty when none is chosen.
     const QString& Currency() const { return m_currency; }
-    /// The currencies offered: the account's own, or those of the operations, most operations first.
-    const QStringList& Currencies() const { return m_currencies; }
+    /// The currencies offered: the account's own, or those of the operations, most operations first
+    /// (counted when first asked for after a load that kept the chosen currency).
+    const QStringList& Currencies() const;
     /// Makes \a currency the chosen one and recomputes (ignored when not offered).
     void ChooseCurrency(const QString& currency);
     /// Shows only the period of \a column (ColToday to ColYear) beside "Фильтр" and recomputes.
@@ -69,6 +73,13 @@ public:
     void HeaderClick(int column);
 
     void LoadData() override;
+
+    /// The sum of the positive amounts and the sum of the negative ones (below zero), in hundredths.
+    struct TInOut
+    {
+        qint64 In = 0;
+        qint64 Out = 0;
+    };
 
     /// The first day of the period of \a column (ColToday to ColYear) around \a today, and the first day
     /// after it. A week runs from Monday to the following Monday, Sunday included.
@@ -84,9 +95,21 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    /// Fills the currency list and chooses a currency.
     void ReadCurrencies(TMyDataBase* db);
-    /// Every condition of the sums of \a column but the sign.
-    QString Conditions(int column) const;
+    /// Whether an operation is on an account of \a currency.
+    bool HasOperations(TMyDataBase* db, const QString& currency) const;
+    /// The currencies of the operations that the host concerns, most operations first; \a withSums also
+    /// keeps each account's money in and out of those operations.
+    void CountCurrencies(TMyDataBase* db, bool withSums = false) const;
+    /// The statement of the accounts of the chosen currency.
+    QString CurrencyAccounts() const;
+    /// Every condition of the sums of \a column but the sign (without the account or currency when not
+    /// \a accounts).
+    QString Conditions(int column, bool accounts = true) const;
+    /// The "Фильтр" sums from the sums per account of the currency count: those of the accounts of the
+    /// chosen currency.
+    std::optional<TInOut> SumOfAccounts(TMyDataBase* db) const;
     void Compute();
     void ClearCells();
     void SetLabels();
@@ -98,5 +121,10 @@ private:
     int m_modeLink2 = 0;
     QString m_specFindOptions;
     QString m_currency;
-    QStringList m_currencies;
+    mutable QStringList m_currencies;
+    /// Whether m_currencies is the list of the last load (or still to be counted).
+    mutable bool m_currenciesRead = true;
+    /// The money in and out of the host's operations per account (the id in capitals), when the load
+    /// counted the currencies and the list's filter is the host alone.
+    mutable std::optional<QHash<QString, TInOut>> m_accountSums;
 };

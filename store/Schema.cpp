@@ -118,11 +118,24 @@ QList<TIndex> Indexes()
                    QStringLiteral("50000 100 20"), addresses}
          << TIndex{QStringLiteral("AllInfo_Address_Settlement"), QStringLiteral("Str4, Str5, Link4"),
                    QStringLiteral("50000 2 1 1"), addresses};
-    // An account's balance is the sum of its operations' amounts: read from this index alone, never from
-    // the rows.
-    list << TIndex{QStringLiteral("AllInfo_Operation_Amount"), QStringLiteral("Link1, Int2"),
-                   QStringLiteral("300000 30000 2"), QStringLiteral("ObjType = %1").arg(Kind::MoneyOperation)};
+    // The money operations by account and date with their codes and amounts: an account's balance, the
+    // operations counted per account, and the totals of a period in one currency (an account or the accounts
+    // of a currency, a range of dates, the operation filter) are read from this index alone, never from the
+    // rows. The kind is a column of its own as well: a partial index covers a statement only when it holds
+    // every column the statement names, the kind of its condition included. Its figures make an account's
+    // entries as few as the link index's, so that a sum over an account prefers this index, which it need
+    // not leave, to the link index and the rows.
+    list << TIndex{QStringLiteral("AllInfo_Operation_Totals"), QStringLiteral("ObjType, Link1, Date1, Int1, Int2"),
+                   QStringLiteral("300000 300000 4 2 2 2"), QStringLiteral("ObjType = %1").arg(Kind::MoneyOperation)};
     return list;
+}
+
+// Indexes that earlier versions made and a later index replaced: a file that still has them loses them when
+// it gets the new ones, as they would only slow every write.
+const QStringList& RetiredIndexes()
+{
+    static const QStringList names {QStringLiteral("AllInfo_Operation_Amount")};
+    return names;
 }
 
 QString CreateIndexStatement(const TIndex& index)
@@ -301,6 +314,20 @@ bool AddMissingIndexes(QSqlDatabase& connection, TSqlEngine engine, QString* err
     if (missing.isEmpty())
         return true;
     bool ok = Run(connection, server ? QStringLiteral("BEGIN") : QStringLiteral("BEGIN IMMEDIATE"), error);
+    for (const QString& retired : RetiredIndexes()) {
+        if (present.contains(retired.toLower()))
+            ok = ok && Run(connection, QStringLiteral("DROP INDEX IF EXISTS %1").arg(retired), error);
+        if (!server) {
+            QSqlQuery figures(connection);
+            figures.prepare(QStringLiteral("DELETE FROM sqlite_stat1 WHERE tbl = 'AllInfo' AND idx = ?"));
+            figures.addBindValue(retired);
+            if (ok && !figures.exec()) {
+                if (error)
+                    *error = figures.lastError().text();
+                ok = false;
+            }
+        }
+    }
     for (const TIndex& index : missing)
         ok = ok && Run(connection, CreateIndexStatement(index), error);
     // A file plans from the figures it carries: the new indexes get theirs, and the connection reads

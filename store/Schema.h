@@ -65,7 +65,8 @@ bool CreateDatabaseFile(const QString& path, const TNewDatabase& options, QStrin
 QStringList IndexNames();
 
 /// Creates the indexes of the schema that an older database lacks, in one transaction (on SQLite with
-/// their planner figures). True when nothing was missing or all were made; false with \a error set.
+/// their planner figures), dropping those the new ones replace. True when nothing was missing or all were
+/// made; false with \a error set.
 bool AddMissingIndexes(QSqlDatabase& connection, TSqlEngine engine, QString* error);
 
 } // namespace Schema
