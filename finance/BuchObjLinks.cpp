@@ -17,6 +17,7 @@
 #include "store/SqlDialect.h"
 #include "store/DateSerial.h"
 #include "store/FamilyRules.h"
+#include "store/ObjectEvents.h"
 #include "store/kinds/EventView.h"
 #include "store/kinds/MoneyOperationView.h"
 #include "store/kinds/OperationLinkView.h"
@@ -195,6 +196,13 @@ void TFLinkBuchToObj::StoreData()
         return;
     TOperationLinkView(*master).SetRole(m_eRole->currentText().trimmed());
     master->Comments = m_mComments->toPlainText().trimmed().left(CommentLength);
+}
+
+void TFLinkBuchToObj::AfterSave()
+{
+    TBaseDBFrame::AfterSave();
+    // The operation lists mark the operations with links.
+    AnnounceObjectSaved(Kind::OperationLink);
 }
 
 TBuchObjLinkFind::TBuchObjLinkFind(QWidget* parent)

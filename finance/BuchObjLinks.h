@@ -42,6 +42,8 @@ public:
 
     void LoadData() override;
     void StoreData() override;
+    /// Tells the lists that a link was written.
+    void AfterSave() override;
 
     QComboBox* eRole() const { return m_eRole; }
     TLimitedMemo* mComments() const { return m_mComments; }

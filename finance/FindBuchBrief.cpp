@@ -352,13 +352,13 @@ void TFFindBuchBrief::LoadData()
     const int kind = HostKind();
     if (kind != m_rowsKind)
         SetupForHost(kind);
-    // A card's list follows the operations and their links saved anywhere.
-    if (kind != Kind::MoneyOperation && m_operationsSaved == 0) {
+    // A card's list follows the operations saved anywhere; every list follows the links, which mark its rows.
+    if (kind != Kind::MoneyOperation && m_operationsSaved == 0)
         m_operationsSaved = Screens::RegisterObjectSaved(
             Kind::MoneyOperation, [this](int) { ObjectsSaved(); }, this);
-        Screens::RegisterObjectSaved(
+    if (m_linksSaved == 0)
+        m_linksSaved = Screens::RegisterObjectSaved(
             Kind::OperationLink, [this](int) { ObjectsSaved(); }, this);
-    }
     TBaseFind::LoadData();
 }
 

@@ -133,6 +133,7 @@ private:
     /// The host kind the filter rows were built for (-1: none yet).
     int m_rowsKind = -1;
     int m_operationsSaved = 0;
+    int m_linksSaved = 0;
     TFBuchSumInfo* m_sumInfo;
     /// Carries the kind the list's new-object command makes.
     QAction* m_newOperation;
