@@ -1113,12 +1113,18 @@ void TestOperationLists::financeListWithTotalsInTheMainWindow()
     QVERIFY(link.SetObj(OperationLinks::Find(nullptr, income, ledger.Ivanov)));
     QCOMPARE(TConstOperationLinkView(link).Role(), u"Плательщик"_s);
 
+    // The finance list marks the income as linked now.
+    const auto mark = [](TMyDBGrid* in, int row) {
+        int image = -1;
+        in->OnStatusColumnGetImage(*in, in->Model()->Row(row), TGridColumn {u"Int5"_s, u" "_s, 20}, image);
+        return image;
+    };
+    QTRY_VERIFY(StandOn(grid, income) && mark(grid, grid->CurrentRecord()) == 110);
+
     // His card lists the income, marked as listed through a link, with the totals of the month.
     TMyDBGrid* rows = section->ListGrid();
     QTRY_COMPARE(Column(rows, u"Int2"_s), u"5000,00 руб"_s);
-    int image = -1;
-    rows->OnStatusColumnGetImage(*rows, rows->Model()->Row(0), TGridColumn {u"Int5"_s, u" "_s, 20}, image);
-    QCOMPARE(image, 110);
+    QCOMPARE(mark(rows, 0), 110);
     QTRY_COMPARE(Totals(*section->SumInfo(), TFBuchSumInfo::ColMonth), u"5000,00/0,00/5000,00"_s);
     QCOMPARE(Totals(*section->SumInfo(), TFBuchSumInfo::ColFilter), u"5000,00/0,00/5000,00"_s);
     QVERIFY(SaveScreenshot(main, u"person-finance-section.png"_s));
