@@ -163,6 +163,8 @@ void RegisterContactScreens()
         Kind::Person, PersonSection::RelationTree, [](QWidget* parent) { return new TRelationTree(parent); });
     Screens::RegisterSection(
         Kind::Person, PersonSection::Godparents, [](QWidget* parent) { return new TFP2CrestFrame(parent); });
+    // A family shown beside what it is linked to (the link of a payment with it).
+    Screens::RegisterPreview(Kind::Family, [](QWidget* parent) { return new TFamilyPrev(parent); });
     Screens::RegisterSection(Kind::Family, FamilySection::Children,
         [](QWidget* parent) { return new TFP2FamilyFrame(TFP2FamilyFrame::ChildrenMode, parent); });
     ShellKinds::Register(AddressShellKind());

@@ -1,5 +1,7 @@
 #include "finance/BuchObjLinks.h"
 
+#include "platform/Messages.h"
+#include "shell/frames/ScreenRegistry.h"
 #include "shell/widgets/DBGrid.h"
 #include "shell/widgets/GradientPanel.h"
 #include "shell/widgets/LimitedMemo.h"
@@ -13,13 +15,20 @@
 #include "store/ObjectKinds.h"
 #include "store/ObjectRecord.h"
 #include "store/SqlDialect.h"
+#include "store/DateSerial.h"
+#include "store/FamilyRules.h"
+#include "store/ObjectEvents.h"
+#include "store/kinds/EventView.h"
+#include "store/kinds/MoneyOperationView.h"
 #include "store/kinds/OperationLinkView.h"
+#include "store/kinds/RoleView.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QSqlQuery>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -27,18 +36,6 @@
 using namespace Qt::StringLiterals;
 
 namespace OperationLinks {
-
-bool Recount(TMyDataBase* db, const QString& operation)
-{
-    if (IsEmptyId(operation))
-        return false;
-    const QString id = SqlDialect::Quote(operation);
-    return TMyDataBase::ExecuteOn(db,
-               u"update AllInfo set Int3 = (select count(*) from AllInfo as L where L.ObjType = "_s
-                   + QString::number(Kind::OperationLink) + u" and L.Link1 = "_s + id + u") where AllInfo.ObjId = "_s
-                   + id)
-        >= 0;
-}
 
 QStringList Roles(TMyDataBase* db)
 {
@@ -52,26 +49,109 @@ QStringList Roles(TMyDataBase* db)
     return roles;
 }
 
+QString Find(TMyDataBase* db, const QString& operation, const QString& object)
+{
+    auto q = TMyDataBase::QueryOn(db,
+        u"select ObjId from AllInfo where ObjType = "_s + QString::number(Kind::OperationLink) + u" and Link1 = "_s
+            + SqlDialect::Quote(operation) + u" and Link2 = "_s + SqlDialect::Quote(object));
+    return q && q->next() ? q->value(0).toString() : QString();
+}
+
+namespace {
+
+// A payment linked to an event: its counterparty may take part in the event as well. The role is prepared as
+// the template of a new link of the event with the counterparty, filed under the event's project.
+void OfferCounterpartyRole(TBaseDBFrame& frame, TMyDataBase* db, const QString& event, const QString& operation)
+{
+    TDBMainInfo host;
+    host.SetDatabase(db);
+    if (!host.SetObj(event) || host.ObjType != Kind::Event)
+        return;
+    TDBMainInfo payment;
+    payment.SetDatabase(db);
+    if (!payment.SetObj(operation))
+        return;
+    const QString counterparty = TConstMoneyOperationView(payment).Counterparty().Text();
+    if (IsEmptyId(counterparty))
+        return;
+    TDBMainInfo party;
+    party.SetDatabase(db);
+    if (!party.SetObj(counterparty) || (party.ObjType != Kind::Person && party.ObjType != Kind::Organization))
+        return;
+    if (!NoRolePair(db, event, counterparty) || Messages().AskYesNo(AddRoleQuestion) != TAnswer::Yes)
+        return;
+    TDBMainInfo* work = frame.WorkInfo();
+    work->Clear();
+    work->SetDatabase(db);
+    work->ObjType = Kind::Role;
+    const TRoleView role(*work);
+    role.SetHolder(event);
+    // The template of a new link names the other object where the stored side keeps its group.
+    role.SetGroup(counterparty);
+    role.SetThird(TConstEventView(host).Project());
+    role.SetHolderKind(Kind::Event);
+    role.SetOtherKind(party.ObjType);
+    frame.EditWorkInfo();
+}
+
+} // namespace
+
+bool Edit(TBaseDBFrame& frame, TMyDataBase* db, const QString& operation, const QString& object, const QString& category)
+{
+    if (IsEmptyId(operation) || IsEmptyId(object))
+        return false;
+    TDBMainInfo* work = frame.WorkInfo();
+    if (const QString existing = Find(db, operation, object); !existing.isEmpty()) {
+        work->SetDatabase(db);
+        if (!work->SetObj(existing))
+            return false;
+    } else {
+        work->Clear();
+        work->SetDatabase(db);
+        work->ObjType = Kind::OperationLink;
+        const TOperationLinkView link(*work);
+        link.SetOperation(operation);
+        link.SetObject(object);
+        link.SetCategory(IsEmptyId(category) ? Ids::None : category);
+        link.SetLinked(DateSerial::Now());
+        link.SetHasLinked(true);
+    }
+    if (frame.EditWorkInfo() != 1)
+        return false;
+    OfferCounterpartyRole(frame, db, object, operation);
+    return true;
+}
+
 } // namespace OperationLinks
 
 TFLinkBuchToObj::TFLinkBuchToObj(QWidget* parent)
     : TBaseDBFrame(parent)
+    , m_pObj(new QWidget(this))
+    , m_linked(new TDBMainInfo(this))
     , m_eRole(new QComboBox(this))
     , m_mComments(new TLimitedMemo(CommentLength, this))
 {
     setObjectName(u"FLinkBuchToObj"_s);
+    m_pObj->setObjectName(u"pObj"_s);
+    auto* objectLayout = new QVBoxLayout(m_pObj);
+    objectLayout->setContentsMargins(0, 0, 0, 0);
     m_eRole->setObjectName(u"eRole"_s);
     m_eRole->setEditable(true);
     m_eRole->setInsertPolicy(QComboBox::NoInsert);
     m_mComments->setObjectName(u"mComments"_s);
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_pObj);
     layout->addWidget(new QLabel(u"Роль"_s, this));
     layout->addWidget(m_eRole);
     layout->addWidget(new QLabel(u"Дополнительная информация"_s, this));
     layout->addWidget(m_mComments, 1);
 }
 
-TFLinkBuchToObj::~TFLinkBuchToObj() = default;
+TFLinkBuchToObj::~TFLinkBuchToObj()
+{
+    if (m_preview)
+        m_preview->SetMasterDBInfo(nullptr);
+}
 
 void TFLinkBuchToObj::LoadData()
 {
@@ -79,6 +159,30 @@ void TFLinkBuchToObj::LoadData()
     const TDBMainInfo* master = MasterDBInfo();
     if (!master)
         return;
+    // The linked object, read-only: a person, a family or an event by their own preview, any other object
+    // (an address, an organization, a note) by its text.
+    m_linked->SetDatabase(master->Database());
+    if (!m_linked->SetObj(TConstOperationLinkView(*master).Object().Text()))
+        m_linked->Clear();
+    int kind = m_linked->ObjType;
+    if (kind == Kind::Address || kind == Kind::Note)
+        kind = Kind::Organization;
+    if (kind != m_previewKind) {
+        if (m_preview) {
+            m_preview->SetMasterDBInfo(nullptr);
+            delete m_preview;
+            m_preview = nullptr;
+        }
+        m_previewKind = kind;
+        m_preview = kind > 0 ? Screens::CreatePreview(kind, m_pObj) : nullptr;
+        if (m_preview) {
+            m_pObj->layout()->addWidget(m_preview);
+            m_preview->SetLinkMode(1);
+        }
+    }
+    if (m_preview)
+        m_preview->SetMasterDBInfo(m_linked);
+    m_pObj->setVisible(m_preview != nullptr);
     m_eRole->clear();
     m_eRole->addItems(OperationLinks::Roles(master->Database()));
     m_eRole->setEditText(TConstOperationLinkView(*master).Role());
@@ -97,9 +201,8 @@ void TFLinkBuchToObj::StoreData()
 void TFLinkBuchToObj::AfterSave()
 {
     TBaseDBFrame::AfterSave();
-    // The lists mark an operation with links by this count.
-    if (const TDBMainInfo* master = MasterDBInfo())
-        OperationLinks::Recount(master->Database(), TConstOperationLinkView(*master).Operation());
+    // The operation lists mark the operations with links.
+    AnnounceObjectSaved(Kind::OperationLink);
 }
 
 TBuchObjLinkFind::TBuchObjLinkFind(QWidget* parent)
@@ -118,6 +221,59 @@ TBuchObjLinkFind::TBuchObjLinkFind(QWidget* parent)
     // the deletion.
     aDel->setText(u"Удалить связь между объектами"_s);
     Bind(aDel, &TBaseFind::miDelLinkClick);
+    // "Создать" picks an existing object of the kind chosen and links it to the operation.
+    const struct
+    {
+        const char* name;
+        QString caption;
+        int kind;
+    } picks[] = {
+        {"miNewPerson", u"Человека"_s, Kind::Person},
+        {"miNewFirma", u"Организацию"_s, Kind::Organization},
+        {"miNewFamily", u"Семью"_s, Kind::Family},
+        {"miNewEvent", u"Событие"_s, Kind::Event},
+        {"miNewAddress", u"Адрес"_s, Kind::Address},
+        {"miNewMemo", u"Заметку"_s, Kind::Note},
+    };
+    for (const auto& pick : picks) {
+        QAction* item = pmNew->addAction(pick.caption);
+        item->setObjectName(QString::fromLatin1(pick.name));
+        item->setData(pick.kind);
+        connect(item, &QAction::triggered, this, [this, item] { aNewExecute(item); });
+    }
+    Bind(aNew, &TBaseFind::aNew_Execute);
+    // The link of a row is edited in its dialog.
+    aLinks->setData(Kind::OperationLink);
+    aLinks->setVisible(true);
+    disconnect(aLinks, &QAction::triggered, this, nullptr);
+    connect(aLinks, &QAction::triggered, this, &TBuchObjLinkFind::EditLink);
+    disconnect(miOpenLinks, &QAction::triggered, this, nullptr);
+    connect(miOpenLinks, &QAction::triggered, this, &TBuchObjLinkFind::EditLink);
+}
+
+bool TBuchObjLinkFind::LinkObject()
+{
+    const TDBMainInfo* operation = MasterDBInfo();
+    const TDropObject object = DropObj();
+    if (!operation || object.IsEmpty())
+        return false;
+    TMyDataBase* db = QueryDatabase();
+    if (!OperationLinks::Edit(*this, db, operation->Obj.Text(), object.Id, QString()))
+        return false;
+    // The list stands on the object linked.
+    WorkInfo()->SetDatabase(db);
+    return WorkInfo()->SetObj(object.Id);
+}
+
+void TBuchObjLinkFind::EditLink()
+{
+    if (IsEmptyId(CurLinkId()))
+        return;
+    const QString object = CurObjId();
+    TDBMainInfo* work = WorkInfo();
+    work->SetDatabase(QueryDatabase());
+    if (work->SetObj(CurLinkId()) && EditWorkInfo() == 1)
+        RunQuery(object);
 }
 
 TBuchObjLinkFind::~TBuchObjLinkFind() = default;

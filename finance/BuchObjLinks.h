@@ -6,20 +6,28 @@ class QComboBox;
 class TLimitedMemo;
 class TMyDataBase;
 
-/// The links of money operations to the objects they concern (kind 82).
+/// The links of money operations to the objects they concern (kind 82). The store keeps each operation's
+/// count of links (Int3) with every link written or deleted.
 namespace OperationLinks {
 
-/// Writes into the operation's Int3 the number of its operation links; false when it could not be written.
-bool Recount(TMyDataBase* db, const QString& operation);
 /// The roles already given to operation links, for suggestion: distinct, not blank, by text.
 QStringList Roles(TMyDataBase* db);
+/// The link between \a operation and \a object; empty when there is none or it cannot be read.
+QString Find(TMyDataBase* db, const QString& operation, const QString& object);
+/// Opens the link between \a operation and \a object of \a db in its editor through \a frame's working record, or
+/// prepares a new one (dated now, in \a category); true when it was saved. When \a object is an event and
+/// the operation's counterparty has no role in it yet, the user is then asked whether to add one, and the
+/// role is edited in its dialog.
+bool Edit(
+    TBaseDBFrame& frame, TMyDataBase* db, const QString& operation, const QString& object, const QString& category);
+
+inline const QString AddRoleQuestion = QStringLiteral("Добавить роль для контрагента для данного события?");
 
 } // namespace OperationLinks
 
 /**
- * \brief The edit frame of an operation link ("Отношение объект - платеж"): the role of the object in the
- * operation, suggested from the roles used before, and a comment. Once the link is written, the operation's
- * count of links is written anew.
+ * \brief The edit frame of an operation link ("Отношение объект - платеж"): the linked object shown read-only,
+ * its role in the operation, suggested from the roles used before, and a comment.
  */
 class TFLinkBuchToObj final : public TBaseDBFrame
 {
@@ -34,12 +42,20 @@ public:
 
     void LoadData() override;
     void StoreData() override;
+    /// Tells the lists that a link was written.
     void AfterSave() override;
 
     QComboBox* eRole() const { return m_eRole; }
     TLimitedMemo* mComments() const { return m_mComments; }
+    /// The preview of the linked object; nullptr when its kind has none.
+    TBaseDBFrame* Preview() const { return m_preview; }
 
 private:
+    QWidget* m_pObj;
+    TBaseDBFrame* m_preview = nullptr;
+    int m_previewKind = 0;
+    /// The linked object the preview shows.
+    TDBMainInfo* m_linked;
     QComboBox* m_eRole;
     TLimitedMemo* m_mComments;
 };
@@ -62,6 +78,10 @@ public:
 
     QString GetSelectSQL() override;
     void QueryAfterOpen() override;
+    /// The object picked through "Создать" is linked to the operation.
+    bool LinkObject() override;
+    /// Edits the link of the current row and reruns when it was saved.
+    void EditLink();
     TMyDBGrid* ListGrid() const { return Grid; }
 };
 

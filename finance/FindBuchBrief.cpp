@@ -23,6 +23,7 @@
 #include "store/kinds/OperationLinkView.h"
 
 #include <QAction>
+#include <QCursor>
 #include <QLabel>
 #include <QSqlQuery>
 #include <QVBoxLayout>
@@ -159,6 +160,16 @@ TFFindBuchBrief::TFFindBuchBrief(QWidget* parent)
     miDelEvent->setText(u"Удалить операцию"_s);
     disconnect(miDelRole, &QAction::triggered, this, nullptr);
     connect(miDelRole, &QAction::triggered, this, &TFFindBuchBrief::DeleteHostLink);
+    // In a card an operation with links is opened, or its link with the card's object edited, as the user
+    // chooses: the same test as for deleting.
+    miOpenLinkObject->setText(u"Открыть операцию"_s);
+    disconnect(miOpenLinks, &QAction::triggered, this, nullptr);
+    connect(miOpenLinks, &QAction::triggered, this, &TFFindBuchBrief::EditHostLink);
+    disconnect(aOpen, &QAction::triggered, this, nullptr);
+    connect(aOpen, &QAction::triggered, this, [this] { OpenOperation(false); });
+    disconnect(Grid, &QAbstractItemView::doubleClicked, this, nullptr);
+    connect(Grid, &QAbstractItemView::doubleClicked, this, [this] { OpenOperation(true); });
+    aCopy->setVisible(true);
 
     // The totals sit under the rows, above the count of rows found.
     m_sumInfo = new TFBuchSumInfo(this);
@@ -341,13 +352,13 @@ void TFFindBuchBrief::LoadData()
     const int kind = HostKind();
     if (kind != m_rowsKind)
         SetupForHost(kind);
-    // A card's list follows the operations and their links saved anywhere.
-    if (kind != Kind::MoneyOperation && m_operationsSaved == 0) {
+    // A card's list follows the operations saved anywhere; every list follows the links, which mark its rows.
+    if (kind != Kind::MoneyOperation && m_operationsSaved == 0)
         m_operationsSaved = Screens::RegisterObjectSaved(
             Kind::MoneyOperation, [this](int) { ObjectsSaved(); }, this);
-        Screens::RegisterObjectSaved(
+    if (m_linksSaved == 0)
+        m_linksSaved = Screens::RegisterObjectSaved(
             Kind::OperationLink, [this](int) { ObjectsSaved(); }, this);
-    }
     TBaseFind::LoadData();
 }
 
@@ -373,13 +384,86 @@ void TFFindBuchBrief::DeleteHostLink()
     const TDBMainInfo* host = MasterDBInfo();
     if (!host || EmptyIdText(CurObjId()))
         return;
-    auto q = TMyDataBase::QueryOn(QueryDatabase(),
-        u"select ObjId from AllInfo where ObjType = "_s + QString::number(Kind::OperationLink) + u" and Link1 = "_s
-            + SqlDialect::Quote(CurObjId()) + u" and Link2 = "_s + SqlDialect::Quote(host->Obj));
-    if (!q || !q->next())
+    const QString link = OperationLinks::Find(QueryDatabase(), CurObjId(), host->Obj);
+    if (link.isEmpty())
         return;
-    // The deletion asks the user and keeps the operation's count of links.
-    DeleteObject(q->value(0).toString());
+    // The deletion asks the user; the store keeps the operation's count of links.
+    DeleteObject(link);
+}
+
+void TFFindBuchBrief::OpenOperation(bool atCursor)
+{
+    if (IsDirectDelete()) {
+        aOpenExecute();
+        return;
+    }
+    PrepareOpenMenu();
+    if (atCursor)
+        pmOpen->popup(QCursor::pos());
+    else
+        PopupUnder(pmOpen, tbOpen);
+}
+
+void TFFindBuchBrief::PrepareOpenMenu()
+{
+    const TDBMainInfo* host = MasterDBInfo();
+    // An operation of the host's own, linked to other objects only, has no link with the host to open.
+    miOpenLinks->setEnabled(
+        host && !OperationLinks::Find(QueryDatabase(), CurObjId(), host->Obj).isEmpty());
+}
+
+void TFFindBuchBrief::EditHostLink()
+{
+    const QString operation = CurObjId();
+    const TDBMainInfo* host = MasterDBInfo();
+    if (!host || EmptyIdText(operation))
+        return;
+    const QString link = OperationLinks::Find(QueryDatabase(), operation, host->Obj);
+    if (link.isEmpty())
+        return;
+    TDBMainInfo* work = WorkInfo();
+    work->SetDatabase(QueryDatabase());
+    if (work->SetObj(link) && EditWorkInfo() == 1)
+        RunQuery(operation);
+}
+
+bool TFFindBuchBrief::CanLinkObject(const TDBMainInfo& info, QString& reason)
+{
+    // An operation dropped on a card's list is linked to the card's object.
+    if (IsCardHost(HostKind()) && info.ObjType == Kind::MoneyOperation)
+        return true;
+    reason = u"Неверный тип"_s;
+    return false;
+}
+
+bool TFFindBuchBrief::LinkObject()
+{
+    const TDropObject dropped = DropObj();
+    if (dropped.IsEmpty() || dropped.Kind != Kind::MoneyOperation)
+        return false;
+    return LinkOperation(dropped.Id);
+}
+
+void TFFindBuchBrief::aCopyExecute()
+{
+    const QString current = CurObjId();
+    if (EmptyIdText(current))
+        return;
+    TDBMainInfo* work = WorkInfo();
+    work->SetDatabase(QueryDatabase());
+    if (!work->SetObj(current) || work->ObjType != Kind::MoneyOperation)
+        return;
+    // A new operation dated now: the editor writes new rows (a transfer a new pair) without links.
+    work->SetId(QString());
+    const TMoneyOperationView copy(*work);
+    copy.SetDate(DateSerial::Now());
+    copy.SetHasDate(true);
+    if (EditWorkInfo() != 1)
+        return;
+    const QString made = work->Obj;
+    if (!SelectInDialog())
+        OpenWorkInfo();
+    RunQuery(made);
 }
 
 void TFFindBuchBrief::AddOperationLink()
@@ -391,7 +475,8 @@ void TFFindBuchBrief::AddOperationLink()
         return;
     // A copy: the link is prepared in the same working record.
     const QString picked = work->Obj;
-    LinkOperation(picked);
+    if (LinkOperation(picked))
+        RunQuery(picked);
 }
 
 bool TFFindBuchBrief::LinkOperation(const QString& operation)
@@ -400,27 +485,11 @@ bool TFFindBuchBrief::LinkOperation(const QString& operation)
     if (!host || !IsCardHost(host->ObjType) || EmptyIdText(operation))
         return false;
     TMyDataBase* db = QueryDatabase();
-    TDBMainInfo* work = WorkInfo();
-    auto q = TMyDataBase::QueryOn(db,
-        u"select ObjId from AllInfo where ObjType = "_s + QString::number(Kind::OperationLink) + u" and Link1 = "_s
-            + SqlDialect::Quote(operation) + u" and Link2 = "_s + SqlDialect::Quote(host->Obj));
-    if (q && q->next()) {
-        work->SetObj(q->value(0).toString());
-    } else {
-        work->Clear();
-        work->ObjType = Kind::OperationLink;
-        const TOperationLinkView link(*work);
-        link.SetOperation(operation);
-        link.SetObject(host->Obj);
-        link.SetCategory(EmptyIdText(m_category) ? Ids::None : m_category);
-        link.SetLinked(DateSerial::Now());
-        link.SetHasLinked(true);
-    }
-    if (EditWorkInfo() != 1)
+    if (!OperationLinks::Edit(*this, db, operation, host->Obj, m_category))
         return false;
-    OperationLinks::Recount(db, operation);
-    RunQuery(operation);
-    return true;
+    // The list stands on the operation linked.
+    WorkInfo()->SetDatabase(db);
+    return WorkInfo()->SetObj(operation);
 }
 
 void TFFindBuchBrief::aPrintExecute()
@@ -533,10 +602,13 @@ QStringList TFFindBuchBrief::OptionListGetPickList(const QString& key)
     if (key == ParticipantRow) {
         m_participants = {TValueItem {}};
         const TDBMainInfo* host = MasterDBInfo();
+        // The participants hold the other sides of the event's roles.
         auto q = TMyDataBase::QueryOn(db,
-            u"select ObjId, Str5 from AllInfo where ObjId in (select Link2 from AllInfo where ObjType = "_s
-                + QString::number(Kind::Role) + u" and Link1 = "_s + SqlDialect::Quote(host ? QString(host->Obj) : QString())
-                + u") order by ObjType, Str5"_s);
+            u"select ObjId, Str5 from AllInfo where ObjId in (select P.Link1 from AllInfo as R, AllInfo as P "
+            "where R.ObjType = "_s
+                + QString::number(Kind::Role) + u" and R.Link1 = "_s
+                + SqlDialect::Quote(host ? QString(host->Obj) : QString())
+                + u" and P.ObjId = R.Link5) order by ObjType, Str5"_s);
         while (q && q->next())
             m_participants.append(TValueItem {q->value(1).toString(), TGID(q->value(0).toString())});
         return ValueTexts(m_participants);
@@ -733,6 +805,8 @@ TBuchList::TBuchList(QWidget* parent)
         TGridColumn {u"Int2"_s, u"Сумма"_s, 110, true, Qt::AlignRight | Qt::AlignVCenter},
         TGridColumn {u"GrpName"_s, u"Описание"_s, 180}, TGridColumn {u"Link1"_s, u"Контрагент"_s, 160}});
     m_counterpartyColumn = true;
+    // An operation dragged onto a card's finance section is linked there.
+    SetGridDraged(true);
     SetupForHost(Kind::MoneyOperation);
 }
 

@@ -64,10 +64,24 @@ public:
     bool IsDirectDelete() override;
     /// Deletes the link between the current operation and the host (the operation stays).
     void DeleteHostLink();
+    /// Opens the current operation; in a card, for an operation with links, offers the operation and its
+    /// link with the host (pmOpen, under the button or at the mouse).
+    void OpenOperation(bool atCursor);
+    /// Enables "Открыть связь между объектами" when the current operation is linked to the host.
+    void PrepareOpenMenu() override;
+    /// Edits the link between the current operation and the host.
+    void EditHostLink();
+    /// A card's list takes an operation dropped on it.
+    bool CanLinkObject(const TDBMainInfo& info, QString& reason) override;
+    /// Links the operation dropped on a card's list to the card's object.
+    bool LinkObject() override;
+    /// Edits a copy of the current operation dated now; the copy is chosen in a pick dialog, opened otherwise.
+    void aCopyExecute() override;
     /// Picks an operation in the dialog "Движение средств" and links it to the host (aOLinks).
     void AddOperationLink();
     /// Opens the link between \a operation and the host, or prepares a new one (dated now, with the list's
-    /// category), in its editor; true when it was saved. The operation's count of links is written anew.
+    /// category), in its editor; true when it was saved, and the working record then holds the operation.
+    /// For an event the user may add the counterparty's role as well.
     bool LinkOperation(const QString& operation);
     /// The finance report of the rows shown (the empty list too: its title and header).
     void aPrintExecute() override;
@@ -119,6 +133,7 @@ private:
     /// The host kind the filter rows were built for (-1: none yet).
     int m_rowsKind = -1;
     int m_operationsSaved = 0;
+    int m_linksSaved = 0;
     TFBuchSumInfo* m_sumInfo;
     /// Carries the kind the list's new-object command makes.
     QAction* m_newOperation;

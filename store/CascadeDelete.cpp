@@ -7,6 +7,7 @@
 #include "store/ObjectKinds.h"
 #include "store/ObjectRecord.h"
 #include "store/SqlDialect.h"
+#include "store/kinds/StoreKinds.h"
 
 #include <QList>
 #include <QSqlError>
@@ -113,8 +114,7 @@ bool TCascade::DeleteReverseAttachment(const TObjectRow& attachment)
 bool TCascade::RecountOperationLinks(const QStringList& operations)
 {
     for (const QString& operation : operations) {
-        if (!Run(u"update AllInfo set Int3 = (select count(*) from AllInfo as L where L.ObjType = 82 and L.Link1 = "_s
-                + Quote(operation) + u") where ObjType = 24 and ObjId = "_s + Quote(operation)))
+        if (!Run(StoreKinds::OperationLinkRecount(operation)))
             return false;
     }
     return true;

@@ -95,6 +95,16 @@ bool OrganizationWritten(TMyDataBase& db, const TObjectRow& row, const TObjectRo
         == DbStatus::Ok;
 }
 
+// The lists tell an operation's own rows from those listed through a link by its count of links: the count
+// follows every link written, for the operation it names now and the one it named before.
+bool OperationLinkWritten(TMyDataBase& db, const TObjectRow& row, const TObjectRow* stored, QString&)
+{
+    if (!IsEmptyId(row.Link1) && db.Execute(StoreKinds::OperationLinkRecount(row.Link1)) != DbStatus::Ok)
+        return false;
+    return !stored || IsEmptyId(stored->Link1) || SameId(stored->Link1, row.Link1)
+        || db.Execute(StoreKinds::OperationLinkRecount(stored->Link1)) == DbStatus::Ok;
+}
+
 // The opposite side of a role pair.
 bool DeleteRole(TCascadeSteps& cascade, const TObjectRow& row)
 {
@@ -239,6 +249,13 @@ TStoreKind Organization()
     return kind;
 }
 
+TStoreKind OperationLink()
+{
+    TStoreKind kind = Plain(Kind::OperationLink);
+    kind.AfterWrite = OperationLinkWritten;
+    return kind;
+}
+
 TStoreKind MeetingKind()
 {
     TStoreKind kind = Plain(Kind::MeetingKind);
@@ -249,6 +266,14 @@ TStoreKind MeetingKind()
 } // namespace
 
 namespace StoreKinds {
+
+QString OperationLinkRecount(const QString& operation)
+{
+    const QString id = Quote(operation);
+    return u"update AllInfo set Int3 = (select count(*) from AllInfo as L where L.ObjType = "_s
+        + QString::number(Kind::OperationLink) + u" and L.Link1 = "_s + id + u") where AllInfo.ObjType = "_s
+        + QString::number(Kind::MoneyOperation) + u" and AllInfo.ObjId = "_s + id;
+}
 
 QList<TStoreKind> BuiltIn()
 {
@@ -271,7 +296,7 @@ QList<TStoreKind> BuiltIn()
         Plain(Kind::NoteLink),
         Plain(Kind::Residence),
         Plain(Kind::AdoptiveFamilyLink),
-        Plain(Kind::OperationLink),
+        OperationLink(),
         Plain(Kind::DatabaseIdentity, true),
         Plain(Kind::DatabaseEntry),
         Plain(Kind::IdentityRow, true),

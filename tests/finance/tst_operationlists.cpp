@@ -2,7 +2,13 @@
 // Sundays, the first and last day of a year, 29 February, the quarter boundaries), one currency at a time,
 // the signs of the debts, the popups of the period and the currency, every filter row as the user types or
 // picks it, what a card's finance section lists for its host and the presets of the operations made there,
-// and the finance list of the real main window with its totals.
+// the links of operations with the objects they concern (made, opened, dropped, deleted, counted), and the
+// flow from the finance list of the real main window to a person's card.
+#include "activities/EventSections.h"
+#include "contacts/ContactScreens.h"
+#include "contacts/FindPeople.h"
+#include "contacts/PeopleObjFrame.h"
+#include "contacts/PeoplePrev.h"
 #include "contacts/PersonSections.h"
 #include "finance/BuchInOutFrame.h"
 #include "finance/BuchObjLinks.h"
@@ -29,7 +35,10 @@
 #include "store/kinds/AccountView.h"
 #include "store/kinds/GroupView.h"
 #include "store/kinds/MoneyOperationView.h"
+#include "store/DataBase.h"
+#include "store/kinds/EventView.h"
 #include "store/kinds/OperationLinkView.h"
+#include "store/kinds/RoleView.h"
 #include "tests/shell/DialogScript.h"
 #include "tests/shell/Screenshots.h"
 #include "tests/support/FixedClock.h"
@@ -41,6 +50,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QMenu>
+#include <QSqlQuery>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
@@ -105,6 +116,30 @@ struct TLedger
                        link.SetCategory(Ids::None);
                        link.SetRole(u"Оплата"_s);
                    }).isEmpty();
+    }
+
+    /// A link of \a event with \a party, both sides, as the role dialog writes it.
+    bool RolePair(const QString& key, const QString& event, const QString& party, int partyKind)
+    {
+        const QString a = Web.Add(key + u"-event"_s, Kind::Role, [&](TDBMainInfo& r) {
+            const TRoleView role(r);
+            role.SetHolder(event);
+            role.SetHolderKind(Kind::Event);
+            role.SetOtherKind(partyKind);
+        });
+        const QString b = Web.Add(key + u"-party"_s, Kind::Role, [&](TDBMainInfo& r) {
+            const TRoleView role(r);
+            role.SetHolder(party);
+            role.SetHolderKind(partyKind);
+            role.SetOtherKind(Kind::Event);
+            role.SetOppositeSide(a);
+            role.SetName(u"Плательщик"_s);
+        });
+        TDBMainInfo side;
+        if (a.isEmpty() || b.isEmpty() || !side.SetObj(a))
+            return false;
+        TRoleView(side).SetOppositeSide(b);
+        return side.Save().Ok();
     }
 
     bool Build()
@@ -193,6 +228,44 @@ void Pick(TFFindBuchBrief& list, const QString& key, const QString& text)
     QCOMPARE(options->Values(key), text);
 }
 
+/// Each operation's count of links as stored in it and as the links are, "stored:real", joined by "|".
+QString LinkCounts(const QStringList& operations)
+{
+    QStringList counts;
+    for (const QString& operation : operations) {
+        TDBMainInfo row;
+        auto q = TMyDataBase::QueryOn(nullptr,
+            u"select count(*) from AllInfo where ObjType = 82 and Link1 = '"_s + operation + u"'"_s);
+        const qint64 real = q && q->next() ? q->value(0).toLongLong() : -1;
+        counts << (row.SetObj(operation) ? QString::number(TConstMoneyOperationView(row).LinkCount()) : u"?"_s)
+                + u':' + QString::number(real);
+    }
+    return counts.join(u'|');
+}
+
+/// The current row of \a source dropped on the rows of \a target as the drag of the window does it: the drag
+/// passes over the target's rows, which take the row of that list, and ends there. False when the target
+/// refused the row.
+bool DropRow(TBaseFind& source, TMyDBGrid* sourceGrid, TBaseFind& target, TMyDBGrid* targetGrid)
+{
+    if (!target.GridDragOver(sourceGrid))
+        return false;
+    source.GridEndDrag(targetGrid->viewport());
+    return true;
+}
+
+/// Makes the row of \a id current.
+bool StandOn(TMyDBGrid* grid, const QString& id)
+{
+    for (int i = 0; i < grid->Model()->RecordCount(); ++i) {
+        if (grid->Model()->Row(i).Text(u"ObjId"_s) == id) {
+            grid->SetCurrentRecord(i);
+            return true;
+        }
+    }
+    return false;
+}
+
 void Clear(TOptionList* options, const QString& key)
 {
     QLineEdit* edit = RowEditor(options, key);
@@ -222,6 +295,8 @@ private Q_SLOTS:
     void eachFilterRowOfTheFinanceList();
     void cardSectionsListWhatConcernsTheirHost();
     void linkEditedWithItsRoleAndCount();
+    void linkCountFollowsEveryChange();
+    void eventLinksOfferTheCounterpartysRole();
     void payersAndRecipientsOfAProject();
     void financeListWithTotalsInTheMainWindow();
 
@@ -239,6 +314,7 @@ void TestOperationLists::init()
     m_messages = std::make_unique<TScriptedMessages>();
     m_clock = std::make_unique<TFixedClock>(QDateTime(QDate(2024, 2, 28), QTime(12, 30)));
     RegisterFinanceScreens();
+    RegisterContactScreens();
 }
 
 void TestOperationLists::cleanup()
@@ -519,11 +595,12 @@ void TestOperationLists::cardSectionsListWhatConcernsTheirHost()
     } cases[] = {
         {ledger.Ivanov, Kind::Person, u"20,00 руб|10,00 руб"_s, u"110|-1"_s, u"30,00"_s,
             {u"aONewIncome"_s, u"aONewOut"_s, u"aONewDal"_s, u"aONewVernuli"_s, u"aONewVzyal"_s, u"aONewVernul"_s}},
-        {ledger.Firm, Kind::Organization, u"20,00 руб"_s, u"-1"_s, u"20,00"_s,
+        // The firm's own operation has links to others: marked, and deleted through the menu only.
+        {ledger.Firm, Kind::Organization, u"20,00 руб"_s, u"110"_s, u"20,00"_s,
             {u"aONewIncome"_s, u"aONewOut"_s, u"aONewDal"_s, u"aONewVernuli"_s, u"aONewVzyal"_s, u"aONewVernul"_s}},
         {ledger.Family, Kind::Family, u"20,00 руб"_s, u"110"_s, u"20,00"_s, {}},
         {ledger.Event, Kind::Event, u"-40,00 руб"_s, u"110"_s, u"-40,00"_s, {}},
-        {ledger.Project, Kind::Group, u"-40,00 руб"_s, u"-1"_s, u"-40,00"_s, {u"aONewIncome"_s, u"aONewOut"_s}},
+        {ledger.Project, Kind::Group, u"-40,00 руб"_s, u"110"_s, u"-40,00"_s, {u"aONewIncome"_s, u"aONewOut"_s}},
     };
     for (const auto& c : cases) {
         std::unique_ptr<TBaseDBFrame> frame(Screens::CreateSection(c.kind, 10, nullptr));
@@ -584,6 +661,42 @@ void TestOperationLists::cardSectionsListWhatConcernsTheirHost()
         QCOMPARE(list->SumInfo()->isVisible(), d.kind != TFFindBuchBrief::OperationsDialog);
         QCOMPARE(list->Options()->FindRow(u"Контрагент"_s) == 0, d.kind == TFFindBuchBrief::PickAnyOperation);
     }
+
+    // "Контрагент" of "Движение средств", typed: the counterparties whose name begins so.
+    TDBMainInfo pick;
+    pick.ObjType = TFFindBuchBrief::PickAnyOperation;
+    TFFindBuchBrief operations;
+    operations.resize(900, 600);
+    operations.show();
+    QApplication::setActiveWindow(&operations);
+    QVERIFY(QTest::qWaitForWindowActive(&operations));
+    operations.SetMasterDBInfo(&pick);
+    QLineEdit* counterparty = RowEditor(operations.Options(), u"Контрагент"_s);
+    QVERIFY(counterparty);
+    TypeText(counterparty, u"бан"_s);
+    operations.RunQuery(QString());
+    QCOMPARE(Column(operations.ListGrid(), u"Int2"_s), u"20,00 руб"_s);
+
+    // "Участник" of an event's list: the people and organizations that take part in it, each listing the
+    // operations it is the counterparty of.
+    const QString paid = ledger.Operation(OperationCode::Expense, QDate(2024, 2, 5), ledger.Rub, 700, ledger.Ivanov);
+    QVERIFY(!paid.isEmpty() && ledger.Link(u"l4"_s, paid, ledger.Event));
+    QVERIFY(ledger.RolePair(u"participant"_s, ledger.Event, ledger.Ivanov, Kind::Person));
+    std::unique_ptr<TBaseDBFrame> frame(Screens::CreateSection(Kind::Event, EventSection::Finance, nullptr));
+    auto* event = dynamic_cast<TFFindBuchBrief*>(frame.get());
+    QVERIFY(event);
+    event->resize(900, 600);
+    event->show();
+    QApplication::setActiveWindow(event);
+    QVERIFY(QTest::qWaitForWindowActive(event));
+    event->SetMasterId(ledger.Event);
+    event->RunQuery(QString());
+    QCOMPARE(Column(event->ListGrid(), u"Int2"_s), u"-7,00 руб|-40,00 руб"_s);
+    QCOMPARE(event->Options()->FindRow(u"Участник"_s), 0);
+    QCOMPARE(event->OptionListGetPickList(u"Участник"_s), (QStringList {QString(), u"Иванов"_s}));
+    Pick(*event, u"Участник"_s, u"Иванов"_s);
+    event->RunQuery(QString());
+    QCOMPARE(Column(event->ListGrid(), u"Int2"_s), u"-7,00 руб"_s);
 }
 
 void TestOperationLists::linkEditedWithItsRoleAndCount()
@@ -607,6 +720,10 @@ void TestOperationLists::linkEditedWithItsRoleAndCount()
     editor->SetLinkMode(1);
     editor->SetMasterDBInfo(&link);
     editor->show();
+    // The person linked is shown beside the role.
+    auto* preview = qobject_cast<TPeoplePrev*>(editor->Preview());
+    QVERIFY(preview);
+    QCOMPARE(QString(preview->MasterDBInfo()->Obj), ledger.Ivanov);
     QCOMPARE(editor->eRole()->count(), 1);
     QCOMPARE(editor->eRole()->itemText(0), u"Оплата"_s);
     editor->eRole()->setFocus();
@@ -687,6 +804,173 @@ void TestOperationLists::linkEditedWithItsRoleAndCount()
     QCOMPARE(ivanov.ListGrid()->Model()->RecordCount(), 1);
     QVERIFY(operation.SetObj(income));
     QCOMPARE(TConstMoneyOperationView(operation).LinkCount(), qint64(2));
+}
+
+void TestOperationLists::linkCountFollowsEveryChange()
+{
+    TLedger ledger;
+    QVERIFY(ledger.Build());
+    const QString income = ledger.Operation(OperationCode::Income, QDate(2024, 2, 2), ledger.Rub, 2000, ledger.Firm);
+    const QString expense = ledger.Operation(OperationCode::Expense, QDate(2024, 2, 3), ledger.Rub, 500);
+    QVERIFY(!income.isEmpty() && !expense.isEmpty());
+    const QStringList both {income, expense};
+    QCOMPARE(LinkCounts(both), u"0:0|0:0"_s);
+
+    // Links written by whoever saves them.
+    QVERIFY(ledger.Link(u"ivanov"_s, income, ledger.Ivanov));
+    QVERIFY(ledger.Link(u"family"_s, income, ledger.Family));
+    QCOMPARE(LinkCounts(both), u"2:2|0:0"_s);
+    // A link edited in place, and one moved over to another operation: both operations are counted.
+    TDBMainInfo link;
+    QVERIFY(link.SetObj(ledger.Web.Id(u"ivanov"_s)));
+    TOperationLinkView(link).SetRole(u"Получатель"_s);
+    QVERIFY(link.Save().Ok());
+    QCOMPARE(LinkCounts(both), u"2:2|0:0"_s);
+    QVERIFY(link.SetObj(ledger.Web.Id(u"family"_s)));
+    TOperationLinkView(link).SetOperation(expense);
+    QVERIFY(link.Save().Ok());
+    QCOMPARE(LinkCounts(both), u"1:1|1:1"_s);
+    // A link deleted, and an object deleted with its links.
+    QVERIFY(link.SetObj(ledger.Web.Id(u"ivanov"_s)));
+    QVERIFY(CascadeDelete::DeleteObject(link));
+    QCOMPARE(LinkCounts(both), u"0:0|1:1"_s);
+    TDBMainInfo family;
+    QVERIFY(family.SetObj(ledger.Family));
+    QVERIFY(CascadeDelete::DeleteObject(family));
+    QCOMPARE(LinkCounts(both), u"0:0|0:0"_s);
+}
+
+void TestOperationLists::eventLinksOfferTheCounterpartysRole()
+{
+    TLedger ledger;
+    QVERIFY(ledger.Build());
+    const QString meeting = ledger.Web.Add(u"Сбор"_s, Kind::Event, [&ledger](TDBMainInfo& r) {
+        r.Str1 = u"Сбор"_s;
+        TEventView(r).SetProject(ledger.Project);
+    });
+    const QString paid = ledger.Operation(OperationCode::Expense, QDate(2024, 2, 5), ledger.Rub, 700, ledger.Ivanov);
+    QVERIFY(!meeting.isEmpty() && !paid.isEmpty());
+    TScriptedBroker broker;
+    TFFindBuchBrief list;
+    list.resize(900, 600);
+    list.show();
+    list.SetMasterId(meeting);
+    list.RunQuery(QString());
+    QCOMPARE(list.ListGrid()->Model()->RecordCount(), 0);
+
+    // "Добавить ссылку на операцию": the operation picked, its link saved; Ivanov, who pays, takes no part in
+    // the event yet: on Yes his role is edited, filed under the event's project.
+    broker.Queue(TScriptedBroker::TRequest::Pick, 1, [&paid](TDBMainInfo& record) { QVERIFY(record.SetObj(paid)); });
+    broker.Queue(TScriptedBroker::TRequest::Edit, 1, [](TDBMainInfo& record) { QVERIFY(record.Save().Ok()); });
+    m_messages->QueueAnswer(TAnswer::Yes);
+    broker.Queue(TScriptedBroker::TRequest::Edit, 1, [&](TDBMainInfo& record) {
+        const TConstRoleView role(record);
+        QCOMPARE(record.ObjType, int(Kind::Role));
+        QCOMPARE(QString(role.Holder()), meeting);
+        QCOMPARE(QString(role.Group()), ledger.Ivanov);
+        QCOMPARE(QString(role.Third()), ledger.Project);
+        QCOMPARE(role.HolderKind(), qint64(Kind::Event));
+        QCOMPARE(role.OtherKind(), qint64(Kind::Person));
+        // What the role dialog writes.
+        QVERIFY(ledger.RolePair(u"payer"_s, meeting, ledger.Ivanov, Kind::Person));
+    });
+    list.findChild<QAction*>(u"aOLinks"_s)->trigger();
+    QCOMPARE(m_messages->Shown(), QStringList {OperationLinks::AddRoleQuestion});
+    QCOMPARE(broker.Calls().size(), 3);
+    QCOMPARE(Column(list.ListGrid(), u"Int2"_s), u"-7,00 руб"_s);
+    QCOMPARE(LinkCounts({paid}), u"1:1"_s);
+    const QString link = OperationLinks::Find(nullptr, paid, meeting);
+    QVERIFY(!link.isEmpty());
+
+    // Dropped from the finance list once more, the operation opens its link as it is; the counterparty has
+    // his role now, and nothing is asked.
+    TBuchList finance;
+    finance.resize(900, 600);
+    finance.show();
+    finance.RunQuery(paid);
+    QCOMPARE(finance.CurObjId(), paid);
+    broker.ClearCalls();
+    broker.Queue(TScriptedBroker::TRequest::Edit, 1, [&link](TDBMainInfo& record) {
+        QCOMPARE(record.Obj.Text(), link);
+        QVERIFY(record.Save().Ok());
+    });
+    QVERIFY(DropRow(finance, finance.ListGrid(), list, list.ListGrid()));
+    QCOMPARE(broker.Calls().size(), 1);
+    QCOMPARE(m_messages->Shown().size(), 1);
+    QCOMPARE(list.CurObjId(), paid);
+    QCOMPARE(LinkCounts({paid}), u"1:1"_s);
+    // A card's list takes operations only, the finance list none.
+    QString reason;
+    TDBMainInfo person;
+    QVERIFY(person.SetObj(ledger.Ivanov));
+    QVERIFY(!list.CanLinkObject(person, reason));
+    QVERIFY(!finance.GridDragOver(list.ListGrid()));
+
+    // The operation with a link opens through pmOpen: the operation, or its link with the event.
+    broker.ClearCalls();
+    auto* menu = list.findChild<QMenu*>(u"pmOpen"_s);
+    list.findChild<QAction*>(u"aOpen"_s)->trigger();
+    QTRY_VERIFY(menu->isVisible());
+    menu->hide();
+    QVERIFY(broker.Calls().isEmpty());
+    auto* openLink = list.findChild<QAction*>(u"miOpenLinks"_s);
+    QVERIFY(openLink->isEnabled());
+    broker.Queue(TScriptedBroker::TRequest::Edit, 2);
+    openLink->trigger();
+    QCOMPARE(broker.Calls().size(), 1);
+    QCOMPARE(broker.Calls().first().Id, link);
+
+    // From the operation's side: an event picked through "Создать", linked; Ivanov has no role in this one,
+    // and "No" adds none.
+    const QString party = ledger.Web.Add(u"Банкет"_s, Kind::Event, [](TDBMainInfo& r) { r.Str1 = u"Банкет"_s; });
+    std::unique_ptr<TBaseDBFrame> section(
+        Screens::CreateSection(Kind::MoneyOperation, OperationSection::LinkedObjects, nullptr));
+    auto* objects = dynamic_cast<TBuchObjLinkFind*>(section.get());
+    QVERIFY(objects);
+    objects->show();
+    objects->SetMasterId(paid);
+    objects->RunQuery(QString());
+    QCOMPARE(objects->ListGrid()->Model()->RecordCount(), 1);
+    broker.ClearCalls();
+    broker.Queue(TScriptedBroker::TRequest::Pick, 1, [&party](TDBMainInfo& record) {
+        QCOMPARE(record.ObjType, int(Kind::Event));
+        QVERIFY(record.SetObj(party));
+    });
+    broker.Queue(TScriptedBroker::TRequest::Edit, 1, [](TDBMainInfo& record) {
+        QCOMPARE(record.ObjType, int(Kind::OperationLink));
+        QVERIFY(record.Save().Ok());
+    });
+    m_messages->QueueAnswer(TAnswer::No);
+    objects->findChild<QAction*>(u"miNewEvent"_s)->trigger();
+    QCOMPARE(broker.Calls().size(), 2);
+    QCOMPARE(m_messages->Shown().size(), 2);
+    QCOMPARE(objects->ListGrid()->Model()->RecordCount(), 2);
+    QCOMPARE(objects->CurObjId(), party);
+    QCOMPARE(LinkCounts({paid}), u"2:2"_s);
+
+    // "Копировать" in the finance list: a new operation dated now, on the same account, without links.
+    broker.ClearCalls();
+    QString copy;
+    broker.Queue(TScriptedBroker::TRequest::Edit, 1, [&](TDBMainInfo& record) {
+        const TConstMoneyOperationView operation(record);
+        QVERIFY(IsEmptyId(record.Obj));
+        QCOMPARE(operation.Date(), DateSerial::Now());
+        QCOMPARE(QString(operation.Account()), ledger.Rub);
+        TOperationEntry entry;
+        entry.Code = static_cast<int>(operation.Code());
+        entry.Date = operation.Date();
+        entry.Account = operation.Account().Text();
+        entry.Amount = -operation.Amount();
+        entry.Counterparty = operation.Counterparty().Text();
+        QVERIFY(OperationStore::Store(record, entry).Ok());
+        copy = record.Obj;
+    });
+    broker.Queue(TScriptedBroker::TRequest::Open, 1);
+    finance.findChild<QAction*>(u"aCopy"_s)->trigger();
+    QCOMPARE(broker.Calls().size(), 2);
+    QVERIFY(!copy.isEmpty() && copy != paid);
+    QCOMPARE(finance.CurObjId(), copy);
+    QCOMPARE(LinkCounts({copy, paid}), u"0:0|2:2"_s);
 }
 
 void TestOperationLists::payersAndRecipientsOfAProject()
@@ -785,26 +1069,65 @@ void TestOperationLists::financeListWithTotalsInTheMainWindow()
     QCOMPARE(Totals(*sums, TFBuchSumInfo::ColFilter), u"6000,00/1000,00/5000,00"_s);
     QVERIFY(SaveScreenshot(main, u"finance-list-totals.png"_s));
 
-    // The income linked to Ivanov shows in his card's finance section, with its totals.
+    // Ivanov's card, from the people list (F1, Enter), at its finance section: nothing concerns him yet.
+    main.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&main));
+    QTest::keyClick(&main, Qt::Key_F1);
+    auto* people = qobject_cast<TFindPeople*>(side->currentWidget());
+    QVERIFY(people);
+    QTRY_COMPARE(people->ListGrid()->Model()->RecordCount(), 1);
+    QTest::keyClick(people->eFindEdit()->lineEdit(), Qt::Key_Return);
+    auto* card = qobject_cast<TPeopleObjFrame*>(main.findChild<QStackedWidget*>(u"ObjCards"_s)->currentWidget());
+    QVERIFY(card);
+    QCOMPARE(card->MasterId(), ledger.Ivanov);
+    card->tbBuchClick(TBaseObjFrame::BuchGroup);
+    QVERIFY(card->ShowSection(PersonSection::Finance));
+    auto* section = qobject_cast<TFFindBuchBrief*>(card->SectionFrame());
+    QVERIFY(section);
+    QTRY_VERIFY(section->ListGrid()->Model()->IsOpen());
+    QCOMPARE(section->ListGrid()->Model()->RecordCount(), 0);
+
+    // The income dragged from the finance list (F8 again) onto the section: the link editor shows Ivanov and
+    // takes his role.
+    QTest::keyClick(&main, Qt::Key_F8);
+    QCOMPARE(side->currentWidget(), list);
     QString income;
     for (int i = 0; i < grid->Model()->RecordCount(); ++i)
         if (grid->Model()->Row(i).Int(u"Int1"_s) == OperationCode::Income)
             income = grid->Model()->Row(i).Text(u"ObjId"_s);
-    QVERIFY(!income.isEmpty());
-    QVERIFY(ledger.Link(u"income-ivanov"_s, income, ledger.Ivanov));
-    // The section the person card shows for "Фин. операции с этим человеком", on the card's record.
-    TDBMainInfo person;
-    QVERIFY(person.SetObj(ledger.Ivanov));
-    std::unique_ptr<TBaseDBFrame> frame(Screens::CreateSection(Kind::Person, PersonSection::Finance, nullptr));
-    auto* section = dynamic_cast<TFFindBuchBrief*>(frame.get());
-    QVERIFY(section);
-    section->resize(900, 500);
-    section->show();
-    section->MasterDBInfo()->SetDatabase(person.Database());
-    section->SetMasterId(person.Obj);
-    QTRY_COMPARE(Column(section->ListGrid(), u"Int2"_s), u"5000,00 руб"_s);
+    QVERIFY(StandOn(grid, income));
+    WhenDialogShown<TMainModalForm>([&](TMainModalForm& dialog) {
+        QCOMPARE(dialog.windowTitle(), u"Отношение объект - платеж"_s);
+        auto* editor = dynamic_cast<TFLinkBuchToObj*>(dialog.Frame());
+        QVERIFY(editor);
+        auto* preview = qobject_cast<TPeoplePrev*>(editor->Preview());
+        QVERIFY(preview && preview->isVisible());
+        editor->eRole()->setFocus();
+        TypeText(editor->eRole()->lineEdit(), u"Плательщик"_s);
+        dialog.AOkExecute();
+    });
+    QVERIFY(DropRow(*list, grid, *section, section->ListGrid()));
+    QCOMPARE(m_messages->Shown(), QStringList());
+    QCOMPARE(LinkCounts({income}), u"1:1"_s);
+    TDBMainInfo link;
+    QVERIFY(link.SetObj(OperationLinks::Find(nullptr, income, ledger.Ivanov)));
+    QCOMPARE(TConstOperationLinkView(link).Role(), u"Плательщик"_s);
+
+    // The finance list marks the income as linked now.
+    const auto mark = [](TMyDBGrid* in, int row) {
+        int image = -1;
+        in->OnStatusColumnGetImage(*in, in->Model()->Row(row), TGridColumn {u"Int5"_s, u" "_s, 20}, image);
+        return image;
+    };
+    QTRY_VERIFY(StandOn(grid, income) && mark(grid, grid->CurrentRecord()) == 110);
+
+    // His card lists the income, marked as listed through a link, with the totals of the month.
+    TMyDBGrid* rows = section->ListGrid();
+    QTRY_COMPARE(Column(rows, u"Int2"_s), u"5000,00 руб"_s);
+    QCOMPARE(mark(rows, 0), 110);
     QTRY_COMPARE(Totals(*section->SumInfo(), TFBuchSumInfo::ColMonth), u"5000,00/0,00/5000,00"_s);
-    QVERIFY(SaveScreenshot(*section, u"person-finance-section.png"_s));
+    QCOMPARE(Totals(*section->SumInfo(), TFBuchSumInfo::ColFilter), u"5000,00/0,00/5000,00"_s);
+    QVERIFY(SaveScreenshot(main, u"person-finance-section.png"_s));
 }
 
 QTEST_MAIN(TestOperationLists)
