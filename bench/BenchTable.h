@@ -4,6 +4,7 @@
 #include <QList>
 #include <QString>
 
+#include <ctime>
 #include <vector>
 
 class QTextStream;
@@ -31,6 +32,12 @@ double Median(std::vector<double> samples);
 /// Prints the table and, after it, the targets missed.
 void PrintTable(const QList<TBenchRow>& rows, QTextStream& out);
 
+/// The processor milliseconds the program has used since \a start (std::clock()).
+inline double CpuMsSince(std::clock_t start)
+{
+    return 1000.0 * static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
+}
+
 /// The milliseconds \a work takes.
 template <typename F> double Time(F&& work)
 {
@@ -38,4 +45,12 @@ template <typename F> double Time(F&& work)
     timer.start();
     work();
     return static_cast<double>(timer.nsecsElapsed()) / 1e6;
+}
+
+/// The processor milliseconds \a work takes.
+template <typename F> double CpuTime(F&& work)
+{
+    const std::clock_t start = std::clock();
+    work();
+    return CpuMsSince(start);
 }

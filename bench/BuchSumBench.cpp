@@ -13,11 +13,9 @@
 #include "store/DataBase.h"
 #include "store/DateSerial.h"
 #include "store/ObjectRecord.h"
-#include "store/SettingsFile.h"
 
 #include <QApplication>
 #include <QDate>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTextStream>
 
@@ -42,12 +40,6 @@ private:
 };
 
 /// The milliseconds of processor time \a work takes (on a busy machine the wall clock counts the others too).
-template <typename F> double CpuTime(F&& work)
-{
-    const std::clock_t start = std::clock();
-    work();
-    return 1000.0 * static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
-}
 
 } // namespace
 
@@ -60,15 +52,9 @@ int main(int argc, char** argv)
     const QStringList args = app.arguments();
     QTemporaryDir folder;
     const QString path = args.size() > 1 ? args[1] : folder.filePath(u"totals.zdb"_s);
-    if (!QFile::exists(path) && !FinanceData::Fill(path, out)) {
-        QFile::remove(path);
-        return 1;
-    }
     TMyDataBase db;
-    if (db.Open(ConnectionType::File, InstallMode::FilePath, QString(), QString(), QString(), path) != DbStatus::Ok) {
-        out << "cannot open " << path << ": " << db.StatusText() << Qt::endl;
+    if (!FinanceData::Open(db, path, out))
         return 1;
-    }
     SetCurrentDatabase(&db);
     TRawSqlite raw(path);
 

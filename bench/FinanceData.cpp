@@ -1,10 +1,13 @@
 #include "bench/FinanceData.h"
 
 #include "bench/RawSqlite.h"
+#include "store/DataBase.h"
 #include "store/DateSerial.h"
 #include "store/Gid.h"
 #include "store/Schema.h"
+#include "store/SettingsFile.h"
 
+#include <QFile>
 #include <QTextStream>
 
 using namespace Qt::StringLiterals;
@@ -18,6 +21,19 @@ constexpr int Categories = 12;
 constexpr int Counterparties = 200;
 
 } // namespace
+
+bool Open(TMyDataBase& db, const QString& path, QTextStream& out)
+{
+    if (!QFile::exists(path) && !Fill(path, out)) {
+        QFile::remove(path);
+        return false;
+    }
+    if (db.Open(ConnectionType::File, InstallMode::FilePath, QString(), QString(), QString(), path) != DbStatus::Ok) {
+        out << "cannot open " << path << ": " << db.StatusText() << Qt::endl;
+        return false;
+    }
+    return true;
+}
 
 bool Fill(const QString& path, QTextStream& out)
 {

@@ -17,7 +17,6 @@
 #include "shell/widgets/ListModel.h"
 #include "store/DataBase.h"
 #include "store/ObjectRecord.h"
-#include "store/SettingsFile.h"
 
 #include <QApplication>
 #include <QFile>
@@ -54,11 +53,6 @@ void ResetPeakMemory()
         clear.write("5");
 }
 
-double CpuMs(std::clock_t since)
-{
-    return 1000.0 * static_cast<double>(std::clock() - since) / CLOCKS_PER_SEC;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -70,15 +64,9 @@ int main(int argc, char** argv)
     const QStringList args = app.arguments();
     QTemporaryDir folder;
     const QString path = args.size() > 1 ? args[1] : folder.filePath(u"finance.zdb"_s);
-    if (!QFile::exists(path) && !FinanceData::Fill(path, out)) {
-        QFile::remove(path);
-        return 1;
-    }
     TMyDataBase db;
-    if (db.Open(ConnectionType::File, InstallMode::FilePath, QString(), QString(), QString(), path) != DbStatus::Ok) {
-        out << "cannot open " << path << ": " << db.StatusText() << Qt::endl;
+    if (!FinanceData::Open(db, path, out))
         return 1;
-    }
     SetCurrentDatabase(&db);
     TAcceptingDesktop desktop;
     SetDesktopService(&desktop);
@@ -137,7 +125,7 @@ int main(int argc, char** argv)
     for (int run = 0; run < ReportRuns; ++run) {
         const std::clock_t cpu = std::clock();
         rawAll.push_back(Time([&]() { raw.Read(engineSql); }));
-        rawAllCpu.push_back(CpuMs(cpu));
+        rawAllCpu.push_back(CpuMsSince(cpu));
     }
     for (int run = 0; run < ReportRuns; ++run) {
         const double before = ProcessMemoryMb("VmRSS:");
@@ -145,7 +133,7 @@ int main(int argc, char** argv)
         QString file;
         const std::clock_t cpu = std::clock();
         reportMs.push_back(Time([&]() { file = FinanceReport::Print(*rows); }));
-        reportCpu.push_back(CpuMs(cpu));
+        reportCpu.push_back(CpuMsSince(cpu));
         peakMb = std::max(peakMb, ProcessMemoryMb("VmHWM:") - before);
         peakTotal = std::max(peakTotal, ProcessMemoryMb("VmHWM:"));
         bytes = QFileInfo(file).size();

@@ -88,7 +88,7 @@ int main(int argc, char** argv)
             while (query.next())
                 query.value(0);
         }));
-        rawCpu.push_back(1000.0 * static_cast<double>(std::clock() - cpu) / CLOCKS_PER_SEC);
+        rawCpu.push_back(CpuMsSince(cpu));
     }
     std::vector<double> listMs;
     std::vector<double> listCpuMs;
@@ -100,7 +100,7 @@ int main(int argc, char** argv)
         QString file;
         const std::clock_t cpu = std::clock();
         listMs.push_back(Time([&]() { file = PersonReport::PrintPeopleList(rows); }));
-        listCpuMs.push_back(1000.0 * static_cast<double>(std::clock() - cpu) / CLOCKS_PER_SEC);
+        listCpuMs.push_back(CpuMsSince(cpu));
         peakMb = std::max(peakMb, ProcessMemoryMb("VmHWM:") - before);
         bytes = QFileInfo(file).size();
         QFile::remove(file);

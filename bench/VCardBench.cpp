@@ -107,7 +107,7 @@ int main(int argc, char** argv)
         importMs.push_back(Time([&]() {
             report = VCardStore::Import(&target, VCardStore::Read(cards), VCardStore::TDuplicates::Skip);
         }));
-        importCpuMs.push_back(1000.0 * static_cast<double>(std::clock() - cpu) / CLOCKS_PER_SEC);
+        importCpuMs.push_back(CpuMsSince(cpu));
         if (!report.Written()) {
             out << "the import failed: " << report.Error << Qt::endl;
             return 1;
