@@ -5,6 +5,7 @@
 // Usage: zorvin-bench-buchlist [DATABASE_FILE]
 //   A file that does not exist yet (or, without a file, one in a temporary folder) is made and filled with the
 //   finance set of zorvin-bench-buchsum, so it can be kept for the next run.
+#include "bench/AcceptingDesktop.h"
 #include "bench/BenchTable.h"
 #include "bench/FinanceData.h"
 #include "bench/ProcessMemory.h"
@@ -36,22 +37,6 @@ constexpr int ListRuns = 9;
 /// The argument after the file that makes the program the process of one report.
 const QString ReportChild = QStringLiteral("--report-child");
 constexpr int ReportRuns = 3;
-
-/// The desktop opens every workbook at once (and nothing is opened).
-class TAcceptingDesktop final : public TDesktopService
-{
-public:
-    bool OpenUrl(const QUrl&) override { return true; }
-    bool StartProgram(const QString&, const QStringList&, const QString&) override { return true; }
-};
-
-/// Resets the peak resident size of the process, so that VmHWM tells the peak of what follows.
-void ResetPeakMemory()
-{
-    QFile clear(u"/proc/self/clear_refs"_s);
-    if (clear.open(QIODevice::WriteOnly))
-        clear.write("5");
-}
 
 } // namespace
 

@@ -15,3 +15,10 @@ double ProcessMemoryMb(const char* key)
     }
     return -1;
 }
+
+void ResetPeakMemory()
+{
+    QFile clear(QStringLiteral("/proc/self/clear_refs"));
+    if (clear.open(QIODevice::WriteOnly))
+        clear.write("5");
+}

@@ -5,6 +5,7 @@
 //   A file that does not exist yet (or, without a file, one in a temporary folder) is made and filled with
 //   the large data set, so it can be kept for the next run.
 #include "bench/BenchData.h"
+#include "bench/AcceptingDesktop.h"
 #include "bench/BenchTable.h"
 #include "bench/ProcessMemory.h"
 #include "contacts/FindPeople.h"
@@ -32,22 +33,6 @@ namespace {
 
 constexpr int ListRuns = 5;
 constexpr int DossierRuns = 9;
-
-/// The desktop opens every workbook at once (and nothing is opened).
-class TAcceptingDesktop final : public TDesktopService
-{
-public:
-    bool OpenUrl(const QUrl&) override { return true; }
-    bool StartProgram(const QString&, const QStringList&, const QString&) override { return true; }
-};
-
-/// Resets the peak resident size of the process, so that VmHWM tells the peak of what follows.
-void ResetPeakMemory()
-{
-    QFile clear(u"/proc/self/clear_refs"_s);
-    if (clear.open(QIODevice::WriteOnly))
-        clear.write("5");
-}
 
 } // namespace
 
